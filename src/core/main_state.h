@@ -1,0 +1,45 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace horavia {
+
+// Marks an offset field of MainState as not set. Compared for equality only.
+inline constexpr int32_t kNone = 999999999;
+
+// Six clock parts as the main window keeps them.
+struct ClockParts {
+  int32_t hour = 0;    // 0..23
+  int32_t minute = 0;
+  int32_t second = 0;
+  int32_t month = 0;
+  int32_t day = 0;
+  int32_t year = 0;
+
+  friend bool operator==(const ClockParts&, const ClockParts&) = default;
+};
+
+// The main window's run-time record; one instance for the whole run.
+struct MainState {
+  bool connected = false;
+  bool on = false;  // the timekeeper state: ON (true) or OFF (false)
+  bool paused = false;
+  int32_t zuluOffset = 0;             // minutes, simulator local minus Zulu, -720..720
+  int32_t previousZuluOffset = kNone; // minutes
+  int32_t internalClockOffset = kNone; // seconds added to the PC clock
+  bool displayOnly = false;
+  ClockParts pcClock;
+  std::string pcDateTimeText;
+  ClockParts internalClock;
+  std::string internalDateTimeText;
+  bool show24Hour = false;
+  bool showZulu = false;
+  bool showChronometers = false;
+  int32_t G = 0;  // ground chronometer, seconds
+  int32_t F = 0;  // flight chronometer, seconds
+  int32_t T = 0;  // total chronometer, seconds
+  std::string simClockText;
+};
+
+}  // namespace horavia

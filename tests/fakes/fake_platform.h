@@ -1,0 +1,171 @@
+#pragma once
+
+// Small, honest fakes of the operating-system ports: they record what the
+// logic did and hold state the test sets. None scripts calls one by one.
+
+#include <cstdint>
+#include <deque>
+#include <initializer_list>
+#include <map>
+#include <set>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "platform/ports/platform.h"
+
+namespace horavia::fakes {
+
+// One journal shared by the fakes of a world, so that a test can check the
+// order in which the logic used different services.
+struct Journal {
+  std::vector<std::string> lines;
+  void Add(std::string line) { lines.push_back(std::move(line)); }
+};
+
+// Common base: where a fake writes its journal lines, if anywhere.
+struct Journaled {
+  Journal* journal = nullptr;
+  void Note(std::string line) {
+    if (journal != nullptr) journal->Add(std::move(line));
+  }
+};
+
+// A clock the test sets; sleeping moves it on.
+class FakeClock : public Clock, public Journaled {
+ public:
+  LocalDateTime now{2026, 12, 5, 13, 45, 21};
+  std::vector<int32_t> sleeps;
+  LocalDateTime Now() override { return now; }
+  void Sleep(int32_t ms) override;
+};
+
+// English (United States) by default; every format can be changed.
+class FakeRegional : public Regional {
+ public:
+  enum class Style { EnglishUs, Other };
+  explicit FakeRegional(Style style = Style::EnglishUs);
+  std::string LongDate(int32_t year, int32_t month, int32_t day) override;
+  std::string ShortDate(int32_t year, int32_t month, int32_t day) override;
+  std::string DateSeparator() override { return dateSeparator; }
+  std::string TimeSeparator() override { return timeSeparator; }
+  std::string DecimalSeparator() override { return decimalSeparator; }
+  // Latin-1 stands in for the ANSI code page: what has no Latin-1 form is "?".
+  std::string ToAnsi(std::string_view utf8) override;
+  std::string FromAnsi(std::string_view ansi) override;
+
+  Style style;
+  std::string dateSeparator;
+  std::string timeSeparator;
+  std::string decimalSeparator;
+};
+
+class FakeKeyState : public KeyState {
+ public:
+  std::set<int32_t> held;
+  std::vector<int32_t> reads;
+  int16_t AsyncKeyState(int32_t vk) override;
+};
+
+class FakeSound : public Sound, public Journaled {
+ public:
+  std::vector<std::string> played;
+  void PlayAsync(const std::string& path) override {
+    played.push_back(path);
+    Note("sound " + path);
+  }
+};
+
+class FakeShell : public Shell, public Journaled {
+ public:
+  std::vector<std::string> opened;
+  void Open(const std::string& path) override {
+    opened.push_back(path);
+    Note("open " + path);
+  }
+};
+
+class FakeMessageBoxes : public MessageBoxes, public Journaled {
+ public:
+  struct Shown {
+    std::string text;
+    std::string title;
+    BoxKind kind;
+  };
+  std::vector<Shown> shown;
+  std::deque<BoxAnswer> answers;  // taken in turn; Ok (or Yes) when empty
+  BoxAnswer Show(const std::string& text, const std::string& title, BoxKind kind) override;
+};
+
+class FakeTimers : public Timers, public Journaled {
+ public:
+  struct Event {
+    TimerId id;
+    bool armed;
+    int32_t intervalMs;
+  };
+  std::vector<Event> events;
+  std::map<TimerId, int32_t> armed;  // the timers running now, by interval
+  void Arm(TimerId id, int32_t intervalMs) override;
+  void Disarm(TimerId id) override;
+};
+
+// An in-memory folder tree. Paths are the program's own ("C:\Fly\Horavia.ini").
+class FakeFiles : public Files, public Journaled {
+ public:
+  std::map<std::string, std::string> files;
+  std::set<std::string> folders;
+  std::set<std::string> readOnly;  // can be read, not replaced, appended or removed
+  std::set<std::string> locked;    // held by another program: no access at all
+  bool IsRegularFile(const std::string& path) override;
+  std::optional<std::string> ReadAll(const std::string& path) override;
+  bool ReplaceAll(const std::string& path, std::string_view bytes) override;
+  bool Append(const std::string& path, std::string_view bytes) override;
+  bool Remove(const std::string& path) override;
+};
+
+// No simulator runs: no window of any class is found.
+class NoSimulatorIpc : public LinkIpc {
+ public:
+  Handle FindWindowByClass(const std::string&) override { return 0; }
+  uint32_t RegisterMessage(const std::string&) override { return 0xC000; }
+  uint16_t AddAtom(const std::string&) override { return 0; }
+  void DeleteAtom(uint16_t) override {}
+  Mapping CreateMapping(const std::string&, uint32_t) override { return {}; }
+  uint8_t* MapView(Handle) override { return nullptr; }
+  void UnmapView(uint8_t*) override {}
+  void CloseHandle(Handle) override {}
+  bool Send(Handle, uint32_t, uintptr_t, intptr_t, uint32_t, uint32_t&) override { return false; }
+  uint32_t LastError() override { return 0; }
+  void Sleep(uint32_t) override {}
+  uint32_t ProcessId() override { return 0x1234; }
+};
+
+inline constexpr const char* kProgramFolder = "C:\\Fly\\Horavia";
+
+// A fresh world of fakes; `platform` wires them together.
+struct FakeWorld {
+  FakeClock clock;
+  FakeRegional regional;
+  FakeKeyState keys;
+  FakeSound sound;
+  FakeShell shell;
+  FakeMessageBoxes boxes;
+  FakeTimers timers;
+  FakeFiles files;
+  NoSimulatorIpc noSimulator;
+  Journal journal;
+  Platform platform;
+
+  explicit FakeWorld(LinkIpc* ipc = nullptr)
+      : platform{clock, regional, keys,  sound, shell, boxes, timers,
+                 files, ipc != nullptr ? *ipc : noSimulator, kProgramFolder} {
+    files.folders.insert(kProgramFolder);
+    for (Journaled* j : std::initializer_list<Journaled*>{&clock, &sound, &shell, &boxes, &timers, &files}) {
+      j->journal = &journal;
+    }
+  }
+  std::string PathOf(const std::string& name) const { return std::string(kProgramFolder) + name; }
+};
+
+}  // namespace horavia::fakes

@@ -1,0 +1,103 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "core/frm_main.h"
+#include "fakes/fake_platform.h"
+
+namespace horavia {
+namespace {
+
+class MainLifecycleTest : public ::testing::Test {
+ protected:
+  fakes::FakeWorld world;
+  modMain mod{world.platform};
+  frmMain form{mod};
+};
+
+TEST_F(MainLifecycleTest, DesignStateBeforeStartUp) {
+  const MainState& s = form.State();
+  EXPECT_FALSE(s.connected);
+  EXPECT_FALSE(s.on);
+  EXPECT_EQ(s.previousZuluOffset, kNone);
+  EXPECT_EQ(s.internalClockOffset, kNone);
+  EXPECT_EQ(s.zuluOffset, 0);
+  EXPECT_EQ(s.F + s.G + s.T, 0);
+  EXPECT_EQ(form.Controls().caption, "Horavia (OFF)");
+  EXPECT_EQ(form.tmrSync().Interval(), 20000);
+  EXPECT_FALSE(form.tmrSync().Enabled());
+  EXPECT_TRUE(form.tmrSecond().Enabled());
+  EXPECT_TRUE(world.timers.events.empty()) << "nothing ticks before the window is loaded";
+}
+
+TEST_F(MainLifecycleTest, StartUpWithoutSettingsFile) {
+  form.Form_Load();
+  const MainControls& c = form.Controls();
+  EXPECT_EQ(c.caption, "Horavia (OFF)");
+  EXPECT_EQ(c.lblVersion.caption, "Version 1.3");
+  EXPECT_TRUE(c.fraInternalTimeVisible);
+  EXPECT_FALSE(c.fraHelpVisible);
+  EXPECT_EQ(c.lblFSClock.caption, "?? : ??");
+  for (int i : {2, 5}) {
+    EXPECT_TRUE(c.imgButton[static_cast<size_t>(i)].enabled) << i;
+    EXPECT_EQ(c.imgButton[static_cast<size_t>(i)].face, ButtonFace::Red) << i;
+  }
+  for (int i : {0, 1, 3, 4}) {
+    EXPECT_EQ(c.imgButton[static_cast<size_t>(i)].face, ButtonFace::Grey) << i;
+  }
+  EXPECT_EQ(world.timers.armed.at(TimerId::Sync), 20000);
+  EXPECT_EQ(world.timers.armed.at(TimerId::Second), 500);
+  EXPECT_FALSE(form.State().on);
+}
+
+TEST_F(MainLifecycleTest, StartUpArmsTheSyncTimerAtTheFilesIntervalAfterTheMessage) {
+  world.files.files[world.PathOf("\\Horavia.ini")] = "SYNC_INTERVAL=7\r\n";
+  form.Form_Load();
+  EXPECT_EQ(world.timers.armed.at(TimerId::Sync), 7000);
+
+  fakes::FakeWorld other;
+  other.files.files[other.PathOf("\\Horavia.ini")] = "SYNC_INTERVAL=0\r\n";
+  modMain otherMod{other.platform};
+  frmMain otherForm{otherMod};
+  otherForm.Form_Load();
+  ASSERT_GE(other.journal.lines.size(), 2u);
+  EXPECT_EQ(other.journal.lines[0].rfind("box Invalid SYNC_INTERVAL", 0), 0u);
+  EXPECT_EQ(other.journal.lines[1], "arm 2 20000");
+  EXPECT_EQ(other.journal.lines.back(), "arm 1 500") << "the half-second tick starts last";
+}
+
+TEST_F(MainLifecycleTest, ShutDownSavesThenSoundsThenWaits) {
+  form.Form_Load();
+  world.journal.lines.clear();
+  form.Form_Unload();
+  // Without its file the button sound is silent.
+  ASSERT_GE(world.journal.lines.size(), 2u);
+  EXPECT_EQ(world.journal.lines[0], "replace C:\\Fly\\Horavia\\Horavia.ini");
+  EXPECT_EQ(world.journal.lines[1], "sleep 200");
+  EXPECT_EQ(world.files.files.at(world.PathOf("\\Horavia.ini")),
+            "SYNC_INTERVAL=20\r\nLOG_SECOND_MIN=60\r\nSM_TIMEOUT_RETRY=40\r\n");
+
+  fakes::FakeWorld sounding;
+  sounding.files.files[sounding.PathOf("\\sound_button.wav")] = "RIFF";
+  modMain soundingMod{sounding.platform};
+  frmMain soundingForm{soundingMod};
+  soundingForm.Form_Load();
+  sounding.journal.lines.clear();
+  soundingForm.Form_Unload();
+  ASSERT_GE(sounding.journal.lines.size(), 3u);
+  EXPECT_EQ(sounding.journal.lines[0], "replace C:\\Fly\\Horavia\\Horavia.ini");
+  EXPECT_EQ(sounding.journal.lines[1], "sound C:\\Fly\\Horavia\\sound_button.wav");
+  EXPECT_EQ(sounding.journal.lines[2], "sleep 200");
+}
+
+TEST_F(MainLifecycleTest, ShutDownCompletesWhenTheSettingsCannotBeWritten) {
+  form.Form_Load();
+  world.files.folders.insert(world.PathOf("\\Horavia.ini"));
+  form.Form_Unload();
+  ASSERT_EQ(world.boxes.shown.size(), 1u);
+  EXPECT_EQ(world.clock.sleeps, std::vector<int32_t>{200});
+}
+
+}  // namespace
+}  // namespace horavia

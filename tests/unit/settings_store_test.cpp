@@ -1,0 +1,137 @@
+#include "settings/settings_store.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "fakes/fake_platform.h"
+
+namespace horavia {
+namespace {
+
+constexpr const char* kInvalidInterval =
+    "Invalid SYNC_INTERVAL value found in Horavia.ini.  Valid values are 1-60 (seconds).  "
+    "Defaulting to 20.";
+
+class SettingsStoreTest : public ::testing::Test {
+ protected:
+  fakes::FakeWorld world;
+  Settings settings;
+  std::string ini = world.PathOf("\\Horavia.ini");
+
+  void LoadFrom(const std::string& text) {
+    world.files.files[ini] = text;
+    LoadSettings(settings, world.platform);
+  }
+};
+
+TEST_F(SettingsStoreTest, NoFileEmptyFileOrJunkGiveDefaultsSilently) {
+  LoadSettings(settings, world.platform);
+  EXPECT_EQ(settings, Settings{});
+  LoadFrom("");
+  EXPECT_EQ(settings, Settings{});
+  LoadFrom("HELLO\r\nWORLD=1\r\n\x01\x02\xff\r\n");
+  EXPECT_EQ(settings, Settings{});
+  EXPECT_TRUE(world.boxes.shown.empty());
+}
+
+TEST_F(SettingsStoreTest, ThreeSettingsAreResetBeforeReadingButHotKeysAreNot) {
+  settings.SyncIntervalMs = 7000;
+  settings.LogSecondMin = 1;
+  settings.SmTimeoutRetry = 2;
+  settings.StatusHk = 83;
+  LoadFrom("");
+  EXPECT_EQ(settings.SyncIntervalMs, 20000);
+  EXPECT_EQ(settings.LogSecondMin, 60);
+  EXPECT_EQ(settings.SmTimeoutRetry, 40);
+  EXPECT_EQ(settings.StatusHk, 83);
+}
+
+TEST_F(SettingsStoreTest, SyncIntervalOutsideOneToSixtyIsReportedOnce) {
+  for (const char* bad : {"90", "0", "-5", "0.4", "61"}) {
+    world.boxes.shown.clear();
+    LoadFrom(std::string("SYNC_INTERVAL=") + bad + "\r\n");
+    EXPECT_EQ(settings.SyncIntervalMs, 20000) << bad;
+    ASSERT_EQ(world.boxes.shown.size(), 1u) << bad;
+    EXPECT_EQ(world.boxes.shown[0].text, kInvalidInterval);
+    EXPECT_EQ(world.boxes.shown[0].title, "Horavia");
+    EXPECT_EQ(world.boxes.shown[0].kind, BoxKind::Information);
+  }
+}
+
+TEST_F(SettingsStoreTest, SyncIntervalInRange) {
+  LoadFrom("SYNC_INTERVAL=60\r\n");
+  EXPECT_EQ(settings.SyncIntervalMs, 60000);
+  LoadFrom("SYNC_INTERVAL= 30 \r\n");
+  EXPECT_EQ(settings.SyncIntervalMs, 30000);
+  LoadFrom("SYNC_INTERVAL=2.5\r\n");
+  EXPECT_EQ(settings.SyncIntervalMs, 2000);
+  LoadFrom("SYNC_INTERVAL=3.5\r\n");
+  EXPECT_EQ(settings.SyncIntervalMs, 4000);
+  LoadFrom("SYNC_INTERVAL=90\r\nSYNC_INTERVAL=30\r\n");
+  EXPECT_EQ(settings.SyncIntervalMs, 30000);
+  LoadFrom("SYNC_INTERVAL=banana\r\n");
+  EXPECT_EQ(settings.SyncIntervalMs, 20000);
+  EXPECT_TRUE(world.boxes.shown.empty());
+}
+
+TEST_F(SettingsStoreTest, UsesTheUsersDecimalSeparator) {
+  world.regional.decimalSeparator = ",";
+  LoadFrom("SYNC_INTERVAL=3,5\r\nLOG_SECOND_MIN=2.5\r\n");
+  EXPECT_EQ(settings.SyncIntervalMs, 4000);
+  EXPECT_EQ(settings.LogSecondMin, 60);
+}
+
+TEST_F(SettingsStoreTest, AFolderOrALockedFileReadsAsDefaults) {
+  world.files.folders.insert(ini);
+  LoadSettings(settings, world.platform);
+  EXPECT_EQ(settings, Settings{});
+  world.files.folders.erase(ini);
+  world.files.locked.insert(ini);
+  LoadFrom("SYNC_INTERVAL=5\r\n");
+  EXPECT_EQ(settings, Settings{});
+  EXPECT_TRUE(world.boxes.shown.empty());
+}
+
+TEST_F(SettingsStoreTest, AFiftyMegabyteFileIsReadToItsLastLine) {
+  std::string big(50u << 20, 'x');
+  for (size_t i = 4096; i < big.size(); i += 4096) big[i] = '\n';
+  big += "\r\nLOG_SECOND_MIN=123\r\n";
+  LoadFrom(big);
+  EXPECT_EQ(settings.LogSecondMin, 123);
+}
+
+TEST_F(SettingsStoreTest, SaveWritesTheWholeFileExactly) {
+  settings.StartHk = 65;
+  settings.StartHkCs = 1;
+  settings.StatusHk = 83;
+  world.files.files[ini] = "OLD=1\r\nSYNC_INTERVAL=5\r\n";
+  SaveSettings(settings, world.platform);
+  EXPECT_EQ(world.files.files[ini],
+            "SYNC_INTERVAL=20\r\nLOG_SECOND_MIN=60\r\nSTART_HK=65\r\nSTART_HKCS=1\r\n"
+            "STATUS_HK=83\r\nSTATUS_HKCS=0\r\nSM_TIMEOUT_RETRY=40\r\n");
+  EXPECT_TRUE(world.boxes.shown.empty());
+}
+
+TEST_F(SettingsStoreTest, AFailedSaveKeepsTheOldFileAndSaysSo) {
+  world.files.files[ini] = "SYNC_INTERVAL=5\r\n";
+  world.files.readOnly.insert(ini);
+  settings.LogSecondMin = 99;
+  SaveSettings(settings, world.platform);
+  EXPECT_EQ(world.files.files[ini], "SYNC_INTERVAL=5\r\n");
+  ASSERT_EQ(world.boxes.shown.size(), 1u);
+  EXPECT_EQ(world.boxes.shown[0].text, "Could not write C:\\Fly\\Horavia\\Horavia.ini file.");
+  EXPECT_EQ(world.boxes.shown[0].title, "Horavia");
+  EXPECT_EQ(world.boxes.shown[0].kind, BoxKind::Warning);
+
+  // A folder in the file's place is left alone, with the same message.
+  world.files.files.erase(ini);
+  world.files.folders.insert(ini);
+  SaveSettings(settings, world.platform);
+  EXPECT_EQ(world.boxes.shown.size(), 2u);
+  EXPECT_EQ(world.files.folders.count(ini), 1u);
+  EXPECT_EQ(world.files.files.count(ini), 0u);
+}
+
+}  // namespace
+}  // namespace horavia
