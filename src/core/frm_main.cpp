@@ -51,9 +51,6 @@ void frmMain::SetButtonFace(int index, bool enabled, bool on) {
 // Filled by the connection work: opens the link and shows the simulator.
 void frmMain::ConnectStep(bool /*quiet*/) {}
 
-// Filled by the clock display work.
-void frmMain::ShowInternalClock() {}
-
 // Filled by the ChronoLog work.
 void frmMain::ChronoLogWriteEntry() {}
 

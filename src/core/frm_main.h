@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 
 #include "core/main_state.h"
@@ -29,6 +30,9 @@ class frmMain {
   void SetButtonFace(int index, bool enabled, bool on);
   // Refreshes the PC and internal clock parts and texts and their display.
   void ShowInternalClock();
+  // Shows the simulator's time (local or Zulu, as the caller chose) with its
+  // lamps, and its date or the chronometer line.
+  void ShowSimClock(int32_t hour, int32_t minute, const std::chrono::year_month_day& date);
   // Appends the running ON period to the ChronoLog when it is long enough.
   void ChronoLogWriteEntry();
 
