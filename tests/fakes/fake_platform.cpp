@@ -43,7 +43,8 @@ void FakeClock::Sleep(int32_t ms) {
   Note("sleep " + std::to_string(ms));
 }
 
-FakeRegional::FakeRegional(Style s) : style(s) {
+void FakeRegional::UseStyle(Style s) {
+  style = s;
   if (style == Style::EnglishUs) {
     dateSeparator = "/";
     timeSeparator = ":";

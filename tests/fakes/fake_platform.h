@@ -44,7 +44,9 @@ class FakeClock : public Clock, public Journaled {
 class FakeRegional : public Regional {
  public:
   enum class Style { EnglishUs, Other };
-  explicit FakeRegional(Style style = Style::EnglishUs);
+  explicit FakeRegional(Style style = Style::EnglishUs) { UseStyle(style); }
+  // Switches every format and separator to those of `style`.
+  void UseStyle(Style style);
   std::string LongDate(int32_t year, int32_t month, int32_t day) override;
   std::string ShortDate(int32_t year, int32_t month, int32_t day) override;
   std::string DateSeparator() override { return dateSeparator; }
