@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "chronolog/chronolog_writer.h"
 #include "core/version.h"
 #include "settings/settings_store.h"
 #include "ui/sounds.h"
@@ -51,7 +52,6 @@ void frmMain::SetButtonFace(int index, bool enabled, bool on) {
 // Filled by the connection work: opens the link and shows the simulator.
 void frmMain::ConnectStep(bool /*quiet*/) {}
 
-// Filled by the ChronoLog work.
-void frmMain::ChronoLogWriteEntry() {}
+void frmMain::ChronoLogWriteEntry() { horavia::ChronoLogWriteEntry(state_, mod_.settings, mod_.os); }
 
 }  // namespace horavia

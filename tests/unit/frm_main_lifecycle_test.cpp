@@ -91,6 +91,27 @@ TEST_F(MainLifecycleTest, ShutDownSavesThenSoundsThenWaits) {
   EXPECT_EQ(sounding.journal.lines[2], "sleep 200");
 }
 
+TEST_F(MainLifecycleTest, ClosingWhileOnLogsTheRunningPeriodFirst) {
+  form.Form_Load();
+  form.State().on = true;
+  form.State().pcClock = ClockParts{9, 30, 0, 6, 1, 2027};
+  form.State().G = 3600;
+  form.State().T = 3600;
+  world.journal.lines.clear();
+  form.Form_Unload();
+  ASSERT_GE(world.journal.lines.size(), 2u);
+  EXPECT_EQ(world.journal.lines[0], "append C:\\Fly\\Horavia\\Horavia.log");
+  EXPECT_EQ(world.journal.lines[1], "replace C:\\Fly\\Horavia\\Horavia.ini");
+  EXPECT_EQ(form.State().T, 0);
+}
+
+TEST_F(MainLifecycleTest, ClosingWithTheTotalAtTheMinimumLogsNothing) {
+  form.Form_Load();
+  form.State().T = 60;
+  form.Form_Unload();
+  EXPECT_EQ(world.files.files.count(world.PathOf("\\Horavia.log")), 0u);
+}
+
 TEST_F(MainLifecycleTest, ShutDownCompletesWhenTheSettingsCannotBeWritten) {
   form.Form_Load();
   world.files.folders.insert(world.PathOf("\\Horavia.ini"));
