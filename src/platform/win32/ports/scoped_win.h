@@ -1,0 +1,111 @@
+#pragma once
+
+#include <windows.h>
+
+#include <utility>
+
+namespace horavia::win32 {
+
+// Owners of the few kinds of Win32 handle the program holds, so that no
+// handler ever closes or deletes one by hand.
+
+// A kernel handle: files, mappings. CreateFile reports failure with
+// INVALID_HANDLE_VALUE, most others with null; both mean "nothing held".
+class ScopedHandle {
+ public:
+  ScopedHandle() = default;
+  explicit ScopedHandle(HANDLE h) : h_(h) {}
+  ScopedHandle(ScopedHandle&& other) noexcept : h_(std::exchange(other.h_, nullptr)) {}
+  ScopedHandle& operator=(ScopedHandle&& other) noexcept {
+    if (this != &other) Reset(std::exchange(other.h_, nullptr));
+    return *this;
+  }
+  ~ScopedHandle() { Reset(); }
+
+  bool Valid() const { return h_ != nullptr && h_ != INVALID_HANDLE_VALUE; }
+  HANDLE Get() const { return h_; }
+  void Reset(HANDLE h = nullptr) {
+    if (Valid()) ::CloseHandle(h_);
+    h_ = h;
+  }
+
+ private:
+  HANDLE h_ = nullptr;
+};
+
+// A GDI object the program created: a font, a brush, a bitmap.
+template <typename T>
+class ScopedGdiObject {
+ public:
+  ScopedGdiObject() = default;
+  explicit ScopedGdiObject(T object) : object_(object) {}
+  ScopedGdiObject(ScopedGdiObject&& other) noexcept
+      : object_(std::exchange(other.object_, nullptr)) {}
+  ScopedGdiObject& operator=(ScopedGdiObject&& other) noexcept {
+    if (this != &other) Reset(std::exchange(other.object_, nullptr));
+    return *this;
+  }
+  ~ScopedGdiObject() { Reset(); }
+
+  T Get() const { return object_; }
+  explicit operator bool() const { return object_ != nullptr; }
+  void Reset(T object = nullptr) {
+    if (object_ != nullptr) ::DeleteObject(object_);
+    object_ = object;
+  }
+
+ private:
+  T object_ = nullptr;
+};
+
+using ScopedFont = ScopedGdiObject<HFONT>;
+using ScopedBrush = ScopedGdiObject<HBRUSH>;
+using ScopedBitmap = ScopedGdiObject<HBITMAP>;
+
+// BeginPaint/EndPaint for one WM_PAINT.
+class PaintDc {
+ public:
+  explicit PaintDc(HWND hwnd) : hwnd_(hwnd) { dc_ = ::BeginPaint(hwnd_, &ps_); }
+  PaintDc(const PaintDc&) = delete;
+  PaintDc& operator=(const PaintDc&) = delete;
+  ~PaintDc() { ::EndPaint(hwnd_, &ps_); }
+  HDC Get() const { return dc_; }
+
+ private:
+  HWND hwnd_;
+  PAINTSTRUCT ps_{};
+  HDC dc_ = nullptr;
+};
+
+// A memory DC compatible with another one; deleted with DeleteDC.
+class MemoryDc {
+ public:
+  explicit MemoryDc(HDC compatibleWith) : dc_(::CreateCompatibleDC(compatibleWith)) {}
+  MemoryDc(const MemoryDc&) = delete;
+  MemoryDc& operator=(const MemoryDc&) = delete;
+  ~MemoryDc() {
+    if (dc_ != nullptr) ::DeleteDC(dc_);
+  }
+  HDC Get() const { return dc_; }
+
+ private:
+  HDC dc_;
+};
+
+// Selects an object into a DC for one scope and puts the previous one back,
+// so that the object can be deleted afterwards.
+class SelectInDc {
+ public:
+  SelectInDc(HDC dc, HGDIOBJ object) : dc_(dc), previous_(::SelectObject(dc, object)) {}
+  SelectInDc(const SelectInDc&) = delete;
+  SelectInDc& operator=(const SelectInDc&) = delete;
+  ~SelectInDc() {
+    if (previous_ != nullptr && previous_ != HGDI_ERROR) ::SelectObject(dc_, previous_);
+  }
+
+ private:
+  HDC dc_;
+  HGDIOBJ previous_;
+};
+
+}  // namespace horavia::win32

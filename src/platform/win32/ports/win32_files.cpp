@@ -1,0 +1,101 @@
+#include "platform/win32/ports/win32_files.h"
+
+#include <windows.h>
+
+#include <string>
+
+#include "platform/win32/ports/scoped_win.h"
+#include "platform/win32/ports/wide_text.h"
+
+namespace horavia::win32 {
+namespace {
+
+constexpr DWORD kNoAttributes = INVALID_FILE_ATTRIBUTES;
+
+bool WriteWhole(HANDLE file, std::string_view bytes) {
+  while (!bytes.empty()) {
+    const DWORD chunk = bytes.size() > (1u << 30) ? (1u << 30) : static_cast<DWORD>(bytes.size());
+    DWORD written = 0;
+    if (!::WriteFile(file, bytes.data(), chunk, &written, nullptr) || written == 0) return false;
+    bytes.remove_prefix(written);
+  }
+  return true;
+}
+
+// The folder part of a path, up to and without its last "\".
+std::wstring FolderOf(const std::wstring& path) {
+  const size_t slash = path.find_last_of(L"\\/");
+  return slash == std::wstring::npos ? std::wstring(L".") : path.substr(0, slash);
+}
+
+}  // namespace
+
+bool Win32Files::IsRegularFile(const std::string& path) {
+  const DWORD attributes = ::GetFileAttributesW(Widen(path).c_str());
+  return attributes != kNoAttributes && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+// Shared for reading and writing, so that a file another program has open
+// (an editor, a second copy of this one) can still be read.
+std::optional<std::string> Win32Files::ReadAll(const std::string& path) {
+  ScopedHandle file(::CreateFileW(Widen(path).c_str(), GENERIC_READ,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file.Valid()) return std::nullopt;
+  LARGE_INTEGER size{};
+  if (!::GetFileSizeEx(file.Get(), &size) || size.QuadPart < 0 || size.QuadPart > (1LL << 30)) {
+    return std::nullopt;
+  }
+  std::string bytes(static_cast<size_t>(size.QuadPart), '\0');
+  size_t done = 0;
+  while (done < bytes.size()) {
+    DWORD got = 0;
+    const DWORD want = static_cast<DWORD>(bytes.size() - done);
+    if (!::ReadFile(file.Get(), bytes.data() + done, want, &got, nullptr)) return std::nullopt;
+    if (got == 0) break;  // the file shrank meanwhile
+    done += got;
+  }
+  bytes.resize(done);
+  return bytes;
+}
+
+// A crash or a full disk at any moment must leave either the old file or the
+// new one, never half of either: the bytes go to a temporary file in the same
+// folder (same volume, so the rename is atomic), reach the disk, and only then
+// replace the target in one step.
+bool Win32Files::ReplaceAll(const std::string& path, std::string_view bytes) {
+  const std::wstring target = Widen(path);
+  const DWORD attributes = ::GetFileAttributesW(target.c_str());
+  if (attributes != kNoAttributes &&
+      (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)) != 0) {
+    return false;  // not ours to replace; Wine would rename over a read-only file
+  }
+
+  wchar_t temp[MAX_PATH + 1];
+  if (::GetTempFileNameW(FolderOf(target).c_str(), L"hva", 0, temp) == 0) return false;
+
+  bool written = false;
+  {
+    ScopedHandle file(::CreateFileW(temp, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+    written = file.Valid() && WriteWhole(file.Get(), bytes) && ::FlushFileBuffers(file.Get());
+  }
+  if (written &&
+      ::MoveFileExW(temp, target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    return true;
+  }
+  ::DeleteFileW(temp);
+  return false;
+}
+
+bool Win32Files::Append(const std::string& path, std::string_view bytes) {
+  ScopedHandle file(::CreateFileW(Widen(path).c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr,
+                                  OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  return file.Valid() && WriteWhole(file.Get(), bytes);
+}
+
+bool Win32Files::Remove(const std::string& path) {
+  return ::DeleteFileW(Widen(path).c_str()) != 0;
+}
+
+}  // namespace horavia::win32
