@@ -1,9 +1,12 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "platform/ports/link_ipc.h"
 #include "settings/settings.h"
+#include "simlink/link_result.h"
+#include "simlink/request_block.h"
 
 namespace horavia {
 
@@ -11,7 +14,7 @@ namespace horavia {
 struct LinkState {
   LinkIpc::Handle window = 0;
   uint32_t message = 0;
-  int32_t atom = 0;
+  int32_t atom = 0;  // the 16-bit atom, sign-extended
   LinkIpc::Handle mapping = 0;
   uint8_t* view = nullptr;
   uint8_t* next = nullptr;
@@ -20,22 +23,50 @@ struct LinkState {
 };
 
 // The FSUIPC client. It keeps at most one connection and runs on the main
-// window's thread only.
+// window's thread only. Each exchange is any number of LinkRead and LinkWrite
+// followed by one LinkProcess; a read's destination must stay valid until
+// LinkProcess returns and is written only by a successful one.
 class Link {
  public:
+  static constexpr const char* kClassUipcMain = "UIPCMAIN";
+  static constexpr const char* kClassFs98Main = "FS98MAIN";
+  static constexpr const char* kMessageName = "FSASMLIB:IPC";
+  static constexpr uint32_t kSendTimeoutMs = 2000;
+  static constexpr uint32_t kRetryPauseMs = 100;
+  static constexpr uint32_t kOffsetInterfaceVersion = 0x3304;
+  static constexpr uint32_t kOffsetSimulatorVersion = 0x3308;
+
   Link(LinkIpc& ipc, const Settings& settings) : ipc_(ipc), settings_(settings) {}
   Link(const Link&) = delete;
   Link& operator=(const Link&) = delete;
 
+  // Finds FSUIPC's window, creates the shared block and checks FSUIPC's
+  // versions. `requestedVersion` 0 accepts any simulator.
+  bool LinkOpen(uint32_t requestedVersion, LinkResult& result);
   // Releases whatever the link holds; safe at any time, also repeatedly.
   void LinkClose();
+  // Forgets every handle without releasing it.
+  void LinkReset();
+  bool LinkRead(uint32_t offset, uint32_t size, void* destination, LinkResult& result);
+  bool LinkWrite(uint32_t offset, uint32_t size, const void* source, LinkResult& result);
+  // Hands the queued requests to FSUIPC and copies the reads back. The queue
+  // is empty afterwards whatever the outcome.
+  bool LinkProcess(LinkResult& result);
 
   const LinkState& State() const { return state_; }
 
+  // "FSASMLIB:IPC:" + process id in upper-case hex + ":1".
+  static std::string BlockName(uint32_t processId);
+
  private:
+  uint32_t Used() const { return static_cast<uint32_t>(state_.next - state_.view); }
+  bool Handshake(LinkResult& result);
+  bool SendBlock(uint32_t& answer);
+
   LinkIpc& ipc_;
   const Settings& settings_;
   LinkState state_;
+  request_block::PendingTable pending_;
 };
 
 }  // namespace horavia

@@ -1,0 +1,237 @@
+#include "simstandin/core/stand_in.h"
+
+#include <charconv>
+#include <cstdio>
+
+#include "simlink/request_block.h"
+
+namespace simstandin {
+
+namespace rb = horavia::request_block;
+
+namespace {
+
+constexpr uint32_t kJournalBytes = 256;
+
+std::string_view Trim(std::string_view s) {
+  while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
+  while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r' || s.back() == '\n')) {
+    s.remove_suffix(1);
+  }
+  return s;
+}
+
+// Splits off the first word.
+std::string_view Word(std::string_view& rest) {
+  rest = Trim(rest);
+  const size_t space = rest.find(' ');
+  const std::string_view word = rest.substr(0, space);
+  rest = space == std::string_view::npos ? std::string_view{} : Trim(rest.substr(space));
+  return word;
+}
+
+template <typename T>
+bool Number(std::string_view text, T& value, int base = 10) {
+  if (base == 16 && text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
+    text.remove_prefix(2);
+  }
+  const char* end = text.data() + text.size();
+  const auto [ptr, ec] = std::from_chars(text.data(), end, value, base);
+  return ec == std::errc{} && ptr == end && !text.empty();
+}
+
+bool OnOff(std::string_view text, bool& value) {
+  if (text == "on") value = true;
+  else if (text == "off") value = false;
+  else return false;
+  return true;
+}
+
+}  // namespace
+
+void StandIn::NoteRecord(const char* kind, uint32_t offset, uint32_t size, const uint8_t* bytes) {
+  if (!journal) return;
+  char head[48];
+  std::snprintf(head, sizeof head, "%s 0x%04X %u", kind, static_cast<unsigned>(offset),
+                static_cast<unsigned>(size));
+  std::string line = head;
+  const uint32_t shown = size < kJournalBytes ? size : kJournalBytes;
+  for (uint32_t i = 0; i < shown; ++i) {
+    char hex[4];
+    std::snprintf(hex, sizeof hex, " %02x", static_cast<unsigned>(bytes[i]));
+    line += hex;
+  }
+  if (shown < size) line += " +" + std::to_string(size - shown);
+  journal(line);
+}
+
+uint32_t StandIn::Serve(uint8_t* block, uint32_t blockSize) {
+  if (faults.reject) {
+    Note("answer 0 rejected");
+    return 0;
+  }
+  uint64_t at = 0;
+  for (;;) {
+    if (at + 4 > blockSize) break;
+    const uint32_t type = rb::LoadU32(block + at);
+    if (type == rb::kTypeEnd) {
+      Note("answer 1");
+      if (faults.garbage != Garbage::Off) Spoil(block, static_cast<uint32_t>(at));
+      return 1;
+    }
+    const uint32_t header = type == rb::kTypeRead ? rb::kReadHeaderSize : rb::kWriteHeaderSize;
+    if ((type != rb::kTypeRead && type != rb::kTypeWrite) || at + header > blockSize) break;
+    const uint32_t offset = rb::LoadU32(block + at + 4);
+    const uint32_t size = rb::LoadU32(block + at + 8);
+    if (at + header + size > blockSize) break;
+    uint8_t* data = block + at + header;
+    if (type == rb::kTypeRead) {
+      aircraft_.Read(offset, size, data);
+      NoteRecord("read", offset, size, data);
+    } else {
+      aircraft_.Write(offset, size, data);
+      NoteRecord("write", offset, size, data);
+    }
+    at += header + size;
+  }
+  if (journal) journal("answer 0 bad record at " + std::to_string(at));
+  return 0;
+}
+
+void StandIn::Spoil(uint8_t* block, uint32_t endPosition) {
+  const char* name = "";
+  switch (faults.garbage) {
+    case Garbage::Off:
+      return;
+    case Garbage::Type:
+      name = "type";
+      rb::StoreU32(block, 7);
+      break;
+    case Garbage::Size:
+      name = "size";
+      rb::StoreU32(block + 8, 0xFFFFFFF0u);
+      break;
+    case Garbage::Token:
+      name = "token";
+      // Every read's token, so that one is hit whatever the order.
+      for (uint32_t at = 0; at < endPosition;) {
+        const uint32_t type = rb::LoadU32(block + at);
+        const uint32_t size = rb::LoadU32(block + at + 8);
+        if (type == rb::kTypeRead) rb::StoreU32(block + at + 12, 0x7FFFFFF0u);
+        at += (type == rb::kTypeRead ? rb::kReadHeaderSize : rb::kWriteHeaderSize) + size;
+      }
+      break;
+    case Garbage::Offset:
+      name = "offset";
+      rb::StoreU32(block + 4, rb::LoadU32(block + 4) ^ 1u);
+      break;
+    case Garbage::End:
+      name = "end";
+      rb::StoreU32(block + endPosition, rb::kTypeRead);
+      break;
+  }
+  Note(std::string("garbage ") + name);
+}
+
+void StandIn::Apply(std::string_view line) {
+  line = Trim(line);
+  if (line.empty()) return;
+  std::string_view rest = line;
+  const std::string_view verb = Word(rest);
+  std::string why;
+  if (ApplyCommand(verb, rest, why)) {
+    Note("cmd " + std::string(line));
+    if (verb == "state") Note("state " + aircraft_.Describe());
+  } else {
+    Note("error " + std::string(line) + ": " + why);
+  }
+}
+
+bool StandIn::ApplyCommand(std::string_view verb, std::string_view rest, std::string& why) {
+  why = "unknown command";
+  if (verb == "set") {
+    const std::string_view what = Word(rest);
+    if (what == "time") {
+      int32_t h = 0, m = 0, s = 0;
+      const std::string_view text = Word(rest);
+      why = "want set time HH:MM:SS";
+      if (text.size() != 8 || text[2] != ':' || text[5] != ':') return false;
+      if (!Number(text.substr(0, 2), h) || !Number(text.substr(3, 2), m) ||
+          !Number(text.substr(6, 2), s) || h > 23 || m > 59 || s > 59) {
+        return false;
+      }
+      aircraft_.SetLocalTime(h, m, s);
+      return true;
+    }
+    if (what == "zone") {
+      int32_t zone = 0;
+      why = "want set zone MINUTES (local minus Zulu, -720..720)";
+      if (!Number(Word(rest), zone) || zone < -720 || zone > 720) return false;
+      aircraft_.SetZone(zone);
+      return true;
+    }
+    if (what == "date") {
+      int32_t day = 0, year = 0;
+      why = "want set date DAY-OF-YEAR YEAR";
+      if (!Number(Word(rest), day) || !Number(Word(rest), year) || day < 1 || day > 366 ||
+          year < 1 || year > 9999) {
+        return false;
+      }
+      aircraft_.SetZuluDate(day, year);
+      return true;
+    }
+    return false;
+  }
+  if (verb == "drift") {
+    int64_t seconds = 0;
+    why = "want drift SECONDS";
+    if (!Number(Word(rest), seconds)) return false;
+    aircraft_.Drift(seconds);
+    return true;
+  }
+  if (verb == "pause" || verb == "ground") {
+    bool on = false;
+    why = "want on or off";
+    if (!OnOff(Word(rest), on)) return false;
+    if (verb == "pause") aircraft_.SetPaused(on);
+    else aircraft_.SetOnGround(on);
+    return true;
+  }
+  if (verb == "hang") return faults.hang = true;
+  if (verb == "answer") return !(faults.hang = false);
+  if (verb == "reject") return faults.reject = true;
+  if (verb == "normal") {
+    faults = Faults{};
+    return true;
+  }
+  if (verb == "garbage") {
+    const std::string_view mode = Word(rest);
+    why = "want garbage [type|size|token|offset|end|off]";
+    if (mode.empty() || mode == "size") faults.garbage = Garbage::Size;
+    else if (mode == "type") faults.garbage = Garbage::Type;
+    else if (mode == "token") faults.garbage = Garbage::Token;
+    else if (mode == "offset") faults.garbage = Garbage::Offset;
+    else if (mode == "end") faults.garbage = Garbage::End;
+    else if (mode == "off") faults.garbage = Garbage::Off;
+    else return false;
+    return true;
+  }
+  if (verb == "badversion") {
+    aircraft_.SetVersions(0x19980004, SimAircraft::kDefaultSimulatorVersion);
+    return true;
+  }
+  if (verb == "version") {
+    uint32_t interfaceVersion = 0, simulatorVersion = 0;
+    why = "want version INTERFACE SIMULATOR (hex)";
+    if (!Number(Word(rest), interfaceVersion, 16) || !Number(Word(rest), simulatorVersion, 16)) {
+      return false;
+    }
+    aircraft_.SetVersions(interfaceVersion, simulatorVersion);
+    return true;
+  }
+  if (verb == "state") return true;
+  if (verb == "quit") return quitRequested = true;
+  return false;
+}
+
+}  // namespace simstandin
