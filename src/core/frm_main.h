@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <string>
 
 #include "core/main_state.h"
 #include "core/mod_main.h"
@@ -9,6 +10,11 @@
 #include "ui/main_controls.h"
 
 namespace horavia {
+
+// How the timekeeper is switched ON: from the PC's clock (button 0, which
+// first sets the simulator's clock) or from the simulator's local time
+// (button 1).
+enum class StartMode { SystemTime, SimulatorTime };
 
 // The main window's logic. It owns the run-time state and the visible state
 // of its controls; the renderer mirrors the controls after every handler and
@@ -24,8 +30,27 @@ class frmMain {
   // Shut-down, run once when the user closes the window; never refuses.
   void Form_Unload();
 
+  // The two timers' handlers.
+  void tmrSecond_Timer();
+  void tmrSync_Timer();
+  // The click of one of the six image buttons, by mouse or hot key.
+  void imgButton_Click(int index);
+
+  // One read of the simulator's clock; while ON it also keeps the simulator
+  // on the internal clock.
+  void SyncCycle();
+  // Adds the sync interval to the ground or flight chronometer while ON.
+  void ChronometerStep();
+  // The timekeeper's transitions.
+  void SwitchOn(StartMode mode);
+  void SwitchOff();
   // Connection bookkeeping; a failed quiet attempt makes no sound.
   void ConnectStep(bool quiet);
+  void MarkConnected();
+  void MarkNotConnected();
+  // The one-line status shown inside the simulator for five seconds.
+  void ShowStatusText();
+  void SendSimText(const std::string& text);
   // Sets one image button's enabled state and its grey, red or green face.
   void SetButtonFace(int index, bool enabled, bool on);
   // Refreshes the PC and internal clock parts and texts and their display.
@@ -44,6 +69,12 @@ class frmMain {
   modMain& Mod() { return mod_; }
 
  private:
+  // Whether a modifier code's combination of CTRL and SHIFT is down now.
+  bool ModifiersHold(int32_t modifierCode);
+  // Checks one hot key; a key whose button is grey is not even read.
+  bool HotKeyPressed(int32_t keyCode, int32_t modifierCode);
+  void SetSimClockScheme(bool on);
+
   modMain& mod_;
   MainState state_;
   MainControls controls_;

@@ -1,0 +1,173 @@
+// The six image buttons and the timekeeper's two transitions.
+
+#include <cstdint>
+
+#include "core/calendar.h"
+#include "core/frm_main.h"
+#include "core/sim_offsets.h"
+#include "core/sync_rules.h"
+#include "ui/sounds.h"
+
+namespace horavia {
+namespace {
+
+// Moves a lamp between the OFF colours (yellow, olive) and the ON colours
+// (bright green, dark green), keeping it lit or unlit.
+void Recolor(LabelState& label, bool on) {
+  if (on) {
+    if (label.color == colors::kYellow) label.color = colors::kBrightGreen;
+    if (label.color == colors::kOlive) label.color = colors::kDarkGreen;
+  } else {
+    if (label.color == colors::kBrightGreen) label.color = colors::kYellow;
+    if (label.color == colors::kDarkGreen) label.color = colors::kOlive;
+  }
+}
+
+}  // namespace
+
+void frmMain::SetSimClockScheme(bool on) {
+  const Rgb lit = on ? colors::kBrightGreen : colors::kYellow;
+  controls_.lblFSClock.color = lit;
+  controls_.lblFSDate.color = lit;
+  Recolor(controls_.lblFSAM, on);
+  Recolor(controls_.lblFSPM, on);
+  Recolor(controls_.lblFSZulu, on);
+}
+
+void frmMain::imgButton_Click(int index) {
+  PlayWav(mod_.os, kSoundButton);
+  if (index < 0 || index >= kButtonCount) return;
+  const ButtonFace face = controls_.imgButton[static_cast<size_t>(index)].face;
+  const bool off = face == ButtonFace::Red;
+  const bool on = face == ButtonFace::Green;
+  switch (index) {
+    case 0:
+    case 1:
+      if (off) SwitchOn(index == 0 ? StartMode::SystemTime : StartMode::SimulatorTime);
+      if (on) SwitchOff();
+      break;
+    case 2:
+      if (!off && !on) break;
+      state_.show24Hour = off;
+      SetButtonFace(2, true, off);
+      state_.displayOnly = true;
+      SyncCycle();
+      break;
+    case 3:
+      if (off) {
+        state_.showZulu = true;
+        controls_.lblFSZulu.color = state_.on ? colors::kBrightGreen : colors::kYellow;
+        state_.displayOnly = true;
+        SyncCycle();
+        if (state_.connected) {
+          SetButtonFace(3, true, true);
+        } else {
+          state_.showZulu = false;
+        }
+      } else if (on) {
+        state_.showZulu = false;
+        SetButtonFace(3, true, false);
+        controls_.lblFSZulu.color = state_.on ? colors::kDarkGreen : colors::kOlive;
+        state_.displayOnly = true;
+        SyncCycle();
+      }
+      break;
+    case 4:
+      if (off) {
+        state_.showChronometers = true;
+        state_.displayOnly = true;
+        SyncCycle();
+        if (state_.connected) {
+          SetButtonFace(4, true, true);
+        } else {
+          state_.showChronometers = false;
+        }
+      } else if (on) {
+        state_.showChronometers = false;
+        SetButtonFace(4, true, false);
+        state_.displayOnly = true;
+        SyncCycle();
+      }
+      break;
+    case 5:
+      if (!off && !on) break;
+      controls_.fraInternalTimeVisible = on;
+      controls_.fraHelpVisible = off;
+      SetButtonFace(5, true, off);
+      break;
+    default:
+      break;
+  }
+}
+
+void frmMain::SwitchOn(StartMode mode) {
+  Link& link = mod_.link;
+  LinkResult result = LinkOk;
+  if (mode == StartMode::SystemTime) {
+    // Set the simulator's clock from the PC's: its local time becomes the
+    // PC's local time, its zone stays, and its Zulu time and date follow.
+    ShowInternalClock();
+    uint32_t localHour = 0, localMinute = 0, second = 0, zuluHour = 0, zuluMinute = 0;
+    const bool queued = link.LinkRead(offsets::kLocalHour, 1, &localHour, result);
+    link.LinkRead(offsets::kLocalMinute, 1, &localMinute, result);
+    link.LinkRead(offsets::kSecond, 1, &second, result);
+    link.LinkRead(offsets::kZuluHour, 1, &zuluHour, result);
+    link.LinkRead(offsets::kZuluMinute, 1, &zuluMinute, result);
+    if (!queued || !link.LinkProcess(result)) {
+      PlayWav(mod_.os, kSoundWarning);
+      MarkNotConnected();
+      return;
+    }
+    state_.zuluOffset =
+        ZuluOffsetMinutes(static_cast<int32_t>(localHour), static_cast<int32_t>(localMinute),
+                          static_cast<int32_t>(zuluHour), static_cast<int32_t>(zuluMinute));
+    const ClockParts& pc = state_.pcClock;
+    const ClockParts zulu = AddSeconds(pc, -state_.zuluOffset * 60);
+    const uint8_t times[5] = {static_cast<uint8_t>(pc.hour), static_cast<uint8_t>(pc.minute),
+                              static_cast<uint8_t>(pc.second), static_cast<uint8_t>(zulu.hour),
+                              static_cast<uint8_t>(zulu.minute)};
+    const auto dayOfYear = static_cast<uint16_t>(DayOfYear(DateOf(zulu)));
+    const auto year = static_cast<uint16_t>(zulu.year);
+    link.LinkWrite(offsets::kLocalHour, 1, &times[0], result);
+    link.LinkWrite(offsets::kLocalMinute, 1, &times[1], result);
+    link.LinkWrite(offsets::kSecond, 1, &times[2], result);
+    link.LinkWrite(offsets::kZuluHour, 1, &times[3], result);
+    link.LinkWrite(offsets::kZuluMinute, 1, &times[4], result);
+    link.LinkWrite(offsets::kZuluDayOfYear, 2, &dayOfYear, result);
+    link.LinkWrite(offsets::kZuluYear, 2, &year, result);
+    link.LinkProcess(result);  // the cycle below reads the simulator back
+    SetButtonFace(0, true, true);
+    SetButtonFace(1, false, false);
+  } else {
+    SetButtonFace(0, false, false);
+    SetButtonFace(1, true, true);
+  }
+  SetSimClockScheme(true);
+  state_.on = true;
+  controls_.caption = "Horavia (ON)";
+  state_.F = 0;
+  state_.G = 0;
+  state_.T = 0;
+  // The first tick comes one whole interval after the switch.
+  tmrSync_.SetEnabled(false);
+  tmrSync_.SetEnabled(true);
+  SyncCycle();
+  PlayWav(mod_.os, kSoundStart);
+  ShowStatusText();
+}
+
+void frmMain::SwitchOff() {
+  SetButtonFace(0, true, false);
+  SetButtonFace(1, true, false);
+  SetSimClockScheme(false);
+  state_.on = false;
+  controls_.caption = "Horavia (OFF)";
+  state_.internalClockOffset = kNone;
+  state_.previousZuluOffset = kNone;
+  ChronoLogWriteEntry();
+  ShowInternalClock();
+  if (state_.connected) PlayWav(mod_.os, kSoundWarning);
+  ShowStatusText();
+}
+
+}  // namespace horavia

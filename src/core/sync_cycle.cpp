@@ -1,0 +1,132 @@
+// The sync timer's work: the chronometer step and the sync cycle that keeps
+// the simulator's clock on the internal clock.
+
+#include <cstdint>
+
+#include "core/calendar.h"
+#include "core/frm_main.h"
+#include "core/sim_offsets.h"
+#include "core/sync_rules.h"
+#include "ui/sounds.h"
+
+namespace horavia {
+namespace {
+
+constexpr int32_t kToleranceSeconds = 5;
+constexpr int32_t kZoneJumpMinutes = 10;
+
+}  // namespace
+
+void frmMain::tmrSync_Timer() {
+  ChronometerStep();
+  SyncCycle();
+}
+
+void frmMain::ChronometerStep() {
+  if (!state_.on) return;
+  uint32_t onGround = 0;
+  uint32_t paused = 0;
+  LinkResult result = LinkOk;
+  Link& link = mod_.link;
+  if (!link.LinkRead(offsets::kOnGround, 2, &onGround, result)) return;
+  link.LinkRead(offsets::kPaused, 2, &paused, result);
+  if (!link.LinkProcess(result)) return;
+  if (paused != 0) {
+    state_.paused = true;
+    return;
+  }
+  state_.paused = false;
+  const int32_t step = IntervalSeconds(tmrSync_.Interval());
+  if (onGround != 0) {
+    state_.G += step;
+  } else {
+    state_.F += step;
+  }
+  state_.T = state_.F + state_.G;
+}
+
+void frmMain::SyncCycle() {
+  ShowInternalClock();
+  if (!state_.connected) return;
+
+  uint32_t localHour = 0, localMinute = 0, second = 0, zuluHour = 0, zuluMinute = 0;
+  uint32_t dayOfYear = 0, year = 0;
+  LinkResult result = LinkOk;
+  Link& link = mod_.link;
+  const bool queued = link.LinkRead(offsets::kLocalHour, 1, &localHour, result);
+  link.LinkRead(offsets::kLocalMinute, 1, &localMinute, result);
+  link.LinkRead(offsets::kSecond, 1, &second, result);
+  link.LinkRead(offsets::kZuluHour, 1, &zuluHour, result);
+  link.LinkRead(offsets::kZuluMinute, 1, &zuluMinute, result);
+  link.LinkRead(offsets::kZuluDayOfYear, 2, &dayOfYear, result);
+  link.LinkRead(offsets::kZuluYear, 2, &year, result);
+  if (!queued || !link.LinkProcess(result)) {
+    PlayWav(mod_.os, kSoundWarning);
+    MarkNotConnected();
+    return;
+  }
+
+  // Every value is at most 16 bits wide, so the int32 arithmetic below
+  // cannot overflow whatever the simulator answered.
+  auto lh = static_cast<int32_t>(localHour);
+  auto lm = static_cast<int32_t>(localMinute);
+  const auto sec = static_cast<int32_t>(second);
+  const auto zh = static_cast<int32_t>(zuluHour);
+  const auto zm = static_cast<int32_t>(zuluMinute);
+  state_.zuluOffset = ZuluOffsetMinutes(lh, lm, zh, zm);
+
+  const std::chrono::year_month_day zuluDate =
+      DateFromDayOfYear(static_cast<int32_t>(year), static_cast<int32_t>(dayOfYear));
+  const ClockParts zuluDateTime = PartsAt(zuluDate, zh, zm, sec);
+  if (state_.showZulu) ShowSimClock(zh, zm, zuluDate);
+
+  const ClockParts localDay = AddSeconds(zuluDateTime, state_.zuluOffset * 60);
+  const ClockParts simLocal{lh, lm, sec, localDay.month, localDay.day, localDay.year};
+  const std::chrono::year_month_day localDate = DateOf(simLocal);
+
+  if (!state_.on || state_.displayOnly) {
+    state_.displayOnly = false;
+  } else {
+    if (state_.internalClockOffset == kNone) {
+      state_.internalClockOffset = SecondsBetween(state_.pcClock, simLocal);
+      ShowInternalClock();
+    }
+    if (state_.previousZuluOffset != kNone &&
+        AbsDifference(state_.zuluOffset, state_.previousZuluOffset) > kZoneJumpMinutes) {
+      // The simulator moved into another time zone: follow it instead of
+      // forcing the old local time back.
+      state_.internalClockOffset = SecondsBetween(state_.pcClock, simLocal);
+      ShowInternalClock();
+    }
+    state_.previousZuluOffset = state_.zuluOffset;
+
+    const int32_t drift = SecondsBetween(state_.internalClock, simLocal);
+    if (drift < -kToleranceSeconds || drift > kToleranceSeconds) {
+      const ClockParts& internal = state_.internalClock;
+      const ClockParts zulu = AddSeconds(internal, -state_.zuluOffset * 60);
+      const uint8_t values[5] = {
+          static_cast<uint8_t>(internal.hour), static_cast<uint8_t>(internal.minute),
+          static_cast<uint8_t>(internal.second), static_cast<uint8_t>(zulu.hour),
+          static_cast<uint8_t>(zulu.minute)};
+      link.LinkWrite(offsets::kLocalHour, 1, &values[0], result);
+      link.LinkWrite(offsets::kLocalMinute, 1, &values[1], result);
+      link.LinkWrite(offsets::kSecond, 1, &values[2], result);
+      link.LinkWrite(offsets::kZuluHour, 1, &values[3], result);
+      link.LinkWrite(offsets::kZuluMinute, 1, &values[4], result);
+      lh = internal.hour;
+      lm = internal.minute;
+      if (link.LinkProcess(result)) {
+        state_.displayOnly = true;
+        SyncCycle();
+        // The read-back found the simulator gone: let its warning sound be
+        // heard and keep the not-connected display rather than drawing a
+        // time over it.
+        if (!state_.connected) return;
+        if (!state_.paused) PlayWav(mod_.os, kSoundSync);
+      }
+    }
+  }
+  if (!state_.showZulu) ShowSimClock(lh, lm, localDate);
+}
+
+}  // namespace horavia
