@@ -49,9 +49,6 @@ void frmMain::SetButtonFace(int index, bool enabled, bool on) {
   if (on) button.face = ButtonFace::Green;
 }
 
-// Filled by the connection work: opens the link and shows the simulator.
-void frmMain::ConnectStep(bool /*quiet*/) {}
-
 void frmMain::ChronoLogWriteEntry() { horavia::ChronoLogWriteEntry(state_, mod_.settings, mod_.os); }
 
 }  // namespace horavia
