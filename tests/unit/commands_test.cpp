@@ -1,0 +1,191 @@
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstring>
+
+#include "simulator_world.h"
+
+namespace horavia {
+namespace {
+
+class CommandsTest : public ::testing::Test, public SimulatorWorld {};
+
+TEST_F(CommandsTest, SystemTimeModeSetsTheSimulatorFromThePcClock) {
+  aircraft().SetZone(-300);
+  aircraft().SetLocalTime(8, 0, 0);
+  world.clock.now = LocalDateTime{2026, 3, 1, 0, 30, 15};
+  StartConnected();
+  form.imgButton_Click(0);
+  EXPECT_EQ(Count("write 0x0238 1 00"), 1u);
+  EXPECT_EQ(Count("write 0x0239 1 1e"), 1u);
+  EXPECT_EQ(Count("write 0x023A 1 0f"), 1u);
+  EXPECT_EQ(Count("write 0x023B 1 05"), 1u);
+  EXPECT_EQ(Count("write 0x023C 1 1e"), 1u);
+  EXPECT_EQ(Count("write 0x023E 2 3c 00"), 1u) << "1 March is day 60 of a common year";
+  EXPECT_EQ(Count("write 0x0240 2 ea 07"), 1u);
+  EXPECT_EQ(aircraft().Now().localHour, 0);
+  EXPECT_EQ(aircraft().Now().localMinute, 30);
+  EXPECT_TRUE(state().on);
+  EXPECT_EQ(state().internalClockOffset, 0);
+  EXPECT_EQ(controls().imgButton[0].face, ButtonFace::Green);
+  EXPECT_EQ(controls().imgButton[1].face, ButtonFace::Grey);
+  EXPECT_EQ(TakeSounds(), (std::vector<std::string>{"button", "start"}));
+  EXPECT_EQ(aircraft().MessageShows(), 1u) << "the status line is sent";
+  EXPECT_EQ(world.timers.events.back().id, TimerId::Sync);
+  EXPECT_TRUE(world.timers.events.back().armed) << "the sync timer starts its period afresh";
+}
+
+TEST_F(CommandsTest, SystemTimeModeCarriesZuluIntoTheNextYear) {
+  aircraft().SetZone(-300);
+  world.clock.now = LocalDateTime{2026, 12, 31, 22, 0, 0};
+  StartConnected();
+  form.imgButton_Click(0);
+  EXPECT_EQ(Count("write 0x023B 1 03"), 1u);
+  EXPECT_EQ(Count("write 0x023E 2 01 00"), 1u);
+  EXPECT_EQ(Count("write 0x0240 2 eb 07"), 1u);
+  const auto now = aircraft().Now();
+  EXPECT_EQ(now.zuluYear, 2027);
+  EXPECT_EQ(now.zuluDayOfYear, 1);
+  EXPECT_EQ(controls().lblFSDate.caption, "Thursday, December 31, 2026");
+}
+
+TEST_F(CommandsTest, SwitchingOffTurnsEverythingBack) {
+  StartConnected();
+  form.imgButton_Click(0);
+  state().T = 3600;
+  TakeSounds();
+  form.imgButton_Click(0);
+  EXPECT_FALSE(state().on);
+  EXPECT_EQ(controls().caption, "Horavia (OFF)");
+  EXPECT_EQ(controls().imgButton[0].face, ButtonFace::Red);
+  EXPECT_EQ(controls().imgButton[1].face, ButtonFace::Red);
+  EXPECT_EQ(controls().lblFSClock.color, colors::kYellow);
+  EXPECT_EQ(TakeSounds(), (std::vector<std::string>{"button", "warning"}));
+  EXPECT_EQ(aircraft().MessageText(), " HVA: OFF");
+  EXPECT_EQ(state().T, 0) << "the period was logged";
+  // Closing right afterwards logs nothing more.
+  const std::string log = world.files.files.at(world.PathOf("\\Horavia.log"));
+  form.Form_Unload();
+  EXPECT_EQ(world.files.files.at(world.PathOf("\\Horavia.log")), log);
+}
+
+TEST_F(CommandsTest, DisplayTogglesRedrawWithoutCorrecting) {
+  aircraft().SetZone(-300);
+  aircraft().SetLocalTime(14, 5, 0);
+  StartConnected();
+  form.imgButton_Click(2);
+  EXPECT_EQ(controls().lblFSClock.caption, "14 : 05");
+  EXPECT_EQ(controls().imgButton[2].face, ButtonFace::Green);
+  form.imgButton_Click(3);
+  EXPECT_EQ(controls().lblFSClock.caption, "19 : 05");
+  EXPECT_EQ(controls().lblFSZulu.color, colors::kYellow);
+  EXPECT_EQ(controls().imgButton[3].face, ButtonFace::Green);
+  form.imgButton_Click(4);
+  EXPECT_EQ(controls().lblFSDate.caption, "F: 00:00:00  G: 00:00:00  T: 00:00:00");
+  form.imgButton_Click(5);
+  EXPECT_FALSE(controls().fraInternalTimeVisible);
+  EXPECT_TRUE(controls().fraHelpVisible);
+  form.imgButton_Click(5);
+  EXPECT_TRUE(controls().fraInternalTimeVisible);
+  form.imgButton_Click(3);
+  EXPECT_EQ(controls().lblFSZulu.color, colors::kOlive);
+  EXPECT_EQ(controls().lblFSClock.caption, "14 : 05");
+  EXPECT_EQ(Count("write"), 0u);
+}
+
+TEST_F(CommandsTest, ZuluButtonWhenTheSimulatorHasJustGone) {
+  StartConnected();
+  sim.windowClass.clear();
+  form.imgButton_Click(3);
+  EXPECT_EQ(TakeSounds(), (std::vector<std::string>{"button", "warning"}));
+  EXPECT_FALSE(state().showZulu);
+  EXPECT_EQ(controls().imgButton[3].face, ButtonFace::Grey);
+  EXPECT_EQ(controls().lblFSClock.caption, "?? : ??");
+}
+
+TEST_F(CommandsTest, StartUpWithoutTheSimulatorWarnsOnceAndRetriesQuietly) {
+  sim.windowClass.clear();
+  form.Form_Load();
+  EXPECT_EQ(TakeSounds(), std::vector<std::string>{"warning"});
+  EXPECT_EQ(controls().lblFSDate.caption, "FSUIPC - Not connected");
+  for (int i : {0, 1, 3, 4}) EXPECT_EQ(controls().imgButton[size_t(i)].face, ButtonFace::Grey);
+  for (int i : {2, 5}) EXPECT_EQ(controls().imgButton[size_t(i)].face, ButtonFace::Red);
+  for (int i = 0; i < 3; ++i) form.tmrSecond_Timer();
+  EXPECT_TRUE(TakeSounds().empty());
+  sim.windowClass = "UIPCMAIN";
+  form.tmrSecond_Timer();
+  EXPECT_EQ(TakeSounds(), std::vector<std::string>{"button"});
+  EXPECT_TRUE(state().connected);
+  // The connect step does nothing while connected, not even a refresh.
+  world.clock.now.minute = 59;
+  form.ConnectStep(false);
+  EXPECT_NE(state().pcClock.minute, 59);
+}
+
+class StatusTextTest : public CommandsTest {
+ protected:
+  std::array<uint8_t, 128> MessageBytes() {
+    std::array<uint8_t, 128> bytes{};
+    aircraft().Read(0x3380, 128, bytes.data());
+    return bytes;
+  }
+};
+
+TEST_F(StatusTextTest, OnAndOffLinesAsTheSimulatorReceivesThem) {
+  aircraft().SetZone(-300);
+  aircraft().SetLocalTime(10, 0, 0);
+  StartConnected();
+  form.ShowStatusText();
+  EXPECT_EQ(aircraft().MessageText(), " HVA: OFF");
+  EXPECT_EQ(aircraft().MessageSeconds(), 5);
+  EXPECT_EQ(Count("write 0x3380 128"), 1u);
+  EXPECT_EQ(sim.journal.back().rfind("answer 1", 0), 0u);
+  ASSERT_GE(sim.journal.size(), 3u);
+  EXPECT_EQ(sim.journal[sim.journal.size() - 2].rfind("write 0x32FA 2 05 00", 0), 0u)
+      << "the display time follows the text";
+
+  form.imgButton_Click(1);
+  const std::string expected =
+      " HVA: ON  Time: 10:00(AM), 12/5/2026  Zulu Offset: -5  Chrono: F(00:00:00), "
+      "G(00:00:00), T(00:00:00)";
+  const auto bytes = MessageBytes();
+  EXPECT_EQ(std::string(reinterpret_cast<const char*>(bytes.data())), expected);
+  for (size_t i = expected.size(); i < bytes.size(); ++i) ASSERT_EQ(bytes[i], 0) << i;
+}
+
+TEST_F(StatusTextTest, ZoneHoursInShortestFormWithTheUsersSeparator) {
+  StartConnected();
+  state().on = true;
+  const std::pair<int, const char*> cases[] = {{-300, "-5"}, {330, "5.5"}, {45, "0.75"},
+                                               {0, "0"},     {20, "0.333333333333333"}};
+  for (const auto& [minutes, text] : cases) {
+    state().zuluOffset = minutes;
+    form.ShowStatusText();
+    EXPECT_NE(aircraft().MessageText().find(std::string("Zulu Offset: ") + text + "  "),
+              std::string::npos)
+        << minutes;
+  }
+  world.regional.decimalSeparator = ",";
+  state().zuluOffset = 330;
+  form.ShowStatusText();
+  EXPECT_NE(aircraft().MessageText().find("Zulu Offset: 5,5  "), std::string::npos);
+}
+
+TEST_F(StatusTextTest, LongTextIsCutAndNothingIsSentWhileClosed) {
+  StartConnected();
+  form.SendSimText(std::string(300, 'x') + "\xE2\x82\xAC");
+  const auto bytes = MessageBytes();
+  EXPECT_EQ(bytes[126], 'x');
+  EXPECT_EQ(bytes[127], 0) << "the terminating zero always fits";
+
+  form.SendSimText("\xE2\x82\xAC");  // no form in the fake's code page
+  EXPECT_EQ(aircraft().MessageText(), " HVA: ?");
+
+  mod.link.LinkClose();
+  const int sends = sim.Sends();
+  form.ShowStatusText();
+  EXPECT_EQ(sim.Sends(), sends);
+}
+
+}  // namespace
+}  // namespace horavia

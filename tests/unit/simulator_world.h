@@ -1,0 +1,71 @@
+#pragma once
+
+// A main window wired to the in-process simulator stand-in, with the PC
+// clock shared by both and the four sounds present so that each one played
+// is recorded.
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "core/frm_main.h"
+#include "fakes/fake_platform.h"
+#include "simstandin/core/in_process_simulator.h"
+
+namespace horavia {
+
+struct SimulatorWorld {
+  fakes::FakeWorld world{&sim};
+  simstandin::InProcessSimulator sim{world.clock};
+  modMain mod{world.platform};
+  frmMain form{mod};
+
+  SimulatorWorld() {
+    for (const char* name : {"\\sound_button.wav", "\\sound_sync.wav", "\\sound_warning.wav",
+                             "\\sound_start.wav"}) {
+      world.files.files[world.PathOf(name)] = "RIFF";
+    }
+    world.clock.now = LocalDateTime{2026, 12, 5, 13, 45, 20};
+  }
+
+  MainState& state() { return form.State(); }
+  const MainControls& controls() const { return form.Controls(); }
+  simstandin::SimAircraft& aircraft() { return sim.standIn.Aircraft(); }
+
+  // The sounds played since the last call, by file name ("sync", "warning").
+  std::vector<std::string> TakeSounds() {
+    std::vector<std::string> names;
+    for (const std::string& path : world.sound.played) {
+      const size_t from = path.rfind("\\sound_") + 7;
+      names.push_back(path.substr(from, path.size() - from - 4));
+    }
+    world.sound.played.clear();
+    return names;
+  }
+
+  // Journal lines of the stand-in that begin with `prefix`, since the last clear.
+  size_t Count(const std::string& prefix) const {
+    return static_cast<size_t>(std::count_if(sim.journal.begin(), sim.journal.end(),
+                                             [&](const std::string& line) {
+                                               return line.rfind(prefix, 0) == 0;
+                                             }));
+  }
+
+  void AdvanceSeconds(int seconds) {
+    LocalDateTime& t = world.clock.now;
+    int total = t.hour * 3600 + t.minute * 60 + t.second + seconds;
+    // The tests stay within one day.
+    t.hour = total / 3600;
+    t.minute = total / 60 % 60;
+    t.second = total % 60;
+  }
+
+  // Start-up with the simulator there, then forget what it took.
+  void StartConnected() {
+    form.Form_Load();
+    TakeSounds();
+    sim.journal.clear();
+  }
+};
+
+}  // namespace horavia

@@ -1,0 +1,186 @@
+#include <gtest/gtest.h>
+
+#include "core/sync_rules.h"
+#include "simulator_world.h"
+
+namespace horavia {
+namespace {
+
+class SyncCycleTest : public ::testing::Test, public SimulatorWorld {
+ protected:
+  // ON in simulator time mode, the simulator at 10:00:00 local, zone -300.
+  void StartOnSimulatorTime() {
+    aircraft().SetZone(-300);
+    aircraft().SetLocalTime(10, 0, 0);
+    StartConnected();
+    form.imgButton_Click(1);
+    ASSERT_TRUE(state().on);
+    TakeSounds();
+    sim.journal.clear();
+  }
+};
+
+TEST(SyncRules, ZuluOffsetFoldsIntoHalfADay) {
+  EXPECT_EQ(ZuluOffsetMinutes(23, 30, 1, 30), -120);
+  EXPECT_EQ(ZuluOffsetMinutes(0, 10, 23, 50), 20);
+  EXPECT_EQ(ZuluOffsetMinutes(12, 0, 0, 0), 720);
+  EXPECT_EQ(ZuluOffsetMinutes(0, 0, 12, 0), -720);
+  EXPECT_EQ(ZuluOffsetMinutes(5, 30, 0, 0), 330);
+  EXPECT_EQ(IntervalSeconds(20000), 20);
+  EXPECT_EQ(IntervalSeconds(2500), 2);
+  EXPECT_EQ(IntervalSeconds(3500), 4);
+}
+
+TEST_F(SyncCycleTest, StartUpShowsTheSimulatorAtOnce) {
+  aircraft().SetZone(-300);
+  aircraft().SetLocalTime(14, 5, 0);
+  form.Form_Load();
+  EXPECT_EQ(TakeSounds(), std::vector<std::string>{"button"});
+  EXPECT_TRUE(state().connected);
+  EXPECT_EQ(controls().lblFSClock.caption, "2 : 05");
+  EXPECT_EQ(controls().lblFSDate.caption, "Saturday, December 5, 2026");
+  EXPECT_EQ(state().zuluOffset, -300);
+  for (int i : {0, 1, 3, 4}) EXPECT_EQ(controls().imgButton[size_t(i)].face, ButtonFace::Red);
+  EXPECT_EQ(state().internalClockOffset, kNone);
+  EXPECT_EQ(state().previousZuluOffset, kNone);
+}
+
+TEST_F(SyncCycleTest, OffShowsButNeverWrites) {
+  aircraft().SetLocalTime(3, 0, 0);
+  StartConnected();
+  form.tmrSync_Timer();
+  EXPECT_EQ(Count("write"), 0u);
+  EXPECT_EQ(controls().lblFSClock.caption, "3 : 00");
+  EXPECT_EQ(controls().lblFSClock.color, colors::kYellow);
+}
+
+TEST_F(SyncCycleTest, SimulatorTimeModeTakesTheSimulatorsTimeWhateverItsZone) {
+  aircraft().SetZone(570);
+  aircraft().SetLocalTime(15, 45, 20);  // two hours ahead of the PC
+  StartConnected();
+  form.imgButton_Click(1);
+  EXPECT_EQ(Count("write 0x0238"), 0u) << "nothing is written at a simulator-time start";
+  EXPECT_EQ(state().internalClockOffset, 7200);
+  EXPECT_EQ(state().internalClock.hour, 15);
+  EXPECT_EQ(controls().lblInternalClock.caption, "3 : 45");
+  EXPECT_EQ(controls().caption, "Horavia (ON)");
+  EXPECT_EQ(controls().imgButton[0].face, ButtonFace::Grey);
+  EXPECT_EQ(controls().imgButton[1].face, ButtonFace::Green);
+  EXPECT_EQ(TakeSounds(), (std::vector<std::string>{"button", "start"}));
+  // The internal clock keeps that distance from the PC clock.
+  AdvanceSeconds(20);
+  form.tmrSync_Timer();
+  EXPECT_EQ(Count("write 0x0238"), 0u);
+  EXPECT_EQ(state().internalClock.second, 40);
+}
+
+TEST_F(SyncCycleTest, DriftOfFiveIsLeftAloneAndSixIsCorrectedOnce) {
+  StartOnSimulatorTime();
+  aircraft().Drift(5);
+  form.tmrSync_Timer();
+  aircraft().Drift(-10);
+  form.tmrSync_Timer();
+  EXPECT_EQ(Count("write"), 0u);
+  EXPECT_TRUE(TakeSounds().empty());
+
+  aircraft().Drift(11);  // now 6 seconds ahead
+  sim.journal.clear();
+  form.tmrSync_Timer();
+  EXPECT_EQ(Count("write 0x0238 1 0a"), 1u);
+  EXPECT_EQ(Count("write 0x0239 1 00"), 1u);
+  EXPECT_EQ(Count("write 0x023A 1 00"), 1u);
+  EXPECT_EQ(Count("write 0x023B 1 0f"), 1u);
+  EXPECT_EQ(Count("write 0x023C 1 00"), 1u);
+  EXPECT_EQ(Count("write"), 5u) << "the date is never written by a correction";
+  // One read for the chronometers, one for the cycle, one display-only read back.
+  EXPECT_EQ(Count("read 0x0238"), 2u);
+  EXPECT_EQ(TakeSounds(), std::vector<std::string>{"sync"});
+  EXPECT_EQ(aircraft().Now().second, 0);
+  EXPECT_FALSE(state().displayOnly);
+}
+
+TEST_F(SyncCycleTest, APausedSimulatorIsCorrectedSilentlyAndItsChronometersStand) {
+  StartOnSimulatorTime();
+  aircraft().SetPaused(true);
+  aircraft().Drift(-30);
+  form.tmrSync_Timer();
+  EXPECT_EQ(Count("write"), 5u);
+  EXPECT_TRUE(TakeSounds().empty());
+  EXPECT_TRUE(state().paused);
+  EXPECT_EQ(state().F + state().G + state().T, 0);
+}
+
+TEST_F(SyncCycleTest, AZoneJumpIsFollowedAndASmallChangeIsCorrected) {
+  StartOnSimulatorTime();
+  form.tmrSync_Timer();  // previous zone offset now -300
+  // The aircraft flies into a zone an hour further east.
+  aircraft().SetZone(-240);
+  aircraft().Drift(3600);
+  sim.journal.clear();
+  form.tmrSync_Timer();
+  EXPECT_EQ(Count("write"), 0u);
+  EXPECT_EQ(state().zuluOffset, -240);
+  EXPECT_EQ(state().internalClock.hour, 11);
+
+  // Ten minutes is no zone jump: the old local time is forced back.
+  aircraft().SetZone(-230);
+  aircraft().Drift(600);
+  form.tmrSync_Timer();
+  EXPECT_EQ(Count("write 0x0238 1 0b"), 1u);
+  EXPECT_EQ(Count("write 0x0239 1 00"), 1u);
+  EXPECT_EQ(aircraft().Now().localMinute, 0);
+  EXPECT_EQ(aircraft().Now().localHour, 11);
+}
+
+TEST_F(SyncCycleTest, ChronometersCountTheIntervalInForce) {
+  StartOnSimulatorTime();
+  form.tmrSync_Timer();
+  EXPECT_EQ(state().G, 20);
+  aircraft().SetOnGround(false);
+  form.tmrSync().SetInterval(5000);
+  form.tmrSync_Timer();
+  form.tmrSync_Timer();
+  EXPECT_EQ(state().G, 20);
+  EXPECT_EQ(state().F, 10);
+  EXPECT_EQ(state().T, 30);
+}
+
+TEST_F(SyncCycleTest, TheSimulatorVanishingWhileOnLogsAndShowsNotConnected) {
+  StartOnSimulatorTime();
+  for (int i = 0; i < 4; ++i) form.tmrSync_Timer();
+  ASSERT_EQ(state().T, 80);
+  sim.windowClass.clear();
+  form.tmrSync_Timer();
+  EXPECT_EQ(TakeSounds(), std::vector<std::string>{"warning"});
+  EXPECT_FALSE(state().connected);
+  EXPECT_FALSE(state().on);
+  EXPECT_EQ(controls().caption, "Horavia (OFF)");
+  EXPECT_EQ(controls().lblFSClock.caption, "?? : ??");
+  EXPECT_EQ(controls().lblFSDate.caption, "FSUIPC - Not connected");
+  for (int i : {0, 1, 3, 4}) EXPECT_EQ(controls().imgButton[size_t(i)].face, ButtonFace::Grey);
+  EXPECT_EQ(world.files.files.count(world.PathOf("\\Horavia.log")), 1u);
+  EXPECT_EQ(state().T, 0);
+
+  // The half-second tick retries quietly, and reconnects without a warning.
+  form.tmrSecond_Timer();
+  EXPECT_TRUE(TakeSounds().empty());
+  sim.windowClass = "FS98MAIN";
+  form.tmrSecond_Timer();
+  EXPECT_TRUE(state().connected);
+  EXPECT_EQ(TakeSounds(), std::vector<std::string>{"button"});
+  EXPECT_EQ(controls().imgButton[0].face, ButtonFace::Red);
+}
+
+TEST_F(SyncCycleTest, ShortOnPeriodsAreNotLogged) {
+  StartOnSimulatorTime();
+  for (int i = 0; i < 3; ++i) form.tmrSync_Timer();
+  form.imgButton_Click(1);
+  EXPECT_FALSE(state().on);
+  EXPECT_EQ(world.files.files.count(world.PathOf("\\Horavia.log")), 0u);
+  EXPECT_EQ(TakeSounds(), (std::vector<std::string>{"button", "warning"}));
+  EXPECT_EQ(state().internalClockOffset, kNone);
+  EXPECT_EQ(state().previousZuluOffset, kNone);
+}
+
+}  // namespace
+}  // namespace horavia
