@@ -23,7 +23,11 @@ int HotKeyItemIndex(int32_t keyCode) {
   return -1;
 }
 
-std::string UnlistedKeyItem(int32_t keyCode) { return "#" + std::to_string(keyCode); }
+std::string UnlistedKeyItem(int32_t keyCode) {
+  std::string text(1, '#');
+  text += std::to_string(keyCode);
+  return text;
+}
 
 int32_t ModifierCode(bool ctrl, bool shift) { return (ctrl ? 1 : 0) + (shift ? 2 : 0); }
 
