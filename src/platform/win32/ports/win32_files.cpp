@@ -28,6 +28,15 @@ std::wstring FolderOf(const std::wstring& path) {
   return slash == std::wstring::npos ? std::wstring(L".") : path.substr(0, slash);
 }
 
+// A folder or a read-only file in the target's place is not ours to
+// overwrite. Windows refuses both by itself; Wine run by root renames over a
+// read-only file and appends to it, so the program asks first.
+bool IsFolderOrReadOnly(const std::wstring& path) {
+  const DWORD attributes = ::GetFileAttributesW(path.c_str());
+  return attributes != kNoAttributes &&
+         (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)) != 0;
+}
+
 }  // namespace
 
 bool Win32Files::IsRegularFile(const std::string& path) {
@@ -65,11 +74,7 @@ std::optional<std::string> Win32Files::ReadAll(const std::string& path) {
 // replace the target in one step.
 bool Win32Files::ReplaceAll(const std::string& path, std::string_view bytes) {
   const std::wstring target = Widen(path);
-  const DWORD attributes = ::GetFileAttributesW(target.c_str());
-  if (attributes != kNoAttributes &&
-      (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)) != 0) {
-    return false;  // not ours to replace; Wine would rename over a read-only file
-  }
+  if (IsFolderOrReadOnly(target)) return false;
 
   wchar_t temp[MAX_PATH + 1];
   if (::GetTempFileNameW(FolderOf(target).c_str(), L"hva", 0, temp) == 0) return false;
@@ -89,7 +94,9 @@ bool Win32Files::ReplaceAll(const std::string& path, std::string_view bytes) {
 }
 
 bool Win32Files::Append(const std::string& path, std::string_view bytes) {
-  ScopedHandle file(::CreateFileW(Widen(path).c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr,
+  const std::wstring target = Widen(path);
+  if (IsFolderOrReadOnly(target)) return false;
+  ScopedHandle file(::CreateFileW(target.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr,
                                   OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
   return file.Valid() && WriteWhole(file.Get(), bytes);
 }
