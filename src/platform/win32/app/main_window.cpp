@@ -1,0 +1,198 @@
+#include "platform/win32/app/main_window.h"
+
+#include "platform/win32/app/main_painter.h"
+#include "platform/win32/app/resource_ids.h"
+#include "platform/win32/ports/dpi.h"
+#include "platform/win32/ports/scoped_win.h"
+#include "platform/win32/ports/wide_text.h"
+#include "platform/win32/ports/win_dyn_calls.h"
+#include "ui/main_layout.h"
+
+namespace horavia::win32 {
+namespace {
+
+constexpr wchar_t kClassName[] = L"HoraviaMain";
+// Fixed size: a caption with the system menu and the minimise box only.
+constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+constexpr DWORD kExStyle = 0;
+
+// The timer events the model handles so far. A handler joins here by simply
+// existing on `frmMain`: until then its tick only mirrors the model.
+template <typename Form>
+void RunTimerHandler(Form& form, UINT_PTR id) {
+  if (id == static_cast<UINT_PTR>(TimerId::Second)) {
+    if constexpr (requires { form.tmrSecond_Timer(); }) form.tmrSecond_Timer();
+  } else if (id == static_cast<UINT_PTR>(TimerId::Sync)) {
+    if constexpr (requires { form.tmrSync_Timer(); }) form.tmrSync_Timer();
+  }
+}
+
+bool SameLabels(const MainControls& a, const MainControls& b) {
+  for (const LayoutEntry& entry : kMainLayout) {
+    if (entry.label != nullptr && !(a.*(entry.label) == b.*(entry.label))) return false;
+  }
+  return a.fraInternalTimeVisible == b.fraInternalTimeVisible &&
+         a.fraHelpVisible == b.fraHelpVisible && a.imgButton == b.imgButton;
+}
+
+}  // namespace
+
+MainWindow::MainWindow(HINSTANCE instance, frmMain& form, WindowServices services)
+    : instance_(instance), form_(form), services_(services) {}
+
+bool MainWindow::Create() {
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof wc;
+  wc.lpfnWndProc = &MainWindow::WindowProc;
+  wc.hInstance = instance_;
+  wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+  wc.lpszClassName = kClassName;
+  wc.hIcon = static_cast<HICON>(::LoadImageW(instance_, MAKEINTRESOURCEW(IDI_HORAVIA), IMAGE_ICON,
+                                             ::GetSystemMetrics(SM_CXICON),
+                                             ::GetSystemMetrics(SM_CYICON), LR_SHARED));
+  wc.hIconSm = static_cast<HICON>(::LoadImageW(instance_, MAKEINTRESOURCEW(IDI_HORAVIA),
+                                               IMAGE_ICON, ::GetSystemMetrics(SM_CXSMICON),
+                                               ::GetSystemMetrics(SM_CYSMICON), LR_SHARED));
+  if (::RegisterClassExW(&wc) == 0) return false;
+  const std::wstring caption = Widen(form_.Controls().caption);
+  return ::CreateWindowExW(kExStyle, kClassName, caption.c_str(), kStyle, CW_USEDEFAULT,
+                           CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
+                           instance_, this) != nullptr;
+}
+
+void MainWindow::Show(int showCommand) {
+  ::ShowWindow(hwnd_, showCommand);
+  ::UpdateWindow(hwnd_);
+}
+
+LRESULT CALLBACK MainWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    auto* self = static_cast<MainWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+    self->hwnd_ = hwnd;
+    ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+  }
+  auto* self = reinterpret_cast<MainWindow*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  if (self == nullptr) return ::DefWindowProcW(hwnd, message, wParam, lParam);
+  return self->HandleMessage(message, wParam, lParam);
+}
+
+LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_CREATE:
+      return OnCreate();
+    case WM_TIMER:
+      OnTimer(wParam);
+      return 0;
+    case WM_CLOSE:
+      OnClose();
+      return 0;
+    case WM_DESTROY:
+      OnDestroy();
+      return 0;
+    case WM_ERASEBKGND:
+      return 1;  // WM_PAINT covers every pixel
+    case WM_PAINT:
+      OnPaint();
+      return 0;
+    case WM_DPICHANGED:
+      OnDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+      return 0;
+    default:
+      return ::DefWindowProcW(hwnd_, message, wParam, lParam);
+  }
+}
+
+// The model's start-up runs here, once the window exists (its timers and
+// message boxes need the handle) and before it is first shown, so the user
+// never sees the design-time texts.
+LRESULT MainWindow::OnCreate() {
+  services_.timers.SetWindow(hwnd_);
+  services_.boxes.SetOwner(hwnd_);
+  services_.shell.SetOwner(hwnd_);
+  dpi_ = EffectiveDpi(hwnd_);
+  fonts_.Create(dpi_);
+  PlaceCentred();
+  form_.Form_Load();
+  MirrorModel();
+  return 0;
+}
+
+void MainWindow::OnTimer(UINT_PTR id) {
+  RunTimerHandler(form_, id);
+  MirrorModel();
+}
+
+void MainWindow::OnClose() {
+  if (!unloaded_) {
+    unloaded_ = true;
+    form_.Form_Unload();
+    MirrorModel();
+  }
+  ::DestroyWindow(hwnd_);
+}
+
+void MainWindow::OnDestroy() {
+  services_.timers.SetWindow(nullptr);
+  services_.boxes.SetOwner(nullptr);
+  services_.shell.SetOwner(nullptr);
+  ::PostQuitMessage(0);
+}
+
+// Painted off-screen first: the clock repaints while the user watches it.
+void MainWindow::OnPaint() {
+  PaintDc paint(hwnd_);
+  RECT client{};
+  ::GetClientRect(hwnd_, &client);
+  MemoryDc memory(paint.Get());
+  ScopedBitmap bitmap(::CreateCompatibleBitmap(paint.Get(), client.right, client.bottom));
+  if (memory.Get() == nullptr || !bitmap) {
+    PaintMainWindow(paint.Get(), client, dpi_, fonts_, form_.Controls());
+    return;
+  }
+  SelectInDc select(memory.Get(), bitmap.Get());
+  PaintMainWindow(memory.Get(), client, dpi_, fonts_, form_.Controls());
+  ::BitBlt(paint.Get(), 0, 0, client.right, client.bottom, memory.Get(), 0, 0, SRCCOPY);
+}
+
+// Windows suggests a rectangle that keeps the window under the pointer while
+// it is dragged across monitors; taking it avoids a resize loop at the edge.
+// With the DPI forced for tests the monitor's DPI does not matter.
+void MainWindow::OnDpiChanged(UINT dpi, const RECT& suggested) {
+  if (DpiOverride()) return;
+  dpi_ = dpi;
+  fonts_.Create(dpi_);
+  ::SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  ::InvalidateRect(hwnd_, nullptr, FALSE);
+}
+
+void MainWindow::MirrorModel() {
+  const MainControls& now = form_.Controls();
+  if (now.caption != shownCaption_) {
+    shownCaption_ = now.caption;
+    ::SetWindowTextW(hwnd_, Widen(shownCaption_).c_str());
+  }
+  if (!SameLabels(now, shown_)) {
+    shown_ = now;
+    ::InvalidateRect(hwnd_, nullptr, FALSE);
+  }
+}
+
+void MainWindow::PlaceCentred() {
+  RECT frame{0, 0, TwipsToPixels(kMainClientWidthTwips, dpi_),
+             TwipsToPixels(kMainClientHeightTwips, dpi_)};
+  DynAdjustWindowRectExForDpi(&frame, kStyle, FALSE, kExStyle, dpi_);
+  const int width = frame.right - frame.left;
+  const int height = frame.bottom - frame.top;
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  RECT screen{0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
+  if (::GetMonitorInfoW(::MonitorFromWindow(hwnd_, MONITOR_DEFAULTTOPRIMARY), &monitor)) {
+    screen = monitor.rcMonitor;
+  }
+  const int left = screen.left + (screen.right - screen.left - width) / 2;
+  const int top = screen.top + (screen.bottom - screen.top - height) / 2;
+  ::SetWindowPos(hwnd_, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+}  // namespace horavia::win32

@@ -1,0 +1,64 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "core/frm_main.h"
+#include "platform/win32/app/main_fonts.h"
+#include "platform/win32/ports/win32_message_boxes.h"
+#include "platform/win32/ports/win32_shell.h"
+#include "platform/win32/ports/win32_timers.h"
+#include "ui/main_controls.h"
+
+namespace horavia::win32 {
+
+// The ports that act on behalf of the main window and need its handle.
+struct WindowServices {
+  Win32Timers& timers;
+  Win32MessageBoxes& boxes;
+  Win32Shell& shell;
+};
+
+// The real main window around the `frmMain` model: it turns window messages
+// into the model's events and, after each, shows what the model holds.
+class MainWindow {
+ public:
+  MainWindow(HINSTANCE instance, frmMain& form, WindowServices services);
+  MainWindow(const MainWindow&) = delete;
+  MainWindow& operator=(const MainWindow&) = delete;
+
+  // Creates the window, still hidden, and runs the model's start-up in it.
+  bool Create();
+  void Show(int showCommand);
+
+ private:
+  static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+  LRESULT OnCreate();
+  void OnTimer(UINT_PTR id);
+  void OnClose();
+  void OnDestroy();
+  void OnPaint();
+  void OnDpiChanged(UINT dpi, const RECT& suggested);
+
+  // Shows the model's control state: caption, label texts, colours and
+  // visibility, frame visibility. Called after every handler.
+  void MirrorModel();
+  // Sizes the window for the design's client area at `dpi_`, centred on
+  // its monitor.
+  void PlaceCentred();
+
+  HINSTANCE instance_;
+  frmMain& form_;
+  WindowServices services_;
+  HWND hwnd_ = nullptr;
+  UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
+  MainFonts fonts_;
+  std::string shownCaption_;
+  MainControls shown_;
+  bool unloaded_ = false;
+};
+
+}  // namespace horavia::win32
