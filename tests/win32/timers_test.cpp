@@ -1,0 +1,104 @@
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <vector>
+
+#include "platform/win32/ports/win32_timers.h"
+
+namespace horavia::win32 {
+namespace {
+
+constexpr wchar_t kBoxTitle[] = L"Horavia timer test";
+
+// A hidden window whose ticks are counted; a message box opened from its
+// first tick must not stop the ticks that follow.
+class TimerWindow {
+ public:
+  TimerWindow() {
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = &TimerWindow::Proc;
+    wc.hInstance = ::GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"HoraviaTimerTest";
+    ::RegisterClassW(&wc);
+    hwnd_ = ::CreateWindowExW(0, wc.lpszClassName, L"", WS_OVERLAPPED, 0, 0, 10, 10, nullptr,
+                              nullptr, wc.hInstance, this);
+    timers_.SetWindow(hwnd_);
+  }
+  ~TimerWindow() { ::DestroyWindow(hwnd_); }
+
+  Win32Timers timers_;
+  HWND hwnd_ = nullptr;
+  std::vector<DWORD> ticks;  // GetTickCount at each tick
+  int ticksInsideBox = 0;
+  bool openBoxOnFirstTick = false;
+  bool inBox = false;
+
+  // Pumps messages until `count` ticks arrived or the deadline passed.
+  bool WaitForTicks(size_t count, DWORD deadlineMs) {
+    const DWORD start = ::GetTickCount();
+    MSG msg;
+    while (ticks.size() < count && ::GetTickCount() - start < deadlineMs) {
+      if (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        ::DispatchMessageW(&msg);
+      } else {
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+      }
+    }
+    return ticks.size() >= count;
+  }
+
+ private:
+  static LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+      auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
+      ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+    }
+    auto* self = reinterpret_cast<TimerWindow*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (self != nullptr && message == WM_TIMER) {
+      self->OnTick();
+      return 0;
+    }
+    return ::DefWindowProcW(hwnd, message, wParam, lParam);
+  }
+
+  void OnTick() {
+    ticks.push_back(::GetTickCount());
+    if (inBox && ++ticksInsideBox == 3) {
+      const HWND box = ::FindWindowW(L"#32770", kBoxTitle);
+      if (box != nullptr) ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+    }
+    if (openBoxOnFirstTick && ticks.size() == 1) {
+      inBox = true;
+      ::MessageBoxW(hwnd_, L"The timers keep running under this box.", kBoxTitle, MB_OK);
+      inBox = false;
+    }
+  }
+};
+
+TEST(Win32TimersTest, ARunningTimerKeepsTickingUnderAMessageBox) {
+  TimerWindow window;
+  window.openBoxOnFirstTick = true;
+  window.timers_.Arm(TimerId::Sync, 30);
+  ASSERT_TRUE(window.WaitForTicks(5, 10000));
+  EXPECT_GE(window.ticksInsideBox, 3) << "ticks arrived while the box was open";
+  window.timers_.Disarm(TimerId::Sync);
+}
+
+TEST(Win32TimersTest, ArmingAgainStartsThePeriodAfresh) {
+  TimerWindow window;
+  window.timers_.Arm(TimerId::Sync, 1000);
+  // Re-arm every 100 ms for two and a half periods: a timer that kept its
+  // first period would have ticked meanwhile.
+  const DWORD start = ::GetTickCount();
+  while (::GetTickCount() - start < 2500) {
+    window.WaitForTicks(1, 100);
+    window.timers_.Arm(TimerId::Sync, 1000);
+  }
+  EXPECT_TRUE(window.ticks.empty());
+  window.timers_.Disarm(TimerId::Sync);
+  // A disarmed timer is silent.
+  EXPECT_FALSE(window.WaitForTicks(1, 1300));
+}
+
+}  // namespace
+}  // namespace horavia::win32
