@@ -1,0 +1,185 @@
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <array>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "platform/win32/ports/win32_link_ipc.h"
+#include "settings/settings.h"
+#include "simlink/link.h"
+#include "win32/support/counting_ipc.h"
+#include "win32/support/standin_process.h"
+
+namespace horavia {
+namespace {
+
+using testsupport::CountingIpc;
+using testsupport::StandInProcess;
+
+// Horavia's link against simstandin.exe in its own process: the real
+// window message, atom, named mapping and send.
+class LinkExchangeTest : public ::testing::Test {
+ protected:
+  void StartStandIn(const char* className = "FS98MAIN") {
+    std::string why;
+    ASSERT_TRUE(standIn.Start({className, true}, why)) << why;
+  }
+  void SetUp() override { ASSERT_NO_FATAL_FAILURE(StartStandIn()); }
+  void TearDown() override {
+    link.LinkClose();
+    standIn.Stop();
+  }
+  std::string BlockName() const { return Link::BlockName(::GetCurrentProcessId()); }
+  bool NothingLeft() const {
+    const HANDLE mapping = ::OpenFileMappingA(FILE_MAP_READ, FALSE, BlockName().c_str());
+    if (mapping != nullptr) ::CloseHandle(mapping);
+    return mapping == nullptr && ::GlobalFindAtomA(BlockName().c_str()) == 0;
+  }
+
+  StandInProcess standIn;
+  win32::Win32LinkIpc real;
+  CountingIpc ipc{real};
+  Settings settings;
+  Link link{ipc, settings};
+  LinkResult result = LinkNotOpen;
+};
+
+TEST_F(LinkExchangeTest, OpenReadWriteAndCloseAcrossProcesses) {
+  ASSERT_TRUE(standIn.Apply("set zone -300"));
+  ASSERT_TRUE(link.LinkOpen(0, result));
+  EXPECT_EQ(result, LinkOk);
+  EXPECT_EQ(link.State().interfaceVersion, 0x19980005u);
+  EXPECT_EQ(link.State().simulatorVersion, 0x000Cu);
+  EXPECT_EQ(ipc.sends.size(), 1u);
+
+  std::array<uint8_t, 5> t{};
+  uint16_t day = 0, year = 0;
+  for (uint32_t i = 0; i < 5; ++i) ASSERT_TRUE(link.LinkRead(0x0238 + i, 1, &t[i], result));
+  ASSERT_TRUE(link.LinkRead(0x023E, 2, &day, result));
+  ASSERT_TRUE(link.LinkRead(0x0240, 2, &year, result));
+  const size_t from = standIn.Lines().size();
+  ASSERT_TRUE(link.LinkProcess(result));
+  EXPECT_EQ((t[3] + 24 - t[0]) % 24, 5) << "Zulu is local plus five hours";
+  EXPECT_EQ(t[1], t[4]);
+  EXPECT_GE(year, 2024);
+  EXPECT_GE(day, 1);
+  char first[32];
+  std::snprintf(first, sizeof first, "read 0x0238 1 %02x", t[0]);
+  EXPECT_EQ(standIn.WaitForLine(first, 5000, from), static_cast<int>(from));
+
+  std::array<char, 128> text{};
+  std::strcpy(text.data(), " HVA: OFF");
+  const uint16_t seconds = 5;
+  ASSERT_TRUE(link.LinkWrite(0x3380, 128, text.data(), result));
+  ASSERT_TRUE(link.LinkWrite(0x32FA, 2, &seconds, result));
+  ASSERT_TRUE(link.LinkProcess(result));
+  EXPECT_GE(standIn.WaitForLine("show 5  HVA: OFF", 5000, from), 0);
+
+  EXPECT_FALSE(NothingLeft());
+  link.LinkClose();
+  EXPECT_TRUE(NothingLeft());
+}
+
+TEST_F(LinkExchangeTest, SecondOpenLeavesTheFirstWorking) {
+  ASSERT_TRUE(link.LinkOpen(0, result));
+  EXPECT_FALSE(link.LinkOpen(0, result));
+  EXPECT_EQ(result, LinkAlreadyOpen);
+  ASSERT_TRUE(standIn.Apply("set time 07:08:09"));
+  uint8_t hour = 0xAA;
+  ASSERT_TRUE(link.LinkRead(0x0238, 1, &hour, result));
+  ASSERT_TRUE(link.LinkProcess(result));
+  EXPECT_EQ(hour, 7);
+}
+
+TEST_F(LinkExchangeTest, TakenBlockNameFailsAndLeavesNothingBehind) {
+  const HANDLE squatter = ::CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
+                                               4096, BlockName().c_str());
+  ASSERT_NE(squatter, nullptr);
+  EXPECT_FALSE(link.LinkOpen(0, result));
+  EXPECT_EQ(result, LinkNoMapping);
+  EXPECT_EQ(::GlobalFindAtomA(BlockName().c_str()), 0) << "the atom was given back";
+  ::CloseHandle(squatter);
+  EXPECT_TRUE(NothingLeft()) << "and so was our handle to the mapping";
+  EXPECT_TRUE(ipc.sends.empty());
+}
+
+TEST_F(LinkExchangeTest, BadVersionUnderFs98Main) {
+  ASSERT_TRUE(standIn.Apply("badversion"));
+  EXPECT_FALSE(link.LinkOpen(0, result));
+  EXPECT_EQ(result, LinkBadVersionFs98Main);
+  EXPECT_TRUE(NothingLeft());
+}
+
+TEST_F(LinkExchangeTest, BadVersionUnderUipcMain) {
+  standIn.Stop();
+  ASSERT_NO_FATAL_FAILURE(StartStandIn("UIPCMAIN"));
+  ASSERT_TRUE(standIn.Apply("badversion"));
+  EXPECT_FALSE(link.LinkOpen(0, result));
+  EXPECT_EQ(result, LinkBadVersion);
+  EXPECT_TRUE(NothingLeft());
+}
+
+TEST_F(LinkExchangeTest, HangingSimulatorGetsFourSendsAHundredMillisecondsApart) {
+  ASSERT_TRUE(link.LinkOpen(0, result));
+  ASSERT_TRUE(standIn.Apply("hang"));
+  settings.SmTimeoutRetry = 3;
+  ipc.sends.clear();
+  uint8_t hour = 0xAA;
+  ASSERT_TRUE(link.LinkRead(0x0238, 1, &hour, result));
+  EXPECT_FALSE(link.LinkProcess(result));
+  EXPECT_TRUE(result == LinkTimeout || result == LinkSendFailed) << result;
+  std::printf("the hang ended with LinkResult %d (last error %lu)\n", static_cast<int>(result),
+              ::GetLastError());
+  ASSERT_EQ(ipc.sends.size(), 4u);
+  for (size_t i = 0; i < ipc.sends.size(); ++i) {
+    EXPECT_GE(ipc.sends[i].endedMs - ipc.sends[i].beganMs, 1900.0) << "send " << i;
+    if (i > 0) {
+      const double pause = ipc.sends[i].beganMs - ipc.sends[i - 1].endedMs;
+      EXPECT_GE(pause, 95.0) << "pause before send " << i;
+      EXPECT_LE(pause, 400.0) << "pause before send " << i;
+    }
+  }
+  EXPECT_EQ(hour, 0xAA);
+}
+
+TEST_F(LinkExchangeTest, CapacityEndsAt32512Bytes) {
+  ASSERT_TRUE(link.LinkOpen(0, result));
+  std::vector<uint8_t> data(32512, 0);
+  EXPECT_FALSE(link.LinkRead(0, 32512 - 4 - 16 + 1, data.data(), result));
+  EXPECT_EQ(result, LinkBufferFull);
+  ASSERT_TRUE(link.LinkRead(0x3300, 32512 - 4 - 16, data.data(), result));
+  const size_t from = standIn.Lines().size();
+  ASSERT_TRUE(link.LinkProcess(result));
+  EXPECT_EQ(data[4], 0x05) << "the interface version's first byte at 0x3304";
+  EXPECT_GE(standIn.WaitForLine("read 0x3300 32492 ", 5000, from), 0);
+}
+
+TEST_F(LinkExchangeTest, EmptyQueueSendsNothing) {
+  ASSERT_TRUE(link.LinkOpen(0, result));
+  ipc.sends.clear();
+  EXPECT_FALSE(link.LinkProcess(result));
+  EXPECT_EQ(result, LinkNothingQueued);
+  EXPECT_TRUE(ipc.sends.empty());
+}
+
+TEST_F(LinkExchangeTest, RejectingOrSpoilingSimulatorChangesNoDestination) {
+  ASSERT_TRUE(link.LinkOpen(0, result));
+  uint16_t year = 0xBBBB;
+  ASSERT_TRUE(standIn.Apply("reject"));
+  ASSERT_TRUE(link.LinkRead(0x0240, 2, &year, result));
+  EXPECT_FALSE(link.LinkProcess(result));
+  EXPECT_EQ(result, LinkRejected);
+  for (const char* mode : {"type", "size", "token", "offset", "end"}) {
+    ASSERT_TRUE(standIn.Apply(std::string("normal")));
+    ASSERT_TRUE(standIn.Apply(std::string("garbage ") + mode));
+    ASSERT_TRUE(link.LinkRead(0x0240, 2, &year, result));
+    EXPECT_FALSE(link.LinkProcess(result)) << mode;
+    EXPECT_EQ(year, 0xBBBB) << mode;
+  }
+}
+
+}  // namespace
+}  // namespace horavia

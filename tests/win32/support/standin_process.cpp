@@ -1,0 +1,147 @@
+#include "win32/support/standin_process.h"
+
+#include <chrono>
+#include <cstdlib>
+
+#ifndef HORAVIA_SIMSTANDIN_RELATIVE
+#error "the build sets HORAVIA_SIMSTANDIN_RELATIVE"
+#endif
+
+namespace horavia::testsupport {
+
+std::string StandInProcess::ExePath() {
+  if (const char* path = std::getenv("HORAVIA_SIMSTANDIN"); path != nullptr && *path != 0) {
+    return path;
+  }
+  char self[MAX_PATH] = {};
+  ::GetModuleFileNameA(nullptr, self, MAX_PATH);
+  std::string dir(self);
+  dir.erase(dir.find_last_of("\\/") + 1);
+  std::string relative = HORAVIA_SIMSTANDIN_RELATIVE;
+  for (char& c : relative) {
+    if (c == '/') c = '\\';
+  }
+  return dir + relative;
+}
+
+bool StandInProcess::Start(const Options& options, std::string& why) {
+  SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+  HANDLE childInput = nullptr;
+  HANDLE childOutput = nullptr;
+  if (!::CreatePipe(&childInput, &input_, &inherit, 0)) {
+    why = "no input pipe";
+    return false;
+  }
+  ::SetHandleInformation(input_, HANDLE_FLAG_INHERIT, 0);
+  if (options.keepJournal) {
+    if (!::CreatePipe(&output_, &childOutput, &inherit, 0)) {
+      why = "no output pipe";
+      ::CloseHandle(childInput);
+      return false;
+    }
+    ::SetHandleInformation(output_, HANDLE_FLAG_INHERIT, 0);
+  } else {
+    childOutput = ::CreateFileA("NUL", GENERIC_WRITE, FILE_SHARE_WRITE, &inherit, OPEN_EXISTING, 0,
+                                nullptr);
+  }
+
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESTDHANDLES;
+  startup.hStdInput = childInput;
+  startup.hStdOutput = childOutput;
+  startup.hStdError = childOutput;
+  std::string commandLine = "\"" + ExePath() + "\" --class " + options.className;
+  const BOOL started = ::CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0,
+                                        nullptr, nullptr, &startup, &process_);
+  ::CloseHandle(childInput);
+  ::CloseHandle(childOutput);
+  if (!started) {
+    why = "cannot start " + commandLine;
+    return false;
+  }
+  if (!options.keepJournal) {
+    // Without a journal, its window appearing is the sign it is ready.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    while (::FindWindowExA(nullptr, nullptr, options.className, nullptr) == nullptr) {
+      if (std::chrono::steady_clock::now() > deadline) {
+        why = "no stand-in window";
+        return false;
+      }
+      ::WaitForSingleObject(process_.hProcess, 20);
+    }
+    return true;
+  }
+  reader_ = std::thread([this] { ReadJournal(); });
+  if (WaitForLine(std::string("ready ") + options.className, 30000) < 0) {
+    why = "the stand-in did not report ready";
+    return false;
+  }
+  return true;
+}
+
+void StandInProcess::Stop() {
+  if (process_.hProcess != nullptr) {
+    ::TerminateProcess(process_.hProcess, 0);
+    ::WaitForSingleObject(process_.hProcess, 10000);
+    ::CloseHandle(process_.hProcess);
+    ::CloseHandle(process_.hThread);
+    process_ = {};
+  }
+  if (input_ != nullptr) ::CloseHandle(input_);
+  input_ = nullptr;
+  if (reader_.joinable()) reader_.join();  // its pipe broke with the process
+  if (output_ != nullptr) ::CloseHandle(output_);
+  output_ = nullptr;
+}
+
+bool StandInProcess::Command(const std::string& line) {
+  const std::string text = line + "\n";
+  DWORD written = 0;
+  return ::WriteFile(input_, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
+         written == text.size();
+}
+
+bool StandInProcess::Apply(const std::string& line, DWORD timeoutMs) {
+  const size_t from = Lines().size();
+  return Command(line) && WaitForLine("cmd " + line, timeoutMs, from) >= 0;
+}
+
+int StandInProcess::WaitForLine(const std::string& prefix, DWORD timeoutMs, size_t from) {
+  std::unique_lock lock(mutex_);
+  int found = -1;
+  changed_.wait_for(lock, std::chrono::milliseconds(timeoutMs), [&] {
+    for (size_t i = from; i < lines_.size(); ++i) {
+      if (lines_[i].rfind(prefix, 0) == 0) {
+        found = static_cast<int>(i);
+        return true;
+      }
+    }
+    return false;
+  });
+  return found;
+}
+
+std::vector<std::string> StandInProcess::Lines() {
+  std::lock_guard lock(mutex_);
+  return lines_;
+}
+
+void StandInProcess::ReadJournal() {
+  std::string pending;
+  char buffer[4096];
+  DWORD got = 0;
+  while (::ReadFile(output_, buffer, sizeof buffer, &got, nullptr) && got > 0) {
+    pending.append(buffer, got);
+    std::lock_guard lock(mutex_);
+    for (size_t end; (end = pending.find('\n')) != std::string::npos;) {
+      std::string line = pending.substr(0, end);
+      if (!line.empty() && line.back() == '\r') line.pop_back();
+      lines_.push_back(std::move(line));
+      pending.erase(0, end + 1);
+    }
+    changed_.notify_all();
+  }
+}
+
+}  // namespace horavia::testsupport

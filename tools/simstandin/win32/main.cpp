@@ -1,0 +1,132 @@
+// simstandin.exe: plays FSUIPC's part for Horavia when no simulator runs.
+//
+//   simstandin.exe [--class FS98MAIN | --class UIPCMAIN] [--exit-if-simulator]
+//
+// It opens a top-level window of the given class (FS98MAIN by default),
+// answers the registered message "FSASMLIB:IPC" by serving the client's named
+// block, and simulates an aircraft whose clock runs with the PC clock. With
+// --exit-if-simulator it ends at once with exit code 3 when a window of
+// either class already exists, so that a real simulator is never shadowed.
+//
+// Commands, one per line on standard input (end of input leaves it running):
+//   set time HH:MM:SS      simulated local time
+//   set zone MINUTES       local minus Zulu, -720..720
+//   set date DAY YEAR      Zulu date: day of the year (1 = 1 January) and year
+//   drift SECONDS          moves the simulated clock by that many seconds
+//   pause on|off           the pause flag (0x0264)
+//   ground on|off          the on-ground flag (0x0366)
+//   hang                   stops answering: each message is held past the
+//                          client's time-out until "answer"
+//   answer                 ends a hang
+//   reject                 answers every message with 0
+//   garbage [type|size|token|offset|end|off]
+//                          spoils the block after serving it (default size)
+//   normal                 ends hang, reject and garbage
+//   badversion             interface version 0x19980004, too old
+//   version IFACE SIM      both version values, in hex
+//   state                  journals the simulated clock
+//   quit                   closes the window and ends
+//
+// The journal, one line per event on standard output, flushed at once:
+//   ready FS98MAIN                the window exists and answers
+//   read 0x0238 1 0d              a read served: offset, size, bytes given (hex)
+//   write 0x3380 128 20 48 ...    a write applied: offset, size, bytes taken
+//                                 (at most 256 bytes listed, then "+N")
+//   answer 1                      the answer to one message, after its records
+//   answer 0 rejected | answer 0 bad record at N | answer 0 unknown atom
+//   answer 0 no block NAME | hang | answer 0 after hang
+//   garbage size                  the block was spoiled after serving
+//   show 5 <text>                 the message text shown for 5 seconds
+//   hide                          the text's time is over
+//   cmd <line> | error <line>: <why>
+//   state local 13:45:21 zulu 18:45 day 339 year 2026 zone -300 paused 0 ground 1
+#include <windows.h>
+
+#include <cstring>
+#include <string>
+
+#include "simstandin/win32/standin_window.h"
+
+namespace {
+
+using simstandin::StandInWindow;
+
+constexpr int kExitSimulatorPresent = 3;
+
+std::string Trimmed(std::string line) {
+  while (!line.empty() && (line.back() == '\r' || line.back() == ' ' || line.back() == '\t')) {
+    line.pop_back();
+  }
+  const size_t first = line.find_first_not_of(" \t");
+  return first == std::string::npos ? std::string{} : line.substr(first);
+}
+
+// Reads standard input on its own thread. Hang and its end take effect here
+// at once, since the window thread may be the one that is hanging; every
+// line then goes to the window thread in order.
+DWORD WINAPI ReadCommands(void* param) {
+  auto* window = static_cast<StandInWindow*>(param);
+  const HANDLE input = ::GetStdHandle(STD_INPUT_HANDLE);
+  std::string pending;
+  char buffer[512];
+  DWORD got = 0;
+  while (::ReadFile(input, buffer, sizeof buffer, &got, nullptr) && got > 0) {
+    pending.append(buffer, got);
+    for (size_t end; (end = pending.find('\n')) != std::string::npos;) {
+      const std::string line = Trimmed(pending.substr(0, end));
+      pending.erase(0, end + 1);
+      if (line.empty()) continue;
+      if (line == "hang") {
+        ::ResetEvent(window->hangReleased);
+        window->hanging = true;
+      } else if (line == "answer" || line == "normal" || line == "quit") {
+        window->hanging = false;
+        ::SetEvent(window->hangReleased);
+      }
+      auto* copy = new std::string(line);
+      if (!::PostMessageA(window->Handle(), StandInWindow::kCommandMessage, 0,
+                          reinterpret_cast<LPARAM>(copy))) {
+        delete copy;
+      }
+    }
+  }
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const char* className = "FS98MAIN";
+  bool exitIfSimulator = false;
+  for (int i = 1; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--class") == 0 && i + 1 < argc) {
+      className = std::strcmp(argv[++i], "UIPCMAIN") == 0 ? "UIPCMAIN" : "FS98MAIN";
+    } else if (std::strcmp(argv[i], "--exit-if-simulator") == 0) {
+      exitIfSimulator = true;
+    }
+  }
+  if (exitIfSimulator && (::FindWindowExA(nullptr, nullptr, "UIPCMAIN", nullptr) != nullptr ||
+                          ::FindWindowExA(nullptr, nullptr, "FS98MAIN", nullptr) != nullptr)) {
+    simstandin::JournalLine("simulator present");
+    return kExitSimulatorPresent;
+  }
+
+  simstandin::PcClock clock;
+  simstandin::StandIn standIn(clock);
+  standIn.journal = simstandin::JournalLine;
+  StandInWindow window(::GetModuleHandleA(nullptr), className, standIn);
+  if (window.Handle() == nullptr) {
+    simstandin::JournalLine("error no window");
+    return 1;
+  }
+  simstandin::JournalLine(std::string("ready ") + className);
+  const HANDLE reader = ::CreateThread(nullptr, 0, ReadCommands, &window, 0, nullptr);
+  if (reader != nullptr) ::CloseHandle(reader);
+
+  MSG msg;
+  while (::GetMessageA(&msg, nullptr, 0, 0) > 0) {
+    ::TranslateMessage(&msg);
+    ::DispatchMessageA(&msg);
+  }
+  return 0;
+}
