@@ -178,12 +178,22 @@ void MainWindow::MirrorModel() {
   }
 }
 
+// The frame is measured rather than trusted: with the DPI forced, the
+// frame Windows draws is the monitor's while the client area follows the
+// forced DPI, so the first guess is corrected once by what it gave.
 void MainWindow::PlaceCentred() {
-  RECT frame{0, 0, TwipsToPixels(kMainClientWidthTwips, dpi_),
-             TwipsToPixels(kMainClientHeightTwips, dpi_)};
+  const int clientWidth = TwipsToPixels(kMainClientWidthTwips, dpi_);
+  const int clientHeight = TwipsToPixels(kMainClientHeightTwips, dpi_);
+  RECT frame{0, 0, clientWidth, clientHeight};
   DynAdjustWindowRectExForDpi(&frame, kStyle, FALSE, kExStyle, dpi_);
-  const int width = frame.right - frame.left;
-  const int height = frame.bottom - frame.top;
+  int width = frame.right - frame.left;
+  int height = frame.bottom - frame.top;
+  ::SetWindowPos(hwnd_, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  RECT client{};
+  if (::GetClientRect(hwnd_, &client)) {
+    width += clientWidth - client.right;
+    height += clientHeight - client.bottom;
+  }
   MONITORINFO monitor{};
   monitor.cbSize = sizeof monitor;
   RECT screen{0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
