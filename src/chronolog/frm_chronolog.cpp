@@ -1,0 +1,231 @@
+#include "chronolog/frm_chronolog.h"
+
+#include <algorithm>
+#include <optional>
+#include <utility>
+
+#include "chronolog/log_columns.h"
+#include "chronolog/log_format.h"
+#include "settings/settings_store.h"
+#include "ui/sounds.h"
+#include "ui/time_text.h"
+
+namespace horavia {
+namespace {
+
+constexpr const char* kClearQuestion = "This will delete the current log file.  Are you sure?";
+constexpr const char* kDone = "Done.";
+constexpr const char* kMarkPrefix = "x  ";
+constexpr size_t kMarkPrefixSize = 3;
+
+bool IsAscii(std::string_view text) {
+  return std::all_of(text.begin(), text.end(),
+                     [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+// The file has no escaping: a TAB would start a new column and a line break
+// a new line, so a typed or pasted note keeps neither.
+std::string CleanNote(std::string_view text) {
+  std::string note(text);
+  std::replace_if(
+      note.begin(), note.end(), [](char c) { return c == '\t' || c == '\r' || c == '\n'; }, ' ');
+  return note;
+}
+
+// How many TABs go before a note on a line that has no note column of its
+// own: enough to make nine, or one more after a line that already has more.
+size_t NotePadding(int tabs) {
+  return static_cast<size_t>(tabs < LogColumns::kNoteTabs ? LogColumns::kNoteTabs - tabs : 1);
+}
+
+// An entry line with a new note (already in the file's code page), always
+// built from the line as read. With nine TABs the note replaces the text
+// after the ninth. Any other line keeps all of its own text: a note is put
+// after TABs added at its end, and an empty note gives the line back as it
+// was read, so emptying the box can never erase what the line held.
+std::string LineWithNote(std::string_view asRead, std::string_view note) {
+  const LogColumns columns(asRead);
+  if (columns.Tabs() == LogColumns::kNoteTabs) {
+    std::string line(asRead.substr(0, columns.AfterLastTabAt()));
+    line += note;
+    return line;
+  }
+  std::string line(asRead);
+  if (!note.empty()) {
+    line.append(NotePadding(columns.Tabs()), '\t');
+    line += note;
+  }
+  return line;
+}
+
+// The note an entry line holds now, in the file's code page.
+std::string_view NoteOfLine(std::string_view asRead, std::string_view current) {
+  const LogColumns read(asRead);
+  if (read.Tabs() == LogColumns::kNoteTabs) return LogColumns(current).AfterLastTab();
+  const size_t noteAt = asRead.size() + NotePadding(read.Tabs());
+  return current.size() > asRead.size() ? current.substr(std::min(noteAt, current.size()))
+                                        : std::string_view{};
+}
+
+}  // namespace
+
+frmChronoLog::frmChronoLog(Platform& os) : os_(os), boxes_(&os.boxes) {}
+
+void frmChronoLog::UseMessageBoxes(MessageBoxes* boxes) {
+  boxes_ = boxes != nullptr ? boxes : &os_.boxes;
+}
+
+std::string frmChronoLog::LogPath() const { return os_.programFolder + kLogFileName; }
+
+std::string frmChronoLog::Shown(std::string_view ansi) {
+  return IsAscii(ansi) ? std::string(ansi) : os_.regional.FromAnsi(ansi);
+}
+
+std::string frmChronoLog::Stored(std::string_view utf8) {
+  return IsAscii(utf8) ? std::string(utf8) : os_.regional.ToAnsi(utf8);
+}
+
+void frmChronoLog::Warn(const std::string& text) {
+  boxes_->Show(text, kProgramTitle, BoxKind::Warning);
+}
+
+bool frmChronoLog::TakeListFocusRequest() { return std::exchange(controls_.focusToList, false); }
+
+void frmChronoLog::Form_Load() {
+  controls_ = ChronoLogControls{};
+  ChronoLogLines.Clear();
+  itemLines_.clear();
+
+  const std::string path = LogPath();
+  if (!os_.files.IsRegularFile(path)) return;
+  std::optional<std::string> bytes = os_.files.ReadAll(path);
+  if (!bytes) {
+    // The copy stays empty, and an empty copy is never written back.
+    Warn("Could not read " + path + " file.  The log is not shown and is left as it is.");
+    return;
+  }
+  ChronoLogLines.Load(std::move(*bytes));
+
+  // Line 0 is the header. Every later line with the entry columns is listed;
+  // any other line is kept in its place but gets no item.
+  std::vector<std::string>& items = controls_.cboLogDateTime.items;
+  int64_t flightSum = 0;
+  int64_t groundSum = 0;
+  for (size_t n = 1; n < ChronoLogLines.LineCount(); ++n) {
+    const LogColumns columns(ChronoLogLines.LineAsRead(n));
+    if (!columns.IsEntry()) continue;
+    items.push_back(Shown(*columns.Column(1)) + " - " + Shown(*columns.Column(3)));
+    itemLines_.push_back(n);
+    flightSum += SecondsOf(columns.Column(5));
+    groundSum += SecondsOf(columns.Column(7));
+  }
+  if (items.empty()) return;
+
+  controls_.lblTotalAir = SecondsToText(ClampSeconds(flightSum));
+  controls_.lblTotalGround = SecondsToText(ClampSeconds(groundSum));
+  controls_.lblTotalTotal = SecondsToText(ClampSeconds(flightSum + groundSum));
+  cboLogDateTime_Click(static_cast<int>(items.size()) - 1);
+  controls_.txtNote.enabled = true;
+}
+
+// Filling the note box changes no line: the note shown is the line's own.
+void frmChronoLog::cboLogDateTime_Click(int listIndex) {
+  if (listIndex < 0 || static_cast<size_t>(listIndex) >= itemLines_.size()) return;
+  controls_.cboLogDateTime.listIndex = listIndex;
+  const size_t n = itemLines_[static_cast<size_t>(listIndex)];
+
+  // The seconds come from the line as read, so that the TABs a note may
+  // have added to a short line never turn its last text into a column.
+  const std::string_view asRead = ChronoLogLines.LineAsRead(n);
+  const LogColumns columns(asRead);
+  const int32_t flight = SecondsOf(columns.Column(5));
+  const int32_t ground = SecondsOf(columns.Column(7));
+  controls_.txtNote.text = Shown(NoteOfLine(asRead, ChronoLogLines.Line(n)));
+  controls_.lblDateAir = SecondsToText(flight);
+  controls_.lblDateGround = SecondsToText(ground);
+  controls_.lblDateTotal = SecondsToText(ClampSeconds(int64_t{flight} + ground));
+}
+
+void frmChronoLog::txtNote_Change(std::string_view text) {
+  const int k = controls_.cboLogDateTime.listIndex;
+  if (k < 0 || static_cast<size_t>(k) >= itemLines_.size()) return;
+  controls_.txtNote.text = CleanNote(text);
+  const size_t n = itemLines_[static_cast<size_t>(k)];
+  ChronoLogLines.SetLine(
+      n, LineWithNote(ChronoLogLines.LineAsRead(n), Stored(controls_.txtNote.text)));
+}
+
+void frmChronoLog::cmdDeleteEntry_Click() {
+  PlayWav(os_, kSoundButton);
+  const int k = controls_.cboLogDateTime.listIndex;
+  if (k < 0 || static_cast<size_t>(k) >= itemLines_.size()) return;
+  const size_t n = itemLines_[static_cast<size_t>(k)];
+  std::string& item = controls_.cboLogDateTime.items[static_cast<size_t>(k)];
+  if (!ChronoLogLines.Marked(n)) {
+    ChronoLogLines.SetMarked(n, true);
+    item.insert(0, kMarkPrefix);
+  } else {
+    ChronoLogLines.SetMarked(n, false);
+    item.erase(0, kMarkPrefixSize);
+  }
+  controls_.focusToList = true;
+}
+
+void frmChronoLog::cmdDeleteLog_Click() {
+  PlayWav(os_, kSoundButton);
+  if (boxes_->Show(kClearQuestion, kProgramTitle, BoxKind::Question) != BoxAnswer::Yes) return;
+  const std::string path = LogPath();
+  if (!os_.files.IsRegularFile(path)) return;
+  if (!os_.files.Remove(path)) {
+    Warn("Could not delete " + path + " file.  The log is left as it is.");
+    return;
+  }
+  // Nothing is left to write back.
+  ChronoLogLines.Clear();
+  boxes_->Show(kDone, kProgramTitle, BoxKind::Information);
+  Form_Unload();
+}
+
+void frmChronoLog::cmdExit_Click() {
+  PlayWav(os_, kSoundButton);
+  Form_Unload();
+}
+
+void frmChronoLog::Form_Unload() {
+  if (closed_) return;
+  closed_ = true;
+  // Nothing read (no file, an empty one, one that could not be read, or a
+  // cleared log) or nothing changed: the file stays exactly as it is.
+  if (ChronoLogLines.LineCount() == 0 || !ChronoLogLines.Changed()) return;
+  WriteBack();
+}
+
+// The main window's timers run while this window is open, so a switch-OFF
+// may have appended entries to the file since it was read. They are kept
+// after the window's own lines. A file changed in any other way was not
+// changed by this program; it is left alone rather than overwritten.
+void frmChronoLog::WriteBack() {
+  const std::string path = LogPath();
+  const std::string notSaved =
+      "  Your changes to the log were not saved; the file is left as it is.";
+  std::string appended;
+  if (os_.files.IsRegularFile(path)) {
+    std::optional<std::string> now = os_.files.ReadAll(path);
+    if (!now) {
+      Warn("Could not read " + path + " file." + notSaved);
+      return;
+    }
+    const std::string& read = ChronoLogLines.BytesRead();
+    if (now->size() < read.size() || now->compare(0, read.size(), read) != 0) {
+      Warn("The " + path + " file was changed by another program while the log was open." +
+           notSaved);
+      return;
+    }
+    appended = now->substr(read.size());
+  }
+  if (!os_.files.ReplaceAll(path, ChronoLogLines.ToBytes() + appended)) {
+    Warn("Could not write " + path + " file." + notSaved);
+  }
+}
+
+}  // namespace horavia

@@ -1,0 +1,69 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "chronolog/chronolog_controls.h"
+#include "chronolog/log_copy.h"
+#include "platform/ports/platform.h"
+
+namespace horavia {
+
+// The ChronoLog window's logic. It reads the whole log when it opens, keeps
+// note edits and deletion marks in its own copy, and writes the copy back
+// when it closes. Built fresh at every opening. The renderer forwards each
+// control event to the method of the same name, mirrors Controls() after
+// each, and ends the window once Closed() is true.
+//
+// The log stays whole whatever happens: lines that are not entries are kept
+// where they are, entries appended meanwhile by a switch-OFF survive the
+// write-back, and a file that cannot be read, written or deleted is left as
+// it is, with a message box.
+class frmChronoLog {
+ public:
+  explicit frmChronoLog(Platform& os);
+  frmChronoLog(const frmChronoLog&) = delete;
+  frmChronoLog& operator=(const frmChronoLog&) = delete;
+
+  void Form_Load();
+  // An item of the list became selected.
+  void cboLogDateTime_Click(int listIndex);
+  // The note box's whole text after a change by the user.
+  void txtNote_Change(std::string_view text);
+  void cmdDeleteEntry_Click();
+  void cmdDeleteLog_Click();
+  // Also Enter and Esc.
+  void cmdExit_Click();
+  // The window closes, whichever way; runs once, later calls do nothing.
+  void Form_Unload();
+
+  // Message boxes go here instead of the platform's, so that the renderer
+  // can make the window their owner; nullptr goes back to the platform's.
+  void UseMessageBoxes(MessageBoxes* boxes);
+
+  const ChronoLogControls& Controls() const { return controls_; }
+  bool Closed() const { return closed_; }
+  // Whether the list should get the keyboard focus now; asking clears it.
+  bool TakeListFocusRequest();
+
+ private:
+  std::string LogPath() const;
+  // File text (ANSI) to the program's UTF-8 and back.
+  std::string Shown(std::string_view ansi);
+  std::string Stored(std::string_view utf8);
+  void Warn(const std::string& text);
+  // Writes the copy back over the file, keeping what was appended to the
+  // file since it was read.
+  void WriteBack();
+
+  Platform& os_;
+  MessageBoxes* boxes_;
+  ChronoLogControls controls_;
+  LogCopy ChronoLogLines;
+  std::vector<size_t> itemLines_;  // the line each list item shows
+  bool closed_ = false;
+};
+
+}  // namespace horavia

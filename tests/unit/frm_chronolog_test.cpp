@@ -1,0 +1,394 @@
+#include "chronolog/frm_chronolog.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "fakes/fake_platform.h"
+
+namespace horavia {
+namespace {
+
+constexpr const char* kHeader =
+    "Date\tDate (YYYY/MM/DD)\tTime\tElapsed Flight\tElapsed Flight (Seconds)\tElapsed Ground\t"
+    "Elapsed Ground (Seconds)\tElapsed Total\tElapsed Total (Seconds)\tNotes";
+
+// An entry line as the program writes it, without its line end.
+std::string Entry(const std::string& date, const std::string& time, int flight, int ground,
+                  const std::string& note = "") {
+  return date + "\t2026/12/05\t" + time + "\tF\t" + std::to_string(flight) + "\tG\t" +
+         std::to_string(ground) + "\tT\t" + std::to_string(flight + ground) + "\t" + note;
+}
+
+std::string Lines(const std::vector<std::string>& lines) {
+  std::string text;
+  for (const std::string& line : lines) text += line + "\r\n";
+  return text;
+}
+
+class ChronoLogWindowTest : public ::testing::Test {
+ protected:
+  fakes::FakeWorld world;
+  std::string log = world.PathOf("\\Horavia.log");
+  std::string sound = world.PathOf("\\sound_button.wav");
+  const std::string a = Entry("Monday, May 4, 2026", "09:00:00 AM", 3600, 600, "first");
+  const std::string b = Entry("Tuesday, May 5, 2026", "01:30:00 PM", 60, 30);
+  const std::string c = Entry("Friday, June 5, 2026", "11:59:59 PM", 7200, 0, "third");
+
+  ChronoLogWindowTest() { world.files.files[sound] = "RIFF"; }
+
+  // Opens a window on the log as it is now.
+  frmChronoLog& Open() {
+    form_ = std::make_unique<frmChronoLog>(world.platform);
+    form_->Form_Load();
+    return *form_;
+  }
+  const ChronoLogControls& Shown() const { return form_->Controls(); }
+  const std::vector<std::string>& Items() const { return Shown().cboLogDateTime.items; }
+  bool Rewritten() const {
+    for (const std::string& line : world.journal.lines) {
+      if (line == "replace " + log) return true;
+    }
+    return false;
+  }
+
+ private:
+  std::unique_ptr<frmChronoLog> form_;
+};
+
+TEST_F(ChronoLogWindowTest, NoFileGivesAnEmptyWindowThatWritesNothing) {
+  frmChronoLog& form = Open();
+  EXPECT_TRUE(Items().empty());
+  EXPECT_EQ(Shown().cboLogDateTime.listIndex, -1);
+  EXPECT_EQ(Shown().lblTotalAir, "");
+  EXPECT_EQ(Shown().lblDateTotal, "");
+  EXPECT_FALSE(Shown().txtNote.enabled);
+
+  form.cmdDeleteEntry_Click();
+  EXPECT_EQ(world.sound.played.size(), 1u);
+  EXPECT_TRUE(Items().empty());
+
+  // Yes, but there is nothing to delete: no "Done.", the window stays open.
+  form.cmdDeleteLog_Click();
+  ASSERT_EQ(world.boxes.shown.size(), 1u);
+  EXPECT_EQ(world.boxes.shown[0].text, "This will delete the current log file.  Are you sure?");
+  EXPECT_EQ(world.boxes.shown[0].title, "Horavia");
+  EXPECT_EQ(world.boxes.shown[0].kind, BoxKind::Question);
+  EXPECT_FALSE(form.Closed());
+
+  form.cmdExit_Click();
+  EXPECT_TRUE(form.Closed());
+  EXPECT_EQ(world.files.files.count(log), 0u);
+  EXPECT_EQ(world.sound.played.size(), 3u);
+}
+
+TEST_F(ChronoLogWindowTest, EmptyFileAndHeaderOnlyAreLeftAsTheyAre) {
+  world.files.files[log] = "";
+  Open().Form_Unload();
+  EXPECT_TRUE(Items().empty());
+  EXPECT_EQ(world.files.files.at(log), "");
+
+  world.files.files[log] = std::string(kHeader) + "\r\n";
+  frmChronoLog& form = Open();
+  EXPECT_TRUE(Items().empty());
+  EXPECT_FALSE(Shown().txtNote.enabled);
+  form.txtNote_Change("ignored without an entry");
+  form.cmdExit_Click();
+  EXPECT_EQ(world.files.files.at(log), std::string(kHeader) + "\r\n");
+}
+
+TEST_F(ChronoLogWindowTest, OpensOnTheNewestEntryWithItsTimesNoteAndTheTotals) {
+  world.files.files[log] = Lines({kHeader, a, b, c});
+  frmChronoLog& form = Open();
+  EXPECT_EQ(Items(), (std::vector<std::string>{"Monday, May 4, 2026 - 09:00:00 AM",
+                                               "Tuesday, May 5, 2026 - 01:30:00 PM",
+                                               "Friday, June 5, 2026 - 11:59:59 PM"}));
+  EXPECT_EQ(Shown().cboLogDateTime.listIndex, 2);
+  EXPECT_EQ(Shown().txtNote.text, "third");
+  EXPECT_TRUE(Shown().txtNote.enabled);
+  EXPECT_EQ(Shown().lblDateAir, "02:00:00");
+  EXPECT_EQ(Shown().lblDateGround, "00:00:00");
+  EXPECT_EQ(Shown().lblDateTotal, "02:00:00");
+  EXPECT_EQ(Shown().lblTotalAir, "03:01:00");
+  EXPECT_EQ(Shown().lblTotalGround, "00:10:30");
+  EXPECT_EQ(Shown().lblTotalTotal, "03:11:30");
+
+  form.cboLogDateTime_Click(1);
+  EXPECT_EQ(Shown().txtNote.text, "") << "an entry without a note empties the box";
+  EXPECT_EQ(Shown().lblDateTotal, "00:01:30");
+  EXPECT_TRUE(Shown().txtNote.enabled);
+
+  // Only browsing: the file is not rewritten at all.
+  form.cmdExit_Click();
+  EXPECT_FALSE(Rewritten());
+}
+
+TEST_F(ChronoLogWindowTest, ANoteEditReachesTheFileAfterTheNinthTab) {
+  world.files.files[log] = Lines({kHeader, a, b, c});
+  frmChronoLog& form = Open();
+  form.cboLogDateTime_Click(0);
+  EXPECT_EQ(Shown().txtNote.text, "first");
+  form.txtNote_Change("firs");
+  form.txtNote_Change("Ferry flight, EGLL to LFPG");
+  form.cmdExit_Click();
+  EXPECT_EQ(
+      world.files.files.at(log),
+      Lines({kHeader,
+             Entry("Monday, May 4, 2026", "09:00:00 AM", 3600, 600, "Ferry flight, EGLL to LFPG"),
+             b, c}));
+
+  Open().cboLogDateTime_Click(0);
+  EXPECT_EQ(Shown().txtNote.text, "Ferry flight, EGLL to LFPG");
+}
+
+TEST_F(ChronoLogWindowTest, ATabOrLineBreakInANoteBecomesASpace) {
+  world.files.files[log] = Lines({kHeader, a, b});
+  frmChronoLog& form = Open();
+  form.txtNote_Change("left\tright\r\nnext\nend");
+  EXPECT_EQ(Shown().txtNote.text, "left right  next end");
+  form.cmdExit_Click();
+  EXPECT_EQ(world.files.files.at(log),
+            Lines({kHeader, a,
+                   Entry("Tuesday, May 5, 2026", "01:30:00 PM", 60, 30, "left right  next end")}));
+}
+
+TEST_F(ChronoLogWindowTest, MarkingTogglesExactlyAndLeavesTheTotalsAlone) {
+  world.files.files[log] = Lines({kHeader, a, b, c});
+  frmChronoLog& form = Open();
+  form.cboLogDateTime_Click(1);
+  const std::string plain = Items()[1];
+
+  form.cmdDeleteEntry_Click();
+  EXPECT_EQ(Items()[1], "x  " + plain);
+  EXPECT_EQ(Shown().cboLogDateTime.listIndex, 1);
+  EXPECT_TRUE(form.TakeListFocusRequest());
+  EXPECT_FALSE(form.TakeListFocusRequest());
+  EXPECT_EQ(Shown().lblTotalTotal, "03:11:30");
+  EXPECT_EQ(Shown().lblDateTotal, "00:01:30");
+
+  form.cmdDeleteEntry_Click();
+  EXPECT_EQ(Items()[1], plain);
+  EXPECT_EQ(world.sound.played.size(), 2u);
+  form.cmdExit_Click();
+  EXPECT_FALSE(Rewritten()) << "unmarked again: nothing to write";
+  EXPECT_EQ(world.files.files.at(log), Lines({kHeader, a, b, c}));
+}
+
+TEST_F(ChronoLogWindowTest, AMarkedEntryCanStillBeShownAndEditedAndIsDroppedOnClosing) {
+  world.files.files[log] = Lines({kHeader, a, b, c});
+  frmChronoLog& form = Open();
+  form.cboLogDateTime_Click(0);
+  form.cmdDeleteEntry_Click();
+  form.cboLogDateTime_Click(2);
+  form.cboLogDateTime_Click(0);
+  EXPECT_EQ(Items()[0], "x  Monday, May 4, 2026 - 09:00:00 AM");
+  EXPECT_EQ(Shown().lblDateAir, "01:00:00");
+  EXPECT_EQ(Shown().txtNote.text, "first");
+  form.txtNote_Change("edited, then dropped");
+  form.cmdExit_Click();
+  EXPECT_EQ(world.files.files.at(log), Lines({kHeader, b, c}));
+
+  frmChronoLog& again = Open();
+  for (int k = 0; k < 2; ++k) {
+    again.cboLogDateTime_Click(k);
+    again.cmdDeleteEntry_Click();
+  }
+  again.Form_Unload();
+  EXPECT_EQ(world.files.files.at(log), Lines({kHeader}));
+}
+
+TEST_F(ChronoLogWindowTest, ShortEntryLinesAreListedWithWhatTheyHold) {
+  const std::string fiveTabs = "Sat\tx\t10:00:00 AM\tF\t100\t";
+  const std::string sixTabs = "Sun\tx\t11:00:00 AM\tF\t200\tG\t77";
+  const std::string sevenTabs = "Mon\tx\t12:00:00 PM\tF\t300\tG\t40\tT";
+  const std::string eightTabs = "Tue\tx\t01:00:00 PM\tF\t400\tG\t50\tT\t450";
+  world.files.files[log] = Lines({kHeader, fiveTabs, sixTabs, sevenTabs, eightTabs});
+  frmChronoLog& form = Open();
+  ASSERT_EQ(Items().size(), 4u);
+  EXPECT_EQ(Items()[1], "Sun - 11:00:00 AM");
+  EXPECT_EQ(Shown().lblTotalAir, "00:16:40");
+  EXPECT_EQ(Shown().lblTotalGround, "00:01:30") << "ground counts only where a TAB follows it";
+
+  form.cboLogDateTime_Click(1);
+  EXPECT_EQ(Shown().lblDateAir, "00:03:20");
+  EXPECT_EQ(Shown().lblDateGround, "00:00:00");
+  EXPECT_EQ(Shown().txtNote.text, "");
+  form.cboLogDateTime_Click(2);
+  EXPECT_EQ(Shown().lblDateGround, "00:00:40");
+  EXPECT_EQ(Shown().txtNote.text, "");
+
+  // A note on a line without a note column keeps the line's own text; it
+  // goes after TABs that make nine, and emptying the box restores the line.
+  form.txtNote_Change("n");
+  form.txtNote_Change("");
+  form.cboLogDateTime_Click(3);
+  form.txtNote_Change("late note");
+  form.cboLogDateTime_Click(1);
+  form.txtNote_Change("Sunday");
+  EXPECT_EQ(Shown().lblDateGround, "00:00:00");
+  form.cboLogDateTime_Click(3);
+  EXPECT_EQ(Shown().txtNote.text, "late note");
+  form.cmdExit_Click();
+  EXPECT_EQ(world.files.files.at(log), Lines({kHeader, fiveTabs, sixTabs + "\t\t\tSunday",
+                                              sevenTabs, eightTabs + "\tlate note"}));
+}
+
+TEST_F(ChronoLogWindowTest, OtherLinesStayInPlaceAndEachItemActsOnItsOwnLine) {
+  const std::string junk = "copied from an old notebook";
+  const std::string fewTabs = "a\tb\tc\td";
+  world.files.files[log] = Lines({kHeader, a, "", junk, fewTabs, "", b, c});
+  frmChronoLog& form = Open();
+  ASSERT_EQ(Items().size(), 3u);
+  EXPECT_EQ(Items()[1], "Tuesday, May 5, 2026 - 01:30:00 PM");
+  EXPECT_EQ(Shown().lblTotalAir, "03:01:00");
+
+  form.cboLogDateTime_Click(1);
+  EXPECT_EQ(Shown().lblDateAir, "00:01:00");
+  form.cmdDeleteEntry_Click();
+  form.cboLogDateTime_Click(2);
+  form.txtNote_Change("last one");
+  form.cmdExit_Click();
+  // An empty line does not end the write-back.
+  EXPECT_EQ(world.files.files.at(log),
+            Lines({kHeader, a, "", junk, fewTabs, "",
+                   Entry("Friday, June 5, 2026", "11:59:59 PM", 7200, 0, "last one")}));
+}
+
+TEST_F(ChronoLogWindowTest, BareLineFeedsAndNumbersThatAreNotNumbers) {
+  const std::string odd = "Wed\tx\t08:00:00 AM\tF\tabc\tG\t 90 \tT\t90\t";
+  const std::string huge = "Thu\tx\t09:00:00 AM\tF\t99999999999\tG\t-30\tT\t0\t";
+  world.files.files[log] = std::string(kHeader) + "\n" + a + "\n" + odd + "\r\n" + huge;
+  frmChronoLog& form = Open();
+  ASSERT_EQ(Items().size(), 3u);
+  EXPECT_EQ(Shown().lblDateAir, "00:00:00") << "beyond 32 bits counts as 0";
+  EXPECT_EQ(Shown().lblDateGround, "-00:00:30");
+  form.cboLogDateTime_Click(1);
+  EXPECT_EQ(Shown().lblDateAir, "00:00:00");
+  EXPECT_EQ(Shown().lblDateGround, "00:01:30");
+  EXPECT_EQ(Shown().lblTotalAir, "01:00:00");
+  EXPECT_EQ(Shown().lblTotalGround, "00:11:00");
+  form.txtNote_Change("odd");
+  form.cmdExit_Click();
+  EXPECT_EQ(world.files.files.at(log), Lines({kHeader, a, odd + "odd", huge}));
+}
+
+TEST_F(ChronoLogWindowTest, AnsiTextIsShownInUtf8AndUntouchedLinesKeepTheirBytes) {
+  // 0xE9 is "é" in the ANSI code page (Latin-1 in the fakes).
+  const std::string french = Entry("lundi 1 f\xE9vrier 2027", "12:05:09 AM", 10, 20, "caf\xE9");
+  const std::string junk = "\xE9t\xE9 \xFF";
+  world.files.files[log] = Lines({kHeader, junk, french, a});
+  frmChronoLog& form = Open();
+  EXPECT_EQ(Items()[0], "lundi 1 f\xC3\xA9vrier 2027 - 12:05:09 AM");
+  form.cboLogDateTime_Click(0);
+  EXPECT_EQ(Shown().txtNote.text, "caf\xC3\xA9");
+  form.cboLogDateTime_Click(1);
+  form.txtNote_Change("cr\xC3\xA8me");
+  form.cmdExit_Click();
+  EXPECT_EQ(world.files.files.at(log),
+            Lines({kHeader, junk, french,
+                   Entry("Monday, May 4, 2026", "09:00:00 AM", 3600, 600, "cr\xE8me")}));
+}
+
+TEST_F(ChronoLogWindowTest, ALongLogOpensWhole) {
+  std::vector<std::string> lines{kHeader};
+  for (int i = 0; i < 12000; ++i) lines.push_back(Entry("Day " + std::to_string(i), "t", 1, 2));
+  world.files.files[log] = Lines(lines);
+  frmChronoLog& form = Open();
+  ASSERT_EQ(Items().size(), 12000u);
+  EXPECT_EQ(Shown().cboLogDateTime.listIndex, 11999);
+  EXPECT_EQ(Shown().lblTotalTotal, "10:00:00");
+  form.txtNote_Change("newest");
+  form.cboLogDateTime_Click(0);
+  form.cmdDeleteEntry_Click();
+  form.cmdExit_Click();
+  lines.erase(lines.begin() + 1);
+  lines.back() += "newest";
+  EXPECT_EQ(world.files.files.at(log), Lines(lines));
+}
+
+TEST_F(ChronoLogWindowTest, AnEntryAppendedWhileOpenSurvivesTheClose) {
+  world.files.files[log] = Lines({kHeader, a, b});
+  frmChronoLog& form = Open();
+  form.cboLogDateTime_Click(0);
+  form.cmdDeleteEntry_Click();
+  // A hot-key switch-OFF under the window appends an entry.
+  ASSERT_TRUE(world.files.Append(log, c + "\r\n"));
+  form.cmdExit_Click();
+  EXPECT_EQ(world.files.files.at(log), Lines({kHeader, b, c}));
+  EXPECT_TRUE(world.boxes.shown.empty());
+}
+
+TEST_F(ChronoLogWindowTest, ALogRewrittenElsewhereWhileOpenIsNotOverwritten) {
+  world.files.files[log] = Lines({kHeader, a, b});
+  frmChronoLog& form = Open();
+  form.txtNote_Change("mine");
+  world.files.files[log] = Lines({kHeader, b});
+  form.cmdExit_Click();
+  EXPECT_EQ(world.files.files.at(log), Lines({kHeader, b}));
+  ASSERT_EQ(world.boxes.shown.size(), 1u);
+  EXPECT_EQ(world.boxes.shown[0].kind, BoxKind::Warning);
+  EXPECT_EQ(world.boxes.shown[0].title, "Horavia");
+
+  // Deleted meanwhile: the window's copy is written as a new file.
+  world.files.files[log] = Lines({kHeader, a});
+  frmChronoLog& again = Open();
+  again.txtNote_Change("kept");
+  world.files.files.erase(log);
+  again.cmdExit_Click();
+  EXPECT_EQ(world.files.files.at(log),
+            Lines({kHeader, Entry("Monday, May 4, 2026", "09:00:00 AM", 3600, 600, "kept")}));
+}
+
+TEST_F(ChronoLogWindowTest, ClearLogAsksAndDeletesOnlyOnYes) {
+  world.files.files[log] = Lines({kHeader, a});
+  frmChronoLog& form = Open();
+  form.txtNote_Change("pending");
+  world.boxes.answers = {BoxAnswer::No};
+  form.cmdDeleteLog_Click();
+  EXPECT_FALSE(form.Closed());
+  EXPECT_EQ(world.files.files.at(log), Lines({kHeader, a}));
+  ASSERT_EQ(world.boxes.shown.size(), 1u);
+
+  world.boxes.answers = {BoxAnswer::Yes};
+  form.cmdDeleteLog_Click();
+  EXPECT_EQ(world.files.files.count(log), 0u);
+  ASSERT_EQ(world.boxes.shown.size(), 3u);
+  EXPECT_EQ(world.boxes.shown[2].text, "Done.");
+  EXPECT_EQ(world.boxes.shown[2].kind, BoxKind::Information);
+  EXPECT_EQ(world.boxes.shown[2].title, "Horavia");
+  EXPECT_TRUE(form.Closed());
+  form.Form_Unload();
+  EXPECT_EQ(world.files.files.count(log), 0u) << "closing after Clear Log writes nothing";
+  EXPECT_EQ(world.sound.played.size(), 2u);
+}
+
+TEST_F(ChronoLogWindowTest, AFileThatCannotBeReadWrittenOrDeletedLosesNothing) {
+  world.files.files[log] = Lines({kHeader, a, b});
+  world.files.locked.insert(log);
+  frmChronoLog& unreadable = Open();
+  ASSERT_EQ(world.boxes.shown.size(), 1u);
+  EXPECT_EQ(world.boxes.shown[0].kind, BoxKind::Warning);
+  EXPECT_NE(world.boxes.shown[0].text.find(log), std::string::npos);
+  EXPECT_TRUE(Items().empty());
+  world.files.locked.clear();
+  unreadable.cmdExit_Click();
+  EXPECT_EQ(world.files.files.at(log), Lines({kHeader, a, b}));
+
+  world.files.readOnly.insert(log);
+  frmChronoLog& readOnly = Open();
+  readOnly.cmdDeleteEntry_Click();
+  world.boxes.answers = {BoxAnswer::Yes};
+  readOnly.cmdDeleteLog_Click();
+  EXPECT_FALSE(readOnly.Closed());
+  ASSERT_EQ(world.boxes.shown.size(), 3u);
+  EXPECT_EQ(world.boxes.shown[2].kind, BoxKind::Warning) << "not deleted, and no \"Done.\"";
+  readOnly.cmdExit_Click();
+  ASSERT_EQ(world.boxes.shown.size(), 4u);
+  EXPECT_EQ(world.boxes.shown[3].kind, BoxKind::Warning);
+  EXPECT_EQ(world.files.files.at(log), Lines({kHeader, a, b}));
+}
+
+}  // namespace
+}  // namespace horavia
