@@ -77,6 +77,22 @@ class PaintDc {
   HDC dc_ = nullptr;
 };
 
+// A window's (or, with null, the screen's) DC from GetDC, released again.
+class WindowDc {
+ public:
+  explicit WindowDc(HWND hwnd) : hwnd_(hwnd), dc_(::GetDC(hwnd)) {}
+  WindowDc(const WindowDc&) = delete;
+  WindowDc& operator=(const WindowDc&) = delete;
+  ~WindowDc() {
+    if (dc_ != nullptr) ::ReleaseDC(hwnd_, dc_);
+  }
+  HDC Get() const { return dc_; }
+
+ private:
+  HWND hwnd_;
+  HDC dc_;
+};
+
 // A memory DC compatible with another one; deleted with DeleteDC.
 class MemoryDc {
  public:

@@ -1,5 +1,7 @@
 #include "platform/win32/ports/win_dyn_calls.h"
 
+#include "platform/win32/ports/scoped_win.h"
+
 namespace horavia::win32 {
 namespace {
 
@@ -21,9 +23,8 @@ UINT DynGetDpiForWindow(HWND window) {
     const UINT dpi = fn(window);
     if (dpi != 0) return dpi;
   }
-  const HDC screen = ::GetDC(nullptr);
-  const int dpi = screen != nullptr ? ::GetDeviceCaps(screen, LOGPIXELSY) : 0;
-  if (screen != nullptr) ::ReleaseDC(nullptr, screen);
+  const WindowDc screen(nullptr);
+  const int dpi = screen.Get() != nullptr ? ::GetDeviceCaps(screen.Get(), LOGPIXELSY) : 0;
   return dpi > 0 ? static_cast<UINT>(dpi) : USER_DEFAULT_SCREEN_DPI;
 }
 
