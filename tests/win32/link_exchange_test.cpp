@@ -131,8 +131,7 @@ TEST_F(LinkExchangeTest, HangingSimulatorGetsFourSendsAHundredMillisecondsApart)
   ASSERT_TRUE(link.LinkRead(0x0238, 1, &hour, result));
   EXPECT_FALSE(link.LinkProcess(result));
   EXPECT_TRUE(result == LinkTimeout || result == LinkSendFailed) << result;
-  std::printf("the hang ended with LinkResult %d (last error %lu)\n", static_cast<int>(result),
-              ::GetLastError());
+  std::printf("a hanging stand-in ends the exchange with LinkResult %d\n", static_cast<int>(result));
   ASSERT_EQ(ipc.sends.size(), 4u);
   for (size_t i = 0; i < ipc.sends.size(); ++i) {
     EXPECT_GE(ipc.sends[i].endedMs - ipc.sends[i].beganMs, 1900.0) << "send " << i;
@@ -143,6 +142,31 @@ TEST_F(LinkExchangeTest, HangingSimulatorGetsFourSendsAHundredMillisecondsApart)
     }
   }
   EXPECT_EQ(hour, 0xAA);
+
+  ASSERT_TRUE(standIn.Apply("answer"));
+  settings.SmTimeoutRetry = 40;
+  ASSERT_TRUE(standIn.Apply("set time 21:00:00"));
+  // Sends that timed out may still be handled late; an exchange after them
+  // gets its own answer.
+  ASSERT_TRUE(link.LinkRead(0x0238, 1, &hour, result));
+  EXPECT_TRUE(link.LinkProcess(result)) << result;
+  EXPECT_EQ(hour, 21);
+}
+
+TEST_F(LinkExchangeTest, SecondStandInStepsAsideForAWindowThatExists) {
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION second{};
+  std::string commandLine = "\"" + StandInProcess::ExePath() + "\" --exit-if-simulator";
+  ASSERT_TRUE(::CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                               nullptr, &startup, &second));
+  EXPECT_EQ(::WaitForSingleObject(second.hProcess, 30000), WAIT_OBJECT_0);
+  DWORD code = 0;
+  ::GetExitCodeProcess(second.hProcess, &code);
+  EXPECT_EQ(code, 3u);
+  if (code == STILL_ACTIVE) ::TerminateProcess(second.hProcess, 0);
+  ::CloseHandle(second.hProcess);
+  ::CloseHandle(second.hThread);
 }
 
 TEST_F(LinkExchangeTest, CapacityEndsAt32512Bytes) {

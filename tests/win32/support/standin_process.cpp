@@ -52,6 +52,7 @@ bool StandInProcess::Start(const Options& options, std::string& why) {
   startup.hStdOutput = childOutput;
   startup.hStdError = childOutput;
   std::string commandLine = "\"" + ExePath() + "\" --class " + options.className;
+  if (!options.keepJournal) commandLine += " --quiet";
   const BOOL started = ::CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0,
                                         nullptr, nullptr, &startup, &process_);
   ::CloseHandle(childInput);

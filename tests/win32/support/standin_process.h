@@ -17,7 +17,7 @@ class StandInProcess {
  public:
   struct Options {
     const char* className = "FS98MAIN";
-    bool keepJournal = true;  // false: its output goes to NUL (benchmarks)
+    bool keepJournal = true;  // false: it runs --quiet, its output to NUL (benchmarks)
   };
 
   StandInProcess() = default;

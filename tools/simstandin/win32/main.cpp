@@ -1,12 +1,13 @@
 // simstandin.exe: plays FSUIPC's part for Horavia when no simulator runs.
 //
-//   simstandin.exe [--class FS98MAIN | --class UIPCMAIN] [--exit-if-simulator]
+//   simstandin.exe [--class FS98MAIN | --class UIPCMAIN] [--exit-if-simulator] [--quiet]
 //
 // It opens a top-level window of the given class (FS98MAIN by default),
 // answers the registered message "FSASMLIB:IPC" by serving the client's named
 // block, and simulates an aircraft whose clock runs with the PC clock. With
 // --exit-if-simulator it ends at once with exit code 3 when a window of
 // either class already exists, so that a real simulator is never shadowed.
+// With --quiet it keeps no journal of records and commands (benchmarks).
 //
 // Commands, one per line on standard input (end of input leaves it running):
 //   set time HH:MM:SS      simulated local time
@@ -98,11 +99,14 @@ DWORD WINAPI ReadCommands(void* param) {
 int main(int argc, char** argv) {
   const char* className = "FS98MAIN";
   bool exitIfSimulator = false;
+  bool quiet = false;
   for (int i = 1; i < argc; ++i) {
     if (std::strcmp(argv[i], "--class") == 0 && i + 1 < argc) {
       className = std::strcmp(argv[++i], "UIPCMAIN") == 0 ? "UIPCMAIN" : "FS98MAIN";
     } else if (std::strcmp(argv[i], "--exit-if-simulator") == 0) {
       exitIfSimulator = true;
+    } else if (std::strcmp(argv[i], "--quiet") == 0) {
+      quiet = true;
     }
   }
   if (exitIfSimulator && (::FindWindowExA(nullptr, nullptr, "UIPCMAIN", nullptr) != nullptr ||
@@ -113,7 +117,7 @@ int main(int argc, char** argv) {
 
   simstandin::PcClock clock;
   simstandin::StandIn standIn(clock);
-  standIn.journal = simstandin::JournalLine;
+  if (!quiet) standIn.journal = simstandin::JournalLine;
   StandInWindow window(::GetModuleHandleA(nullptr), className, standIn);
   if (window.Handle() == nullptr) {
     simstandin::JournalLine("error no window");

@@ -225,33 +225,50 @@ class SettingsDialog {
     }
   }
 
-  SIZE FrameSize() const {
-    RECT frame{0, 0, Px(settings_layout::kClientWidthTwips),
-               Px(settings_layout::kClientHeightTwips)};
+  // Gives the window the designed client area at `dpi_` with its top left
+  // corner at `left`, `top`. The frame is measured rather than trusted: when
+  // the DPI is overridden the caption keeps the real DPI's height.
+  void SizeAt(int left, int top) {
+    const int width = Px(settings_layout::kClientWidthTwips);
+    const int height = Px(settings_layout::kClientHeightTwips);
+    RECT frame{0, 0, width, height};
     DynAdjustWindowRectExForDpi(&frame, kStyle, FALSE, kExStyle, dpi_);
-    return {frame.right - frame.left, frame.bottom - frame.top};
+    ::SetWindowPos(hwnd_, nullptr, left, top, frame.right - frame.left,
+                   frame.bottom - frame.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    RECT client{};
+    ::GetClientRect(hwnd_, &client);
+    if (client.right != width || client.bottom != height) {
+      RECT window{};
+      ::GetWindowRect(hwnd_, &window);
+      ::SetWindowPos(hwnd_, nullptr, 0, 0, window.right - window.left + width - client.right,
+                     window.bottom - window.top + height - client.bottom,
+                     SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOMOVE);
+    }
   }
 
   void PlaceCentred() {
+    SizeAt(0, 0);
     MONITORINFO monitor{};
     monitor.cbSize = sizeof monitor;
     ::GetMonitorInfoW(::MonitorFromWindow(hwnd_, MONITOR_DEFAULTTOPRIMARY), &monitor);
     const RECT& work = monitor.rcWork;
-    const SIZE size = FrameSize();
-    const int left = work.left + (work.right - work.left - size.cx) / 2;
-    const int top = work.top + (work.bottom - work.top - size.cy) / 2;
-    ::SetWindowPos(hwnd_, nullptr, left, top, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+    RECT window{};
+    ::GetWindowRect(hwnd_, &window);
+    const int left = work.left + (work.right - work.left - (window.right - window.left)) / 2;
+    const int top = work.top + (work.bottom - work.top - (window.bottom - window.top)) / 2;
+    ::SetWindowPos(hwnd_, nullptr, left, top, 0, 0, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOSIZE);
   }
 
   void OnDpiChanged(UINT dpi, const RECT& suggested) {
     dpi_ = DpiOverride().value_or(dpi);
     Layout();
-    const SIZE size = FrameSize();
-    ::SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, size.cx, size.cy,
-                   SWP_NOZORDER | SWP_NOACTIVATE);
+    SizeAt(suggested.left, suggested.top);
     ::InvalidateRect(hwnd_, nullptr, TRUE);
   }
 
+  // Only the events the model handles are mirrored back: a list reports
+  // CBN_SELENDOK before CBN_SELCHANGE, and mirroring then would undo the
+  // user's pick before the model has heard of it.
   void OnCommand(int id, int code) {
     for (size_t i = 0; i < kControls.size(); ++i) {
       const Control& control = kControls[i];
@@ -263,10 +280,12 @@ class SettingsDialog {
         (model_.*control.check)(::SendMessageW(window, BM_GETCHECK, 0, 0) == BST_CHECKED);
       } else if (control.pick != nullptr && code == CBN_SELCHANGE) {
         (model_.*control.pick)(static_cast<int>(::SendMessageW(window, CB_GETCURSEL, 0, 0)));
+      } else {
+        return;
       }
-      break;
+      Mirror();
+      return;
     }
-    Mirror();
   }
 
   // The close box (and Alt+F4) is not Cancel: it closes without a sound.
