@@ -100,7 +100,8 @@ class SettingsDialog {
         return reinterpret_cast<INT_PTR>(windowBrush_.Get());
       case WM_CTLCOLORSTATIC:
         return OnCtlColorStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
-      case WM_CTLCOLORLISTBOX:
+      case WM_CTLCOLOREDIT:  // a list's field
+      case WM_CTLCOLORLISTBOX:  // its dropped list
         return OnCtlColorList(reinterpret_cast<HDC>(wParam));
       case WM_DPICHANGED:
         OnDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
