@@ -197,9 +197,14 @@ bool StandIn::ApplyCommand(std::string_view verb, std::string_view rest, std::st
     else aircraft_.SetOnGround(on);
     return true;
   }
-  if (verb == "hang") return faults.hang = true;
-  if (verb == "answer") return !(faults.hang = false);
-  if (verb == "reject") return faults.reject = true;
+  if (verb == "hang" || verb == "answer") {
+    faults.hang = verb == "hang";
+    return true;
+  }
+  if (verb == "reject") {
+    faults.reject = true;
+    return true;
+  }
   if (verb == "normal") {
     faults = Faults{};
     return true;
@@ -229,9 +234,8 @@ bool StandIn::ApplyCommand(std::string_view verb, std::string_view rest, std::st
     aircraft_.SetVersions(interfaceVersion, simulatorVersion);
     return true;
   }
-  if (verb == "state") return true;
-  if (verb == "quit") return quitRequested = true;
-  return false;
+  if (verb == "quit") quitRequested = true;
+  return verb == "state" || verb == "quit";
 }
 
 }  // namespace simstandin
