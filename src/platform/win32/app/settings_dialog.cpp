@@ -64,7 +64,7 @@ HICON ProgramIcon(int metricX, int metricY) {
                                               LR_SHARED));
   if (icon == nullptr) {
     icon = static_cast<HICON>(
-        ::LoadImageW(nullptr, MAKEINTRESOURCEW(32512), IMAGE_ICON, cx, cy, LR_SHARED));
+        ::LoadImageW(nullptr, IDI_APPLICATION, IMAGE_ICON, cx, cy, LR_SHARED));
   }
   return icon;
 }
