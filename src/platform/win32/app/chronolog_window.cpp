@@ -282,7 +282,9 @@ void ChronoLogWindow::Layout() {
 // Centred over the main window, and kept on the screen that holds it.
 void ChronoLogWindow::PlaceCentred(HWND owner) {
   RECT frame{0, 0, Px(layout::kClientWidth), Px(layout::kClientHeight)};
-  DynAdjustWindowRectExForDpi(&frame, kStyle, FALSE, kExStyle, dpi_);
+  // The frame is drawn at the window's real DPI, which a DPI forced for
+  // tests does not change.
+  DynAdjustWindowRectExForDpi(&frame, kStyle, FALSE, kExStyle, DynGetDpiForWindow(hwnd_));
   const int width = frame.right - frame.left;
   const int height = frame.bottom - frame.top;
 
