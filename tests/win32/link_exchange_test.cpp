@@ -94,6 +94,17 @@ TEST_F(LinkExchangeTest, SecondOpenLeavesTheFirstWorking) {
   EXPECT_EQ(hour, 7);
 }
 
+TEST_F(LinkExchangeTest, PortReleasesWhatAResetLinkForgot) {
+  {
+    win32::Win32LinkIpc port;
+    Link forgetful{port, settings};
+    ASSERT_TRUE(forgetful.LinkOpen(0, result));
+    forgetful.LinkReset();
+    EXPECT_FALSE(NothingLeft());
+  }
+  EXPECT_TRUE(NothingLeft());
+}
+
 TEST_F(LinkExchangeTest, TakenBlockNameFailsAndLeavesNothingBehind) {
   const HANDLE squatter = ::CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
                                                4096, BlockName().c_str());
