@@ -130,14 +130,14 @@ bool ChronoLogWindow::Run(HWND owner) {
   Layout();
   PlaceCentred(owner);
 
+  // The owner is disabled before the model runs (opening may already show a
+  // message box) and enabled again before this window goes, so that the
+  // owner gets the activation back.
+  const bool ownerWasEnabled = owner != nullptr && ::EnableWindow(owner, FALSE) == 0;
   boxes_.SetOwner(hwnd_);
   model_.UseMessageBoxes(&boxes_);
   model_.Form_Load();
   MirrorModel();
-
-  // The owner is disabled before this window shows and enabled again before
-  // it goes, so that the owner gets the activation back.
-  const bool ownerWasEnabled = owner != nullptr && ::EnableWindow(owner, FALSE) == 0;
   ::ShowWindow(hwnd_, SW_SHOW);
 
   bool quit = false;
@@ -158,6 +158,9 @@ bool ChronoLogWindow::Run(HWND owner) {
   model_.Form_Unload();  // does nothing when the model has closed itself
 
   if (ownerWasEnabled) ::EnableWindow(owner, TRUE);
+  // Destroying the list tells the window of every item it drops, which takes
+  // a while for a very long log; the user sees the window go at once.
+  ::ShowWindow(hwnd_, SW_HIDE);
   ::DestroyWindow(hwnd_);
   model_.UseMessageBoxes(nullptr);
   if (owner != nullptr) ::SetActiveWindow(owner);
