@@ -54,7 +54,8 @@ class BareExchange {
     atom_ = ::GlobalAddAtomA(name);
     mapping_ = ::CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
                                     rb::kBlockSize, name);
-    if (mapping_ != nullptr) view_ = static_cast<uint8_t*>(::MapViewOfFile(mapping_, FILE_MAP_WRITE, 0, 0, 0));
+    if (mapping_ != nullptr)
+      view_ = static_cast<uint8_t*>(::MapViewOfFile(mapping_, FILE_MAP_WRITE, 0, 0, 0));
     uint32_t at = 0;
     for (const Field& f : kSyncReads) {
       rb::EncodeRead(request_ + at, f.offset, f.size, 0);

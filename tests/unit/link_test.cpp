@@ -1,3 +1,5 @@
+#include "simlink/link.h"
+
 #include <gtest/gtest.h>
 
 #include <array>
@@ -7,7 +9,6 @@
 #include <vector>
 
 #include "fakes/fake_platform.h"
-#include "simlink/link.h"
 #include "simstandin/core/in_process_simulator.h"
 
 namespace horavia {
@@ -68,8 +69,8 @@ TEST_F(LinkTest, FailedOpenReportsItsStepAndLeavesNothingBehind) {
       {"no message", [](InProcessSimulator& s) { s.failRegisterMessage = true; }, LinkNoMessage},
       {"no atom", [](InProcessSimulator& s) { s.failAddAtom = true; }, LinkNoAtom},
       {"no mapping", [](InProcessSimulator& s) { s.failCreateMapping = true; }, LinkNoMapping},
-      {"name taken",
-       [](InProcessSimulator& s) { s.takenNames.insert("FSASMLIB:IPC:1A2B:1"); }, LinkNoMapping},
+      {"name taken", [](InProcessSimulator& s) { s.takenNames.insert("FSASMLIB:IPC:1A2B:1"); },
+       LinkNoMapping},
       {"no view", [](InProcessSimulator& s) { s.failMapView = true; }, LinkNoView},
       {"rejected handshake", [](InProcessSimulator& s) { s.standIn.faults.reject = true; },
        LinkRejected},
@@ -296,8 +297,8 @@ TEST_F(LinkRetryTest, RejectedOrSpoiledAnswerCopiesNothing) {
   EXPECT_EQ(result, LinkRejected);
   sim.standIn.faults.reject = false;
 
-  for (const Garbage g : {Garbage::Type, Garbage::Size, Garbage::Token, Garbage::Offset,
-                          Garbage::End}) {
+  for (const Garbage g :
+       {Garbage::Type, Garbage::Size, Garbage::Token, Garbage::Offset, Garbage::End}) {
     SCOPED_TRACE(static_cast<int>(g));
     sim.standIn.faults.garbage = g;
     uint16_t year = 0xBBBB;

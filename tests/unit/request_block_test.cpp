@@ -1,11 +1,11 @@
+#include "simlink/request_block.h"
+
 #include <gtest/gtest.h>
 
 #include <array>
 #include <cstdint>
 #include <functional>
 #include <vector>
-
-#include "simlink/request_block.h"
 
 namespace horavia::request_block {
 namespace {
@@ -17,8 +17,8 @@ TEST(RequestBlockTest, RecordsArePackedLittleEndianWithoutPadding) {
   EncodeWrite(block.data() + 18, 0x3380, 3, text);
   EncodeEnd(block.data() + 33);
   const std::vector<uint8_t> expected{
-      1, 0, 0, 0, 0x38, 0x02, 0, 0, 2, 0, 0, 0, 7, 0, 0, 0, 0, 0,  // read, zeroed data area
-      2, 0, 0, 0, 0x80, 0x33, 0, 0, 3, 0, 0, 0, 'H', 'V', 'A',      // write with its bytes
+      1, 0, 0, 0, 0x38, 0x02, 0, 0, 2, 0, 0, 0, 7,   0,   0,   0, 0, 0,  // read, zeroed data area
+      2, 0, 0, 0, 0x80, 0x33, 0, 0, 3, 0, 0, 0, 'H', 'V', 'A',           // write with its bytes
       0, 0, 0, 0, 0xEE};
   EXPECT_EQ(std::vector<uint8_t>(block.begin(), block.begin() + 38), expected);
 }

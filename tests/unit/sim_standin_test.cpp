@@ -127,9 +127,9 @@ TEST_F(StandInTest, CommandsAreJournaledAndBadOnesChangeNothing) {
   standIn.Apply("state");
   standIn.Apply("quit");
   EXPECT_TRUE(standIn.quitRequested);
-  EXPECT_EQ(journal, (std::vector<std::string>{
-                         "cmd hang", "cmd reject", "cmd garbage token", "cmd answer", "cmd normal",
-                         "cmd state", "state " + before, "cmd quit"}));
+  EXPECT_EQ(journal,
+            (std::vector<std::string>{"cmd hang", "cmd reject", "cmd garbage token", "cmd answer",
+                                      "cmd normal", "cmd state", "state " + before, "cmd quit"}));
 }
 
 TEST_F(StandInTest, MalformedBlocksAreAnsweredWithZero) {

@@ -142,7 +142,8 @@ TEST_F(LinkExchangeTest, HangingSimulatorGetsFourSendsAHundredMillisecondsApart)
   ASSERT_TRUE(link.LinkRead(0x0238, 1, &hour, result));
   EXPECT_FALSE(link.LinkProcess(result));
   EXPECT_TRUE(result == LinkTimeout || result == LinkSendFailed) << result;
-  std::printf("a hanging stand-in ends the exchange with LinkResult %d\n", static_cast<int>(result));
+  std::printf("a hanging stand-in ends the exchange with LinkResult %d\n",
+              static_cast<int>(result));
   ASSERT_EQ(ipc.sends.size(), 4u);
   for (size_t i = 0; i < ipc.sends.size(); ++i) {
     EXPECT_GE(ipc.sends[i].endedMs - ipc.sends[i].beganMs, 1900.0) << "send " << i;

@@ -41,8 +41,8 @@ bool StandInProcess::Start(const Options& options, std::string& why) {
     }
     ::SetHandleInformation(output_, HANDLE_FLAG_INHERIT, 0);
   } else {
-    childOutput = ::CreateFileA("NUL", GENERIC_WRITE, FILE_SHARE_WRITE, &inherit, OPEN_EXISTING, 0,
-                                nullptr);
+    childOutput =
+        ::CreateFileA("NUL", GENERIC_WRITE, FILE_SHARE_WRITE, &inherit, OPEN_EXISTING, 0, nullptr);
   }
 
   STARTUPINFOA startup{};

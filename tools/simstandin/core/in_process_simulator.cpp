@@ -79,7 +79,8 @@ uint8_t* InProcessSimulator::BlockNamed(const std::string& name) {
 bool InProcessSimulator::Send(Handle window, uint32_t message, uintptr_t wParam, intptr_t,
                               uint32_t timeoutMs, uint32_t& answer) {
   if (beforeSend) beforeSend(sends_);
-  if (static_cast<size_t>(sends_) < sendTimes_.size()) sendTimes_[static_cast<size_t>(sends_)] = nowMs_;
+  if (static_cast<size_t>(sends_) < sendTimes_.size())
+    sendTimes_[static_cast<size_t>(sends_)] = nowMs_;
   ++sends_;
   if (window != kWindow || windowClass.empty()) {
     lastError_ = kErrorInvalidWindow;

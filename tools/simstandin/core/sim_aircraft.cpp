@@ -121,8 +121,8 @@ void SimAircraft::SetLocalTime(int32_t hour, int32_t minute, int32_t second) {
 
 void SimAircraft::SetZuluHourMinute(int32_t hour, int32_t minute) {
   const Seconds zulu = Zulu();
-  const Seconds target = floor<days>(zulu) + hours{hour} + minutes{minute} +
-                         seconds{Split(zulu).second};
+  const Seconds target =
+      floor<days>(zulu) + hours{hour} + minutes{minute} + seconds{Split(zulu).second};
   SetZone(zone_ - static_cast<int32_t>(duration_cast<minutes>(target - zulu).count()));
 }
 
@@ -154,8 +154,8 @@ void SimAircraft::SetVersions(uint32_t interfaceVersion, uint32_t simulatorVersi
 SimAircraft::Snapshot SimAircraft::Now() {
   const Parts local = Split(Local());
   const Parts zulu = Split(Zulu());
-  return {local.hour,     local.minute, local.second,          zulu.hour,
-          zulu.minute,    zulu.dayOfYear, zulu.year,           zone_,
+  return {local.hour,           local.minute,          local.second, zulu.hour,
+          zulu.minute,          zulu.dayOfYear,        zulu.year,    zone_,
           Load16(kPaused) != 0, Load16(kOnGround) != 0};
 }
 

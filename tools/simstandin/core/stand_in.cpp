@@ -15,7 +15,8 @@ constexpr uint32_t kJournalBytes = 256;
 
 std::string_view Trim(std::string_view s) {
   while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
-  while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r' || s.back() == '\n')) {
+  while (!s.empty() &&
+         (s.back() == ' ' || s.back() == '\t' || s.back() == '\r' || s.back() == '\n')) {
     s.remove_suffix(1);
   }
   return s;
@@ -41,9 +42,12 @@ bool Number(std::string_view text, T& value, int base = 10) {
 }
 
 bool OnOff(std::string_view text, bool& value) {
-  if (text == "on") value = true;
-  else if (text == "off") value = false;
-  else return false;
+  if (text == "on")
+    value = true;
+  else if (text == "off")
+    value = false;
+  else
+    return false;
   return true;
 }
 
@@ -193,8 +197,10 @@ bool StandIn::ApplyCommand(std::string_view verb, std::string_view rest, std::st
     bool on = false;
     why = "want on or off";
     if (!OnOff(Word(rest), on)) return false;
-    if (verb == "pause") aircraft_.SetPaused(on);
-    else aircraft_.SetOnGround(on);
+    if (verb == "pause")
+      aircraft_.SetPaused(on);
+    else
+      aircraft_.SetOnGround(on);
     return true;
   }
   if (verb == "hang" || verb == "answer") {
@@ -212,13 +218,20 @@ bool StandIn::ApplyCommand(std::string_view verb, std::string_view rest, std::st
   if (verb == "garbage") {
     const std::string_view mode = Word(rest);
     why = "want garbage [type|size|token|offset|end|off]";
-    if (mode.empty() || mode == "size") faults.garbage = Garbage::Size;
-    else if (mode == "type") faults.garbage = Garbage::Type;
-    else if (mode == "token") faults.garbage = Garbage::Token;
-    else if (mode == "offset") faults.garbage = Garbage::Offset;
-    else if (mode == "end") faults.garbage = Garbage::End;
-    else if (mode == "off") faults.garbage = Garbage::Off;
-    else return false;
+    if (mode.empty() || mode == "size")
+      faults.garbage = Garbage::Size;
+    else if (mode == "type")
+      faults.garbage = Garbage::Type;
+    else if (mode == "token")
+      faults.garbage = Garbage::Token;
+    else if (mode == "offset")
+      faults.garbage = Garbage::Offset;
+    else if (mode == "end")
+      faults.garbage = Garbage::End;
+    else if (mode == "off")
+      faults.garbage = Garbage::Off;
+    else
+      return false;
     return true;
   }
   if (verb == "badversion") {

@@ -34,8 +34,8 @@ void Win32LinkIpc::DeleteAtom(uint16_t atom) {
 }
 
 LinkIpc::Mapping Win32LinkIpc::CreateMapping(const std::string& name, uint32_t size) {
-  const HANDLE handle = ::CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
-                                             size, name.c_str());
+  const HANDLE handle =
+      ::CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, size, name.c_str());
   const bool existed = ::GetLastError() == ERROR_ALREADY_EXISTS;
   if (handle == nullptr) return {};
   mappings_.emplace_back(handle);
