@@ -109,6 +109,8 @@ void frmChronoLog::Form_Load() {
   // Line 0 is the header. Every later line with the entry columns is listed;
   // any other line is kept in its place but gets no item.
   std::vector<std::string>& items = controls_.cboLogDateTime.items;
+  items.reserve(ChronoLogLines.LineCount());
+  itemLines_.reserve(ChronoLogLines.LineCount());
   int64_t flightSum = 0;
   int64_t groundSum = 0;
   for (size_t n = 1; n < ChronoLogLines.LineCount(); ++n) {

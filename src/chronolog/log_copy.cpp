@@ -1,5 +1,6 @@
 #include "chronolog/log_copy.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace horavia {
@@ -7,6 +8,8 @@ namespace horavia {
 void LogCopy::Load(std::string bytes) {
   Clear();
   read_ = std::move(bytes);
+  // Counted first, so that a long log is not copied while its index grows.
+  spans_.reserve(static_cast<size_t>(std::count(read_.begin(), read_.end(), '\n')) + 1);
   size_t begin = 0;
   while (begin < read_.size()) {
     const size_t lf = read_.find('\n', begin);
