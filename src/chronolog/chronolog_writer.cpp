@@ -1,5 +1,6 @@
 #include "chronolog/chronolog_writer.h"
 
+#include <optional>
 #include <string>
 
 #include "chronolog/log_format.h"
@@ -16,7 +17,14 @@ void ChronoLogWriteEntry(MainState& state, const Settings& settings, Platform& o
   // never left holding a header alone; an existing file, empty or not, gets
   // no header.
   std::string text;
-  if (!os.files.IsRegularFile(path)) text = LogHeaderLine() + "\r\n";
+  if (!os.files.IsRegularFile(path)) {
+    text = LogHeaderLine() + "\r\n";
+  } else {
+    // A file edited by hand may end without a line end; the entry must
+    // still start a line of its own.
+    const std::optional<std::string> old = os.files.ReadAll(path);
+    if (old && !old->empty() && old->back() != '\n') text = "\r\n";
+  }
   text += LogEntryLine(state.pcClock, state.F, state.G, os.regional) + "\r\n";
 
   if (!os.files.Append(path, os.regional.ToAnsi(text))) {

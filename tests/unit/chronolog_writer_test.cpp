@@ -91,6 +91,12 @@ TEST_F(ChronoLogWriterTest, LaterEntriesAndAnEmptyFileGetNoHeader) {
   state.T = 723;
   Write();
   EXPECT_EQ(world.files.files.at(log).rfind("Saturday, December 5, 2026\t", 0), 0u);
+
+  // A hand-edited file whose last line has no line end keeps that line whole.
+  world.files.files[log] = "Header\r\nlast line";
+  state.T = 723;
+  Write();
+  EXPECT_EQ(world.files.files.at(log).rfind("Header\r\nlast line\r\nSaturday", 0), 0u);
 }
 
 TEST_F(ChronoLogWriterTest, AnUnwritableLogIsReportedAndNothingIsDamaged) {
