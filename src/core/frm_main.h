@@ -35,6 +35,12 @@ class frmMain {
   void tmrSync_Timer();
   // The click of one of the six image buttons, by mouse or hot key.
   void imgButton_Click(int index);
+  // The three text commands of the information frame. Each plays the button
+  // sound; "Help" also opens the help page, and the renderer opens the
+  // ChronoLog or settings window after the other two.
+  void lblContents_Click();
+  void lblLog_Click();
+  void lblSettings_Click();
 
   // One read of the simulator's clock; while ON it also keeps the simulator
   // on the internal clock.
