@@ -58,8 +58,8 @@ constexpr LayoutEntry LayoutLabel(std::string_view name, std::string_view parent
 }
 
 // Parents come before their children, and a later control paints over an
-// earlier one where they overlap. The image buttons with their captions are
-// not in it yet.
+// earlier one where they overlap. The image buttons with their captions
+// have a table of their own (ui/button_layout.h).
 // clang-format off
 inline constexpr std::array<LayoutEntry, 20> kMainLayout{{
   LayoutFrame("fraInternalTime", "", {120, 120, 4935, 855}, "HVA Time", &MainControls::fraInternalTimeVisible),
