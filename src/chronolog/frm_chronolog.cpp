@@ -196,6 +196,10 @@ void frmChronoLog::cmdExit_Click() {
 void frmChronoLog::Form_Unload() {
   if (closed_) return;
   closed_ = true;
+  // The list is not shown any more; its texts go before the new file text
+  // is made, so that a long log is not held twice over.
+  std::vector<std::string>().swap(controls_.cboLogDateTime.items);
+  std::vector<size_t>().swap(itemLines_);
   // Nothing read (no file, an empty one, one that could not be read, or a
   // cleared log) or nothing changed: the file stays exactly as it is.
   if (ChronoLogLines.LineCount() == 0 || !ChronoLogLines.Changed()) return;
@@ -212,6 +216,8 @@ void frmChronoLog::WriteBack() {
       "  Your changes to the log were not saved; the file is left as it is.";
   std::string appended;
   if (os_.files.IsRegularFile(path)) {
+    // Held only for the comparison, so that a long log is not in memory
+    // three times while its new text is made.
     std::optional<std::string> now = os_.files.ReadAll(path);
     if (!now) {
       Warn("Could not read " + path + " file." + notSaved);
@@ -225,7 +231,7 @@ void frmChronoLog::WriteBack() {
     }
     appended = now->substr(read.size());
   }
-  if (!os_.files.ReplaceAll(path, ChronoLogLines.ToBytes() + appended)) {
+  if (!os_.files.ReplaceAll(path, ChronoLogLines.ToBytes(appended))) {
     Warn("Could not write " + path + " file." + notSaved);
   }
 }

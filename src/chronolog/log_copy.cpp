@@ -57,14 +57,15 @@ void LogCopy::SetMarked(size_t n, bool marked) {
   }
 }
 
-std::string LogCopy::ToBytes() const {
+std::string LogCopy::ToBytes(std::string_view tail) const {
   std::string out;
-  out.reserve(read_.size() + 2 * spans_.size());
+  out.reserve(read_.size() + 2 * spans_.size() + tail.size());
   for (size_t n = 0; n < spans_.size(); ++n) {
     if (marked_[n]) continue;
     out += Line(n);
     out += "\r\n";
   }
+  out += tail;
   return out;
 }
 

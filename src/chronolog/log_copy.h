@@ -33,8 +33,8 @@ class LogCopy {
   bool Changed() const { return !edits_.empty() || markedCount_ != 0; }
   // The bytes as read, to tell later whether the file is still the same.
   const std::string& BytesRead() const { return read_; }
-  // Every line not marked, each followed by CR LF.
-  std::string ToBytes() const;
+  // Every line not marked, each followed by CR LF, then `tail` as it is.
+  std::string ToBytes(std::string_view tail = {}) const;
 
  private:
   struct Span {
