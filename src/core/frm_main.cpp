@@ -31,13 +31,15 @@ void frmMain::Form_Load() {
 }
 
 void frmMain::Form_Unload() {
+  // The user has closed the window: no tick may switch ON or reconnect
+  // while a message box of the steps below is open.
+  tmrSecond_.SetEnabled(false);
+  tmrSync_.SetEnabled(false);
   ChronoLogWriteEntry();
   SaveSettings(mod_.settings, mod_.os);
   PlayWav(mod_.os, kSoundButton);
   mod_.link.LinkClose();
   mod_.os.clock.Sleep(200);
-  tmrSecond_.SetEnabled(false);
-  tmrSync_.SetEnabled(false);
 }
 
 void frmMain::SetButtonFace(int index, bool enabled, bool on) {
