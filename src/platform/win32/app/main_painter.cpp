@@ -1,5 +1,6 @@
 #include "platform/win32/app/main_painter.h"
 
+#include "platform/win32/app/image_buttons.h"
 #include "platform/win32/ports/dpi.h"
 #include "platform/win32/ports/scoped_win.h"
 #include "platform/win32/ports/wide_text.h"
@@ -74,6 +75,7 @@ void PaintMainWindow(HDC dc, const RECT& client, UINT dpi, const MainFonts& font
       PaintLabel(dc, entry, dpi, fonts, controls);
     }
   }
+  PaintImageButtons(dc, dpi, fonts, controls);
 }
 
 }  // namespace horavia::win32

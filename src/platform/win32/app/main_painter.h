@@ -8,8 +8,8 @@
 namespace horavia::win32 {
 
 // Paints the whole client area from the layout table and the model's
-// control state: the grey background, the frames that show, and the labels
-// in them.
+// control state: the grey background, the frames that show, the labels in
+// them, and the row of image buttons with their captions.
 void PaintMainWindow(HDC dc, const RECT& client, UINT dpi, const MainFonts& fonts,
                      const MainControls& controls);
 

@@ -1,11 +1,20 @@
 #include "platform/win32/app/main_window.h"
 
+#include <windowsx.h>
+
+#include <cstddef>
+#include <utility>
+
+#include "chronolog/frm_chronolog.h"
+#include "platform/win32/app/chronolog_window.h"
 #include "platform/win32/app/main_painter.h"
 #include "platform/win32/app/resource_ids.h"
+#include "platform/win32/app/settings_dialog.h"
 #include "platform/win32/ports/dpi.h"
 #include "platform/win32/ports/scoped_win.h"
 #include "platform/win32/ports/wide_text.h"
 #include "platform/win32/ports/win_dyn_calls.h"
+#include "settings/frm_settings.h"
 #include "ui/main_layout.h"
 
 namespace horavia::win32 {
@@ -97,6 +106,15 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_DPICHANGED:
       OnDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
       return 0;
+    case WM_LBUTTONDOWN:
+      OnMouseDown({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+      return 0;
+    case WM_LBUTTONUP:
+      OnMouseUp({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+      return 0;
+    case WM_SETCURSOR:
+      if (OnSetCursor(LOWORD(lParam))) return TRUE;
+      return ::DefWindowProcW(hwnd_, message, wParam, lParam);
     default:
       return ::DefWindowProcW(hwnd_, message, wParam, lParam);
   }
@@ -112,6 +130,7 @@ LRESULT MainWindow::OnCreate() {
   dpi_ = EffectiveDpi(hwnd_);
   fonts_.Create(dpi_);
   PlaceCentred();
+  toolTips_.Create(hwnd_, dpi_);
   form_.Form_Load();
   MirrorModel();
   return 0;
@@ -132,6 +151,7 @@ void MainWindow::OnClose() {
 }
 
 void MainWindow::OnDestroy() {
+  toolTips_.Destroy();
   services_.timers.SetWindow(nullptr);
   services_.boxes.SetOwner(nullptr);
   services_.shell.SetOwner(nullptr);
@@ -161,9 +181,63 @@ void MainWindow::OnDpiChanged(UINT dpi, const RECT& suggested) {
   if (DpiOverride()) return;
   dpi_ = dpi;
   fonts_.Create(dpi_);
+  toolTips_.Place(dpi_);
   ::SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                  suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
   ::InvalidateRect(hwnd_, nullptr, FALSE);
+}
+
+void MainWindow::OnMouseDown(POINT point) { pressed_ = HitTest(point, dpi_, form_.Controls()); }
+
+// A grey button is disabled and takes no click at all, not even its sound.
+void MainWindow::OnMouseUp(POINT point) {
+  const MainHit hit = HitTest(point, dpi_, form_.Controls());
+  const MainHit pressed = std::exchange(pressed_, MainHit{});
+  if (hit != pressed) return;
+  if (hit.kind == MainHit::Kind::ImageButton) {
+    if (!form_.Controls().imgButton[static_cast<size_t>(hit.button)].enabled) return;
+    form_.imgButton_Click(hit.button);
+    MirrorModel();
+  } else if (hit.kind == MainHit::Kind::TextCommand) {
+    RunTextCommand(hit.command);
+  }
+}
+
+// The text commands look like links, so they get the link's hand.
+bool MainWindow::OnSetCursor(UINT hitArea) {
+  if (hitArea != HTCLIENT) return false;
+  POINT point{};
+  if (!::GetCursorPos(&point) || !::ScreenToClient(hwnd_, &point)) return false;
+  if (HitTest(point, dpi_, form_.Controls()).kind != MainHit::Kind::TextCommand) return false;
+  ::SetCursor(::LoadCursorW(nullptr, IDC_HAND));
+  return true;
+}
+
+// The two windows are built afresh at every opening and show the records
+// as they are at that moment. While one is open the main window's timers go
+// on, and each tick mirrors the model as usual.
+void MainWindow::RunTextCommand(TextCommand command) {
+  switch (command) {
+    case TextCommand::Help:
+      form_.lblContents_Click();
+      break;
+    case TextCommand::Log: {
+      form_.lblLog_Click();
+      MirrorModel();
+      frmChronoLog model(form_.Mod().os);
+      ShowChronoLogWindow(hwnd_, model);
+      break;
+    }
+    case TextCommand::Settings: {
+      form_.lblSettings_Click();
+      MirrorModel();
+      modMain& mod = form_.Mod();
+      frmSettings model(mod.settings, form_.tmrSync(), form_.State().on, mod.os);
+      ShowSettingsDialog(hwnd_, model);
+      break;
+    }
+  }
+  MirrorModel();
 }
 
 void MainWindow::MirrorModel() {

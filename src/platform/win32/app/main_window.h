@@ -6,6 +6,8 @@
 
 #include "core/frm_main.h"
 #include "platform/win32/app/main_fonts.h"
+#include "platform/win32/app/main_hit_test.h"
+#include "platform/win32/app/tool_tips.h"
 #include "platform/win32/ports/win32_message_boxes.h"
 #include "platform/win32/ports/win32_shell.h"
 #include "platform/win32/ports/win32_timers.h"
@@ -42,6 +44,12 @@ class MainWindow {
   void OnDestroy();
   void OnPaint();
   void OnDpiChanged(UINT dpi, const RECT& suggested);
+  // A click is what was pressed and released on the same button or text
+  // command, as a control's click is.
+  void OnMouseDown(POINT point);
+  void OnMouseUp(POINT point);
+  bool OnSetCursor(UINT hitArea);
+  void RunTextCommand(TextCommand command);
 
   // Shows the model's control state: caption, label texts, colours and
   // visibility, frame visibility. Called after every handler.
@@ -56,6 +64,8 @@ class MainWindow {
   HWND hwnd_ = nullptr;
   UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
   MainFonts fonts_;
+  ButtonToolTips toolTips_;
+  MainHit pressed_;
   std::string shownCaption_;
   MainControls shown_;
   bool unloaded_ = false;
