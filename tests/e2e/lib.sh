@@ -127,12 +127,44 @@ e2e_pixel() {
   convert "$1" -format "%[hex:p{$2,$3}]" info: 2>/dev/null | cut -c1-6
 }
 
-# How many pixels of the region WxH+X+Y are within 20 % of the colour.
+# e2e_pixels FILE X,Y...: the colours of several pixels as "RRGGBB"
+# words in one pass, for checks that read many.
+e2e_pixels() {
+  local file=$1 format="" xy
+  shift
+  for xy in "$@"; do format+="%[hex:p{$xy}] "; done
+  convert "$file" -format "$format" info: 2>/dev/null | tr 'a-f' 'A-F' |
+    awk '{ for (i = 1; i <= NF; i++) printf "%s%s", substr($i, 1, 6), (i < NF ? " " : "\n") }'
+}
+
+# How many pixels of the region WxH+X+Y are within FUZZ (default 20 %) of
+# the colour.
 e2e_count_colour() {
-  local file=$1 region=$2 colour=$3
-  convert "$file" -crop "$region" +repage -fuzz 20% -fill white -opaque "$colour" \
+  local file=$1 region=$2 colour=$3 fuzz=${4:-20%}
+  convert "$file" -crop "$region" +repage -fuzz "$fuzz" -fill white -opaque "$colour" \
     -fill black +opaque white -format '%[fx:round(mean*w*h)]' info: 2>/dev/null
 }
 
 # Pixels of a length in twips at a DPI, rounded to nearest as the program does.
 twips_to_px() { echo $((($1 * $2 + 720) / 1440)); }
+
+# e2e_region DPI WX WY LEFT TOP WIDTH HEIGHT: the screen region "WxH+X+Y"
+# of a rectangle in twips of the client area whose origin is at WX,WY.
+e2e_region() {
+  local dpi=$1 wx=$2 wy=$3 left=$4 top=$5 width=$6 height=$7
+  local x0 y0 x1 y1
+  x0=$(twips_to_px "$left" "$dpi")
+  y0=$(twips_to_px "$top" "$dpi")
+  x1=$(twips_to_px $((left + width)) "$dpi")
+  y1=$(twips_to_px $((top + height)) "$dpi")
+  echo "$((x1 - x0))x$((y1 - y0))+$((wx + x0))+$((wy + y0))"
+}
+
+# e2e_click WINDOW X Y: a left click at a pixel of the window's client area.
+e2e_click() { xdotool mousemove --window "$1" "$2" "$3" click 1 >/dev/null 2>&1; }
+
+# e2e_click_twips WINDOW DPI X Y: the same at a place given in twips.
+e2e_click_twips() { e2e_click "$1" "$(twips_to_px "$3" "$2")" "$(twips_to_px "$4" "$2")"; }
+
+# Gives a window the keyboard; with no window manager nobody else does.
+e2e_focus() { xdotool windowfocus --sync "$1" >/dev/null 2>&1; }

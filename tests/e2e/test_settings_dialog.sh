@@ -1,0 +1,91 @@
+#!/usr/bin/env bash
+# The settings window opened from the main window's "Settings" command and
+# driven with the keyboard: a Start hot key of CTRL+A and a sync interval of
+# 5 seconds, OK with Enter. The settings file is written only when Horavia
+# closes, and then holds exactly those values in its fixed order.
+source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
+e2e_require || { fail settings_dialog_environment "see above"; exit 1; }
+
+unset HORAVIA_DPI
+readonly CAPTION="Horavia (OFF)"
+readonly DIALOG_RE='^Horavia Settings$'
+readonly EXPECTED_INI=$'SYNC_INTERVAL=5\r\nLOG_SECOND_MIN=60\r\nSTART_HK=65\r\nSTART_HKCS=1\r\nSM_TIMEOUT_RETRY=40\r\n'
+readonly DPI=96
+
+# The information frame shows once its "Horavia" and "Version" labels, in
+# medium green, stand where the clock was.
+information_frame_shows() {
+  local shot=$1 x=$2 y=$3 n
+  e2e_screenshot "$shot" || return 1
+  n=$(e2e_count_colour "$shot" "$(e2e_region "$DPI" "$x" "$y" 360 360 1215 495)" "rgb(0,192,0)" 0%)
+  ((${n:-0} >= 50))
+}
+
+dialog_gone() { ! e2e_has_window "$DIALOG_RE"; }
+
+dir=$(e2e_program_folder)
+rm -f "$dir/Horavia.ini"
+e2e_start "$dir"
+pid=$HORAVIA_PID
+
+if ! wait_for 60 e2e_has_window "^Horavia \((ON|OFF)\)$"; then
+  fail settings_main_window_opens "no window within 60 s"
+  exit 1
+fi
+win=$(e2e_window "^Horavia \((ON|OFF)\)$")
+read -r x y _ _ < <(e2e_geometry "$win")
+
+# Info (button 5) brings up the frame with the text commands.
+shot="$E2E_ARTIFACTS/settings_info.png"
+e2e_click_twips "$win" "$DPI" 4642 2407
+if ! wait_for 20 information_frame_shows "$shot" "$x" "$y"; then
+  fail settings_info_frame "the information frame never showed (see $shot)"
+  e2e_close "$CAPTION"
+  exit 1
+fi
+pass settings_info_frame
+
+# "Settings" in lblSettings, which starts 720 twips into Frame4.
+e2e_click_twips "$win" "$DPI" $((1920 + 720 + 200)) $((480 + 127))
+if ! wait_for 20 e2e_has_window "$DIALOG_RE"; then
+  fail settings_dialog_opens "no \"Horavia Settings\" window (see $E2E_ARTIFACTS)"
+  e2e_close "$CAPTION"
+  exit 1
+fi
+pass settings_dialog_opens
+dialog=$(e2e_window "$DIALOG_RE")
+
+# Focus starts on OK; the tab order runs OK, Cancel, the Start list, its
+# CTRL box, ..., the sync list at 11. A list picks the next item that starts
+# with the typed key, so Home first makes "5" mean 5 and not 50.
+e2e_focus "$dialog"
+xdotool key --clearmodifiers Tab Tab A Tab space \
+  Tab Tab Tab Tab Tab Tab Tab Tab Home 5 Return
+if wait_for 20 dialog_gone; then
+  pass settings_dialog_closes_on_enter
+else
+  fail settings_dialog_closes_on_enter "the dialog is still open after Enter"
+  e2e_close "Horavia Settings"
+fi
+
+if [ -e "$dir/Horavia.ini" ]; then
+  fail settings_file_waits_for_shutdown "Horavia.ini was written while Horavia runs"
+else
+  pass settings_file_waits_for_shutdown
+fi
+
+if e2e_close "$CAPTION" && e2e_wait_exit "$pid" 30; then
+  pass settings_main_window_closes
+else
+  fail settings_main_window_closes "still running 30 s after WM_CLOSE"
+  exit 1
+fi
+
+if [ ! -f "$dir/Horavia.ini" ]; then
+  fail settings_file_holds_choices "no Horavia.ini"
+elif [ "$(cat "$dir/Horavia.ini"; echo x)" == "${EXPECTED_INI}x" ]; then
+  pass settings_file_holds_choices
+else
+  fail settings_file_holds_choices "Horavia.ini is: $(od -c "$dir/Horavia.ini" | head -n 8 | tr '\n' ' ')"
+fi
+exit "$E2E_FAILED"
