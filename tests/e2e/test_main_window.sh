@@ -4,7 +4,7 @@
 # frame and label colours, a button's tool tip; then clicks: a grey button
 # does nothing, Info swaps the clock frame for the information frame and
 # back, Log opens the ChronoLog window, 24 Hr lights its button. At 96 DPI
-# and, forced, at 144 DPI.
+# and, forced, at 144 and 192 DPI.
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 e2e_require || { fail main_window_environment "see above"; exit 1; }
 
@@ -264,4 +264,5 @@ run_at() {
 
 run_at ""
 run_at 144
+run_at 192
 exit "$E2E_FAILED"
