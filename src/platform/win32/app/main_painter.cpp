@@ -1,6 +1,7 @@
 #include "platform/win32/app/main_painter.h"
 
 #include "platform/win32/app/image_buttons.h"
+#include "platform/win32/app/pixel_rect.h"
 #include "platform/win32/ports/dpi.h"
 #include "platform/win32/ports/scoped_win.h"
 #include "platform/win32/ports/wide_text.h"
@@ -11,13 +12,6 @@ namespace {
 
 COLORREF ToColorRef(Rgb c) { return RGB(c.r, c.g, c.b); }
 
-// Both edges are scaled from twips, so that neighbouring controls meet
-// exactly at any DPI.
-RECT PixelRect(const TwipsRect& t, UINT dpi) {
-  return {TwipsToPixels(t.left, dpi), TwipsToPixels(t.top, dpi),
-          TwipsToPixels(t.left + t.width, dpi), TwipsToPixels(t.top + t.height, dpi)};
-}
-
 void Fill(HDC dc, const RECT& rect, Rgb color) {
   ScopedBrush brush(::CreateSolidBrush(ToColorRef(color)));
   ::FillRect(dc, &rect, brush.Get());
@@ -26,7 +20,7 @@ void Fill(HDC dc, const RECT& rect, Rgb color) {
 // A frame is a green panel with an etched border; a caption sits in a gap of
 // the top border line, as on a group box.
 void PaintFrame(HDC dc, const LayoutEntry& entry, UINT dpi, const MainFonts& fonts) {
-  const RECT rect = PixelRect(AbsoluteRect(entry), dpi);
+  const RECT rect = TwipsToPixelRect(AbsoluteRect(entry), dpi);
   Fill(dc, rect, colors::kFrameGreen);
   RECT border = rect;
   const std::wstring caption = Widen(entry.caption);
@@ -53,7 +47,7 @@ void PaintLabel(HDC dc, const LayoutEntry& entry, UINT dpi, const MainFonts& fon
                 const MainControls& controls) {
   const ShownLabel shown = LabelContent(entry, controls);
   if (shown.caption.empty()) return;
-  RECT rect = PixelRect(AbsoluteRect(entry), dpi);
+  RECT rect = TwipsToPixelRect(AbsoluteRect(entry), dpi);
   const std::wstring text = Widen(shown.caption);
   SelectInDc font(dc, fonts.Get(entry.font));
   ::SetBkMode(dc, TRANSPARENT);

@@ -25,14 +25,11 @@ constexpr wchar_t kClassName[] = L"HoraviaMain";
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 constexpr DWORD kExStyle = 0;
 
-// The timer events the model handles so far. A handler joins here by simply
-// existing on `frmMain`: until then its tick only mirrors the model.
-template <typename Form>
-void RunTimerHandler(Form& form, UINT_PTR id) {
+void RunTimerHandler(frmMain& form, UINT_PTR id) {
   if (id == static_cast<UINT_PTR>(TimerId::Second)) {
-    if constexpr (requires { form.tmrSecond_Timer(); }) form.tmrSecond_Timer();
+    form.tmrSecond_Timer();
   } else if (id == static_cast<UINT_PTR>(TimerId::Sync)) {
-    if constexpr (requires { form.tmrSync_Timer(); }) form.tmrSync_Timer();
+    form.tmrSync_Timer();
   }
 }
 

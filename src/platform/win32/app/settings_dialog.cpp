@@ -7,6 +7,7 @@
 #include <string>
 #include <utility>
 
+#include "platform/win32/app/pixel_rect.h"
 #include "platform/win32/app/resource_ids.h"
 #include "platform/win32/app/settings_dialog_layout.h"
 #include "platform/win32/ports/dpi.h"
@@ -187,10 +188,7 @@ class SettingsDialog {
 
   int Px(int twips) const { return TwipsToPixels(twips, dpi_); }
 
-  RECT PixelRect(const TwipsRect& rect) const {
-    return {Px(rect.left), Px(rect.top), Px(rect.left + rect.width),
-            Px(rect.top + rect.height)};
-  }
+  RECT PixelRect(const TwipsRect& rect) const { return TwipsToPixelRect(rect, dpi_); }
 
   // Fonts, places and list field heights at `dpi_`.
   void Layout() {
