@@ -54,6 +54,23 @@ if ! wait_for 20 e2e_has_window "$DIALOG_RE"; then
 fi
 pass settings_dialog_opens
 dialog=$(e2e_window "$DIALOG_RE")
+# A picture of the dialog for the read-me, once its last control, the log
+# minimum's list, shows its bright green "60".
+log_list_drawn() {
+  local n
+  e2e_screenshot "$E2E_ARTIFACTS/settings-dialog-full.png" || return 1
+  n=$(e2e_count_colour "$E2E_ARTIFACTS/settings-dialog-full.png" \
+    "$(e2e_region "$DPI" "$dx" "$dy" 4080 1440 855 330)" "rgb(0,255,0)" 0%)
+  ((${n:-0} >= 10))
+}
+read -r dx dy dw dh < <(e2e_geometry "$dialog")
+if wait_for 20 log_list_drawn; then
+  convert "$E2E_ARTIFACTS/settings-dialog-full.png" -crop "${dw}x${dh}+${dx}+${dy}" +repage \
+    "$E2E_ARTIFACTS/settings-dialog.png" 2>/dev/null
+  pass settings_dialog_drawn
+else
+  fail settings_dialog_drawn "the log minimum's list never showed its value"
+fi
 
 # Focus starts on OK; the tab order runs OK, Cancel, the Start list, its
 # CTRL box, ..., the sync list at 11. A list picks the next item that starts
