@@ -168,3 +168,137 @@ e2e_click_twips() { e2e_click "$1" "$(twips_to_px "$3" "$2")" "$(twips_to_px "$4
 
 # Gives a window the keyboard; with no window manager nobody else does.
 e2e_focus() { xdotool windowfocus --sync "$1" >/dev/null 2>&1; }
+
+# ---- The simulator stand-in, driven through a command pipe --------------
+
+E2E_STANDIN=${E2E_STANDIN:-${HORAVIA_BUILD:-}/mingw/tools/simstandin/simstandin.exe}
+E2E_HOLDFILE=${E2E_HOLDFILE:-${HORAVIA_BUILD:-}/mingw/tests/win32/tools/holdfile.exe}
+E2E_STARTWITHMAPPING=${E2E_STARTWITHMAPPING:-${HORAVIA_BUILD:-}/mingw/tests/win32/tools/startwithmapping.exe}
+E2E_WINDOWTEXT=${E2E_WINDOWTEXT:-${HORAVIA_BUILD:-}/mingw/tests/win32/tools/windowtext.exe}
+
+# e2e_standin_start DIR [OPTION...]: starts the stand-in with its commands
+# from a pipe that the test holds open (STANDIN_FD) and its journal in
+# DIR/standin.journal (STANDIN_JOURNAL); true once it says "ready".
+# Its process id is left in STANDIN_PID. Call it directly, not in $(...).
+e2e_standin_start() {
+  local dir=$1
+  shift
+  local fifo="$dir/standin.commands"
+  STANDIN_JOURNAL="$dir/standin.journal"
+  rm -f "$fifo"
+  mkfifo "$fifo" || return 1
+  : >"$STANDIN_JOURNAL"
+  "$E2E_WINE" "$E2E_STANDIN" "$@" <"$fifo" >>"$STANDIN_JOURNAL" 2>>"$E2E_ARTIFACTS/wine.log" &
+  STANDIN_PID=$!
+  E2E_PIDS+=("$STANDIN_PID")
+  exec {STANDIN_FD}>"$fifo"
+  wait_for 60 grep -q '^ready ' "$STANDIN_JOURNAL"
+}
+
+# One command line to the stand-in.
+e2e_standin_send() { printf '%s\n' "$1" >&"$STANDIN_FD"; }
+
+# e2e_standin_stop: "quit", then the process's end within 20 s, else it is
+# killed; the command pipe is closed either way.
+e2e_standin_stop() {
+  e2e_standin_send quit 2>/dev/null
+  if ! e2e_wait_exit "$STANDIN_PID" 20; then
+    kill "$STANDIN_PID" 2>/dev/null
+    wait "$STANDIN_PID" 2>/dev/null
+  fi
+  exec {STANDIN_FD}>&-
+}
+
+# The journal's current length, to look only at what comes after it.
+e2e_journal_mark() { wc -l <"$STANDIN_JOURNAL"; }
+
+# The journal's lines after MARK, without the CR that the C runtime of a
+# Windows program puts before each line end.
+e2e_journal_since() { tail -n +$(($1 + 1)) "$STANDIN_JOURNAL" | tr -d '\r'; }
+
+# e2e_journal_has MARK REGEX: a journal line after MARK matches.
+e2e_journal_has() { e2e_journal_since "$1" | grep -qE "$2"; }
+
+# e2e_journal_count MARK REGEX: how many journal lines after MARK match.
+e2e_journal_count() { e2e_journal_since "$1" | grep -cE "$2"; }
+
+# e2e_journal_at_least MARK REGEX N: true when at least N lines match.
+e2e_journal_at_least() { (($(e2e_journal_count "$1" "$2") >= $3)); }
+
+# ---- The main window's buttons ------------------------------------------
+
+# The faces are 27 x 17 pixels stretched over the 405 x 255 twip buttons at
+# 2280 twips from the top, lefts 240 + 840 x index; each screen pixel shows
+# the face pixel under its centre. e2e_face_offset CELL FACE I: the middle
+# one of the screen pixels that show face pixel I.
+e2e_face_offset() {
+  local cell=$1 face=$2 want=$3 p first=-1 last=-1
+  for ((p = 0; p < cell; p++)); do
+    if (((2 * p + 1) * face / (2 * cell) == want)); then
+      ((first < 0)) && first=$p
+      last=$p
+    fi
+  done
+  echo $(((first + last) / 2))
+}
+
+# e2e_face_xy DPI WX WY BUTTON COLUMN ROW: "X,Y" on the screen of that face pixel.
+e2e_face_xy() {
+  local dpi=$1 wx=$2 wy=$3 button=$4 column=$5 row=$6
+  local left=$((240 + 840 * button)) x0 x1 y0 y1
+  x0=$(twips_to_px "$left" "$dpi")
+  x1=$(twips_to_px $((left + 405)) "$dpi")
+  y0=$(twips_to_px 2280 "$dpi")
+  y1=$(twips_to_px $((2280 + 255)) "$dpi")
+  echo "$((wx + x0 + $(e2e_face_offset $((x1 - x0)) 27 "$column"))),$((wy + y0 + $(e2e_face_offset $((y1 - y0)) 17 "$row")))"
+}
+
+# e2e_lamp SHOT DPI WX WY BUTTON: "grey", "red" or "green" by the lamp in the
+# middle of the face (dark olive, red or green; the green face is the
+# pressed look, two pixels right and one down), else "unknown".
+e2e_lamp() {
+  local shot=$1 dpi=$2 wx=$3 wy=$4 button=$5 up down
+  read -r up down < <(e2e_pixels "$shot" "$(e2e_face_xy "$dpi" "$wx" "$wy" "$button" 11 7)" \
+    "$(e2e_face_xy "$dpi" "$wx" "$wy" "$button" 13 8)")
+  if [ "$down" == 00FF00 ]; then
+    echo green
+  elif [ "$up" == FF0000 ]; then
+    echo red
+  elif [ "$up" == 2B2B00 ]; then
+    echo grey
+  else
+    echo unknown
+  fi
+}
+
+# e2e_lamp_is SHOT DPI WINDOW BUTTON COLOUR: a fresh screenshot shows that lamp.
+e2e_lamp_is() {
+  local shot=$1 dpi=$2 win=$3 button=$4 colour=$5 x y
+  read -r x y _ _ < <(e2e_geometry "$win") || return 1
+  e2e_screenshot "$shot" || return 1
+  [ "$(e2e_lamp "$shot" "$dpi" "$x" "$y" "$button")" == "$colour" ]
+}
+
+# e2e_press_button WINDOW DPI INDEX: a click in the middle of image button
+# INDEX (0 Start, 1 Start Loc, 2 24 Hr, 3 MSFS Zulu, 4 Chrono, 5 Info).
+e2e_press_button() {
+  e2e_click_twips "$1" "$2" $((240 + 840 * $3 + 202)) $((2280 + 127))
+}
+
+# ---- Message boxes ------------------------------------------------------
+
+# Horavia's message boxes are titled "Horavia", exactly.
+e2e_has_box() { e2e_has_window '^Horavia$'; }
+e2e_no_box() { ! e2e_has_box; }
+
+# The texts of the box's static controls (its message), one per line.
+e2e_box_text() { "$E2E_WINE" "$E2E_WINDOWTEXT" "Horavia" 2>/dev/null | tr -d '\r'; }
+
+# Closes the box as its OK button does; true once it is gone (20 s).
+e2e_dismiss_box() {
+  e2e_close "Horavia"
+  wait_for 20 e2e_no_box
+}
+
+# A Unix path as the Windows programs see it (drive Z: is the root).
+e2e_winpath() { local p=$1; echo "Z:${p//\//\\}"; }
