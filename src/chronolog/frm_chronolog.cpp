@@ -230,6 +230,16 @@ void frmChronoLog::WriteBack() {
       return;
     }
     appended = now->substr(read.size());
+    // The entry writer ends an unfinished last line before its entry; the
+    // copy ends every line itself, and a second line end would leave an
+    // empty line in the log.
+    if (!read.empty() && read.back() != '\n') {
+      if (appended.rfind("\r\n", 0) == 0) {
+        appended.erase(0, 2);
+      } else if (appended.rfind('\n', 0) == 0) {
+        appended.erase(0, 1);
+      }
+    }
   }
   if (!os_.files.ReplaceAll(path, ChronoLogLines.ToBytes(appended))) {
     Warn("Could not write " + path + " file." + notSaved);
