@@ -4,6 +4,7 @@
 // read. The rule checked, by bookkeeping of its own: no line the user did
 // not mark is lost or changed, except the note the user typed for it.
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -160,12 +161,13 @@ bool WrittenLineFits(std::string_view written, std::string_view asRead, const En
 }
 
 // The file after a write-back: every line not marked, in order, each ended
-// by CR LF, then exactly the bytes appended while the window was open.
-void CheckWrittenBack(const Expected& x, const std::string& file, const std::string& appended) {
-  FUZZ_CHECK(file.size() >= appended.size());
-  FUZZ_CHECK(file.compare(file.size() - appended.size(), appended.size(), appended) == 0);
-  const std::string_view own = std::string_view(file).substr(0, file.size() - appended.size());
-  FUZZ_CHECK(own.empty() || own.back() == '\n');
+// by CR LF, then the lines appended while the window was open (`before`
+// holds them after the lines read), as their bytes stood, and nothing else.
+void CheckWrittenBack(const Expected& x, const std::string& file, const std::string& before) {
+  const std::vector<std::string> linesBefore = SplitLines(before);
+  FUZZ_CHECK(linesBefore.size() >= x.lines.size());
+  FUZZ_CHECK(std::equal(x.lines.begin(), x.lines.end(), linesBefore.begin()));
+  const std::string_view own = file;
   size_t begin = 0;
   size_t entryAt = 0;
   for (size_t n = 0; n < x.lines.size(); ++n) {
@@ -176,7 +178,12 @@ void CheckWrittenBack(const Expected& x, const std::string& file, const std::str
     FUZZ_CHECK(WrittenLineFits(own.substr(begin, lf - 1 - begin), x.lines[n], entry));
     begin = lf + 1;
   }
-  FUZZ_CHECK(begin == own.size());
+  const std::string_view tail = own.substr(begin);
+  FUZZ_CHECK(before.size() >= tail.size());
+  FUZZ_CHECK(before.compare(before.size() - tail.size(), tail.size(), tail) == 0);
+  FUZZ_CHECK(SplitLines(tail) ==
+             std::vector<std::string>(linesBefore.begin() + static_cast<ptrdiff_t>(x.lines.size()),
+                                      linesBefore.end()));
 }
 
 size_t WarningsShown(const FakeWorld& world) {
@@ -208,8 +215,7 @@ void CheckItems(const Expected& x, const horavia::frmChronoLog& form, FakeWorld&
 // was read or nothing changed, nothing (and a word to the user) when the
 // file cannot be written, else the write-back.
 template <typename Close>
-void CheckClosing(const Expected& x, FakeWorld& world, const std::string& path,
-                  const std::string& appended, Close close) {
+void CheckClosing(const Expected& x, FakeWorld& world, const std::string& path, Close close) {
   const std::optional<std::string> before = FileNow(world, path);
   const size_t warnings = WarningsShown(world);
   const bool blocked = world.files.locked.count(path) != 0 || world.files.readOnly.count(path) != 0;
@@ -222,8 +228,8 @@ void CheckClosing(const Expected& x, FakeWorld& world, const std::string& path,
     FUZZ_CHECK(after == before);
     FUZZ_CHECK(WarningsShown(world) == warnings + 1);
   } else {
-    FUZZ_CHECK(after.has_value());
-    CheckWrittenBack(x, *after, appended);
+    FUZZ_CHECK(before.has_value() && after.has_value());
+    CheckWrittenBack(x, *after, *before);
   }
 }
 
@@ -262,7 +268,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FUZZ_CHECK(form.Controls().txtNote.text == x.NoteShown(static_cast<size_t>(x.selected), world));
   }
 
-  std::string appended;  // by the other writer, while the window is open
   bool cleared = false;
   for (int step = 0; step < 64 && !in.Empty() && !form.Closed(); ++step) {
     switch (in.Byte() % 8) {
@@ -320,16 +325,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         break;
       }
       case 4:
-        CheckClosing(x, world, path, appended, [&] { form.cmdExit_Click(); });
+        CheckClosing(x, world, path, [&] { form.cmdExit_Click(); });
         FUZZ_CHECK(form.Closed());
         break;
       case 5:  // the close box
-        CheckClosing(x, world, path, appended, [&] { form.Form_Unload(); });
+        CheckClosing(x, world, path, [&] { form.Form_Unload(); });
         FUZZ_CHECK(form.Closed());
         break;
       case 6: {  // a switch-OFF appends an entry meanwhile
-        const std::string line = in.Text8() + "\r\n";
-        if (world.files.Append(path, line)) appended += line;
+        std::string line = in.Text8() + "\r\n";
+        // As the entry writer does, after a last line without its line end.
+        const std::optional<std::string> now = FileNow(world, path);
+        if (now && !now->empty() && now->back() != '\n') line.insert(0, "\r\n");
+        world.files.Append(path, line);
         break;
       }
       default: {  // another program takes or gives back the file
@@ -344,7 +352,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (form.Closed()) break;
   }
 
-  if (!form.Closed()) CheckClosing(x, world, path, appended, [&] { form.Form_Unload(); });
+  if (!form.Closed()) CheckClosing(x, world, path, [&] { form.Form_Unload(); });
   const std::optional<std::string> closed = FileNow(world, path);
   form.Form_Unload();  // the renderer may call it again: it does nothing
   FUZZ_CHECK(FileNow(world, path) == closed);

@@ -62,6 +62,9 @@ write("chronolog_window", "no_file", log_input(0, b"", [2, 1, 1] + list(b"n") + 
 write("chronolog_window", "short_lines_lf",
       log_input(1, b"H\nA\tB\tC\tD\tE\t5\nA\tB\tC\tD\tE\tF\tG\tH\tI\tJ\tK\nlast\tno\tend", [1, 3] + list(b"zz")
                 + [0, 4, 1, 0, 0, 5, 1, 2] + list(b"\xc3\xa9") + [4]))
+write("chronolog_window", "unfinished_last_line",
+      log_input(1, HEADER + entry(1, "10:00:00 AM", 3600, 600, b"old")[:-2],
+                [1, 3] + list(b"new") + [6, 5] + list(b"Entry") + [4]))
 
 # link_walk: a flags byte (1 UIPCMAIN, 2 a hostile handshake, bits 2-4 the
 # retry count + 1), then exchanges: a request set (0 the sync cycle's reads,
