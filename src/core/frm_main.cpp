@@ -15,7 +15,7 @@ frmMain::frmMain(modMain& mod)
       tmrSync_(mod.os.timers, TimerId::Sync, 20000, false) {}
 
 void frmMain::Form_Load() {
-  LoadSettings(mod_.settings, mod_.os);
+  settingsUnread_ = !LoadSettings(mod_.settings, mod_.os);
   tmrSync_.SetInterval(mod_.settings.SyncIntervalMs);
   tmrSync_.SetEnabled(true);
   controls_.fraInternalTimeVisible = true;
@@ -36,7 +36,7 @@ void frmMain::Form_Unload() {
   tmrSecond_.SetEnabled(false);
   tmrSync_.SetEnabled(false);
   ChronoLogWriteEntry();
-  SaveSettings(mod_.settings, mod_.os);
+  SaveSettings(mod_.settings, mod_.os, settingsUnread_);
   PlayWav(mod_.os, kSoundButton);
   mod_.link.LinkClose();
   mod_.os.clock.Sleep(200);

@@ -86,6 +86,9 @@ class frmMain {
   MainControls controls_;
   WindowTimer tmrSecond_;
   WindowTimer tmrSync_;
+  // A settings file was there at start-up but could not be read, so the
+  // shut-down must not replace it with this run's defaults.
+  bool settingsUnread_ = false;
 };
 
 }  // namespace horavia

@@ -10,11 +10,15 @@ inline constexpr const char* kProgramTitle = "Horavia";
 // Read once at start-up: the three always-present settings go back to their
 // defaults, then the settings file of the program folder is applied. A sync
 // interval outside 1 to 60 seconds is reported in a message box and replaced
-// by 20 seconds.
-void LoadSettings(Settings& settings, Platform& os);
+// by 20 seconds. False when a settings file is there but could not be read
+// (another program holds it): the defaults stand, and the caller passes that
+// on to SaveSettings.
+bool LoadSettings(Settings& settings, Platform& os);
 
 // Written once at shut-down. The file is replaced as a whole, so a failed
 // write leaves the previous file untouched; the user is told in a message box.
-void SaveSettings(const Settings& settings, Platform& os);
+// A file that could not be read at start-up is left as it is, since this run
+// never had its settings, and the user is told so instead.
+void SaveSettings(const Settings& settings, Platform& os, bool unreadAtStartUp = false);
 
 }  // namespace horavia

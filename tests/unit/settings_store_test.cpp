@@ -93,6 +93,35 @@ TEST_F(SettingsStoreTest, AFolderOrALockedFileReadsAsDefaults) {
   EXPECT_TRUE(world.boxes.shown.empty());
 }
 
+TEST_F(SettingsStoreTest, AFileLockedAtStartUpIsNotReplacedAtShutDown) {
+  const std::string users = "; mine\r\nSTART_HK=65\r\nSTART_HKCS=1\r\n";
+  world.files.files[ini] = users;
+  world.files.locked.insert(ini);
+  EXPECT_FALSE(LoadSettings(settings, world.platform)) << "there, but not readable";
+  EXPECT_EQ(settings, Settings{});
+  EXPECT_TRUE(world.boxes.shown.empty()) << "the defaults stand silently";
+
+  // The other program has let go by the time Horavia closes.
+  world.files.locked.clear();
+  SaveSettings(settings, world.platform, true);
+  EXPECT_EQ(world.files.files.at(ini), users);
+  ASSERT_EQ(world.boxes.shown.size(), 1u);
+  EXPECT_EQ(world.boxes.shown[0].text,
+            "Could not read C:\\Fly\\Horavia\\Horavia.ini file at start-up.  It is left as it "
+            "is; the settings of this run are not saved.");
+  EXPECT_EQ(world.boxes.shown[0].title, "Horavia");
+  EXPECT_EQ(world.boxes.shown[0].kind, BoxKind::Warning);
+
+  // No file, a folder, or a file that was read: written (or tried) as ever.
+  world.files.files.erase(ini);
+  EXPECT_TRUE(LoadSettings(settings, world.platform));
+  world.files.folders.insert(ini);
+  EXPECT_TRUE(LoadSettings(settings, world.platform));
+  world.files.folders.erase(ini);
+  world.files.files[ini] = users;
+  EXPECT_TRUE(LoadSettings(settings, world.platform));
+}
+
 TEST_F(SettingsStoreTest, AFiftyMegabyteFileIsReadToItsLastLine) {
   std::string big(50u << 20, 'x');
   for (size_t i = 4096; i < big.size(); i += 4096) big[i] = '\n';
