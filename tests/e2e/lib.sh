@@ -294,11 +294,48 @@ e2e_no_box() { ! e2e_has_box; }
 # The texts of the box's static controls (its message), one per line.
 e2e_box_text() { "$E2E_WINE" "$E2E_WINDOWTEXT" "Horavia" 2>/dev/null | tr -d '\r'; }
 
-# Closes the box as its OK button does; true once it is gone (20 s).
+# Closes the box as its OK button does; true once that box is gone (20 s),
+# even if another one follows it at once.
 e2e_dismiss_box() {
+  local box
+  box=$(e2e_window '^Horavia$')
+  [ -n "$box" ] || return 0
   e2e_close "Horavia"
-  wait_for 20 e2e_no_box
+  wait_for 20 e2e_window_gone "$box"
 }
+
+e2e_window_gone() { ! xdotool search --onlyvisible --name . 2>/dev/null | grep -qx "$1"; }
 
 # A Unix path as the Windows programs see it (drive Z: is the root).
 e2e_winpath() { local p=$1; echo "Z:${p//\//\\}"; }
+
+# ---- Files that another program holds --------------------------------------
+
+# e2e_lock_file PATH: another program opens the file with no sharing at all
+# and holds it (HOLD_PID, commands on HOLD_FD); true once it says so.
+# Call it directly, not in $(...).
+e2e_lock_file() {
+  local base=$1.hold
+  rm -f "$base.commands"
+  mkfifo "$base.commands" || return 1
+  : >"$base.out"
+  "$E2E_WINE" "$E2E_HOLDFILE" lock "$(e2e_winpath "$1")" <"$base.commands" >"$base.out" 2>>"$E2E_ARTIFACTS/wine.log" &
+  HOLD_PID=$!
+  HOLD_OUT=$base.out
+  E2E_PIDS+=("$HOLD_PID")
+  exec {HOLD_FD}>"$base.commands"
+  wait_for 30 e2e_holder_says locked
+}
+
+e2e_holder_says() { tr -d '\r' <"$HOLD_OUT" | grep -qx "$1"; }
+
+# e2e_unlock_file: the holder lets go and ends; true once it has.
+e2e_unlock_file() {
+  printf 'release\n' >&"$HOLD_FD"
+  exec {HOLD_FD}>&-
+  e2e_wait_exit "$HOLD_PID" 20 && e2e_holder_says released
+}
+
+# e2e_read_only PATH: the file gets the read-only attribute, as the
+# Windows programs see it.
+e2e_read_only() { "$E2E_WINE" "$E2E_HOLDFILE" readonly "$(e2e_winpath "$1")" >/dev/null 2>&1; }
