@@ -101,9 +101,9 @@ void frmMain::imgButton_Click(int index) {
 }
 
 void frmMain::SwitchOn(StartMode mode) {
-  Link& link = mod_.link;
-  LinkResult result = LinkOk;
   if (mode == StartMode::SystemTime) {
+    Link& link = mod_.link;
+    LinkResult result = LinkOk;
     // Set the simulator's clock from the PC's: its local time becomes the
     // PC's local time, its zone stays, and its Zulu time and date follow.
     ShowInternalClock();

@@ -98,10 +98,9 @@ std::optional<int32_t> ParseSettingsNumber(std::string_view value,
   if (i != s.size() || wholeDigits + fractionDigits == 0) return std::nullopt;
 
   int64_t magnitude = whole;
-  if (firstFractionDigit > 5 || (firstFractionDigit == 5 && restNonZero)) {
+  // Above a half rounds up; a half goes to the even neighbour.
+  if (firstFractionDigit > 5 || (firstFractionDigit == 5 && (restNonZero || (whole % 2) == 1))) {
     ++magnitude;
-  } else if (firstFractionDigit == 5 && (whole % 2) == 1) {
-    ++magnitude;  // a half goes to the even neighbour
   }
   const int64_t signedValue = negative ? -magnitude : magnitude;
   if (signedValue < std::numeric_limits<int32_t>::min() ||

@@ -14,7 +14,7 @@ class Canvas {
   void Fill(int left, int top, int right, int bottom, Rgb color) {
     for (int row = top; row <= bottom; ++row) {
       for (int column = left; column <= right; ++column) {
-        pixels_[static_cast<size_t>(row * kFaceWidth + column)] = color;
+        pixels_[static_cast<size_t>(row) * kFaceWidth + static_cast<size_t>(column)] = color;
       }
     }
   }

@@ -19,7 +19,7 @@ std::vector<Rgb> ScaleFace(const FacePicture& face, int width, int height) {
     for (int x = 0; x < width; ++x) {
       const int column = FaceSourcePixel(x, width, kFaceWidth);
       cell[static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x)] =
-          face[static_cast<size_t>(row * kFaceWidth + column)];
+          face[static_cast<size_t>(row) * kFaceWidth + static_cast<size_t>(column)];
     }
   }
   return cell;

@@ -1,12 +1,13 @@
 #include "ui/main_layout.h"
 
+#include <algorithm>
+
 namespace horavia {
 
 const LayoutEntry* FindLayoutEntry(std::string_view name) {
-  for (const LayoutEntry& entry : kMainLayout) {
-    if (entry.name == name) return &entry;
-  }
-  return nullptr;
+  const auto found = std::find_if(kMainLayout.begin(), kMainLayout.end(),
+                                  [name](const LayoutEntry& entry) { return entry.name == name; });
+  return found != kMainLayout.end() ? &*found : nullptr;
 }
 
 TwipsRect AbsoluteRect(const LayoutEntry& entry) {
