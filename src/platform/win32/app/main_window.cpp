@@ -2,6 +2,7 @@
 
 #include <windowsx.h>
 
+#include <algorithm>
 #include <cstddef>
 #include <utility>
 
@@ -34,16 +35,17 @@ void RunTimerHandler(frmMain& form, UINT_PTR id) {
 }
 
 bool SameLabels(const MainControls& a, const MainControls& b) {
-  for (const LayoutEntry& entry : kMainLayout) {
-    if (entry.label != nullptr && !(a.*(entry.label) == b.*(entry.label))) return false;
-  }
-  return a.fraInternalTimeVisible == b.fraInternalTimeVisible &&
+  const bool labelsSame =
+      std::all_of(kMainLayout.begin(), kMainLayout.end(), [&](const LayoutEntry& entry) {
+        return entry.label == nullptr || a.*(entry.label) == b.*(entry.label);
+      });
+  return labelsSame && a.fraInternalTimeVisible == b.fraInternalTimeVisible &&
          a.fraHelpVisible == b.fraHelpVisible && a.imgButton == b.imgButton;
 }
 
 }  // namespace
 
-MainWindow::MainWindow(HINSTANCE instance, frmMain& form, WindowServices services)
+MainWindow::MainWindow(HINSTANCE instance, frmMain& form, const WindowServices& services)
     : instance_(instance), form_(form), services_(services) {}
 
 bool MainWindow::Create() {

@@ -26,7 +26,7 @@ struct WindowServices {
 // into the model's events and, after each, shows what the model holds.
 class MainWindow {
  public:
-  MainWindow(HINSTANCE instance, frmMain& form, WindowServices services);
+  MainWindow(HINSTANCE instance, frmMain& form, const WindowServices& services);
   MainWindow(const MainWindow&) = delete;
   MainWindow& operator=(const MainWindow&) = delete;
 

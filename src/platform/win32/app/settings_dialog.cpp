@@ -42,9 +42,10 @@ constexpr int kDroppedListTwips = 2700;
 // controls, no menu, the default class, no title.
 struct alignas(DWORD) EmptyDialogTemplate {
   DLGTEMPLATE head;
-  WORD menu;
-  WORD windowClass;
-  WORD title;
+  // Windows reads these (all zero); the program never names them.
+  WORD menu;         // cppcheck-suppress unusedStructMember
+  WORD windowClass;  // cppcheck-suppress unusedStructMember
+  WORD title;        // cppcheck-suppress unusedStructMember
 };
 
 // `hundredths` of a point at the window's DPI.
@@ -180,7 +181,8 @@ class SettingsDialog {
   }
 
   static void FillList(HWND list, const ComboBoxState& state) {
-    ::SendMessageW(list, CB_INITSTORAGE, state.items.size(), state.items.size() * 8);
+    ::SendMessageW(list, CB_INITSTORAGE, state.items.size(),
+                   static_cast<LPARAM>(state.items.size() * 8));
     for (const std::string& item : state.items) {
       ::SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(item).c_str()));
     }

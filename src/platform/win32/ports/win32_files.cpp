@@ -59,7 +59,7 @@ std::optional<std::string> Win32Files::ReadAll(const std::string& path) {
   size_t done = 0;
   while (done < bytes.size()) {
     DWORD got = 0;
-    const DWORD want = static_cast<DWORD>(bytes.size() - done);
+    const auto want = static_cast<DWORD>(bytes.size() - done);
     if (!::ReadFile(file.Get(), bytes.data() + done, want, &got, nullptr)) return std::nullopt;
     if (got == 0) break;  // the file shrank meanwhile
     done += got;
