@@ -171,7 +171,7 @@ std::string SimAircraft::Describe() {
 
 std::string SimAircraft::MessageText() const {
   const char* text = reinterpret_cast<const char*>(&memory_[kMessageText]);
-  return std::string(text, strnlen(text, kMessageSize));
+  return {text, strnlen(text, kMessageSize)};
 }
 
 }  // namespace simstandin

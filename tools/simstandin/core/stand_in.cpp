@@ -1,5 +1,6 @@
 #include "simstandin/core/stand_in.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdio>
 
@@ -59,7 +60,7 @@ void StandIn::NoteRecord(const char* kind, uint32_t offset, uint32_t size, const
   std::snprintf(head, sizeof head, "%s 0x%04X %u", kind, static_cast<unsigned>(offset),
                 static_cast<unsigned>(size));
   std::string line = head;
-  const uint32_t shown = size < kJournalBytes ? size : kJournalBytes;
+  const uint32_t shown = std::min(size, kJournalBytes);
   for (uint32_t i = 0; i < shown; ++i) {
     char hex[4];
     std::snprintf(hex, sizeof hex, " %02x", static_cast<unsigned>(bytes[i]));

@@ -61,8 +61,11 @@ StandInWindow::StandInWindow(HINSTANCE instance, const char* className, StandIn&
   wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
   wc.lpszClassName = className;
   ::RegisterClassA(&wc);
-  ::CreateWindowExA(0, className, "Horavia simulator stand-in", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
-                    CW_USEDEFAULT, CW_USEDEFAULT, 640, 140, nullptr, nullptr, instance, this);
+  // The handle is kept from WM_NCCREATE on; this makes it null if the window
+  // could not be made after all.
+  hwnd_ = ::CreateWindowExA(0, className, "Horavia simulator stand-in",
+                            WS_OVERLAPPEDWINDOW | WS_VISIBLE, CW_USEDEFAULT, CW_USEDEFAULT, 640,
+                            140, nullptr, nullptr, instance, this);
 }
 
 StandInWindow::~StandInWindow() {
@@ -153,7 +156,7 @@ void StandInWindow::OnTimer(WPARAM id) {
 // The simulator shows the text for the seconds written to the display time;
 // 0 keeps it until the next one.
 void StandInWindow::ShowMessageIfNew() {
-  SimAircraft& aircraft = standIn_.Aircraft();
+  const SimAircraft& aircraft = standIn_.Aircraft();
   if (aircraft.MessageShows() == messageShows_) return;
   messageShows_ = aircraft.MessageShows();
   const std::string text = aircraft.MessageText();
