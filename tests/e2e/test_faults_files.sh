@@ -100,12 +100,12 @@ close_with_box() {
 # The messages, as Horavia composes them with its program folder, as
 # regular expressions.
 folder_re() { e2e_winpath "$dir" | sed 's/[\\.]/\\&/g'; }
-ini_message() { echo "^Could not write $(folder_re)\\\\Horavia\\.ini file\\.\$"; }
+ini_message() { printf '%s\n' "^Could not write $(folder_re)\\\\Horavia\\.ini file\\.\$"; }
 unread_ini_message() {
-  echo "^Could not read $(folder_re)\\\\Horavia\\.ini file at start-up\\.  It is left as it is; the settings of this run are not saved\\.\$"
+  printf '%s\n' "^Could not read $(folder_re)\\\\Horavia\\.ini file at start-up\\.  It is left as it is; the settings of this run are not saved\\.\$"
 }
 log_message() {
-  echo "^Could not write $(folder_re)\\\\Horavia\\.log file\\.  This flight was not logged: Flight [0-9:]+, Ground [0-9:]+, Total 00:00:0[2-9]\\.\$"
+  printf '%s\n' "^Could not write $(folder_re)\\\\Horavia\\.log file\\.  This flight was not logged: Flight [0-9:]+, Ground [0-9:]+, Total [0-9:]+\\.\$"
 }
 
 no_temporary_files() { check_eq "${1}_no_temporary_files" "$(find "$dir" -maxdepth 1 -iname '*.tmp' | wc -l)" 0; }
@@ -125,9 +125,9 @@ if launch ini_folder; then
   no_temporary_files ini_folder
 fi
 
-# ---- Settings and log files read-only: the settings are read; closing
-# while ON, the period cannot be logged and the settings cannot be written,
-# and both files keep every byte.
+# ---- Settings and log files read-only: the settings are read; neither
+# switching OFF nor closing while ON can log the period, the settings cannot
+# be written, and both files keep every byte.
 session readonly
 printf '%s' "$USER_INI" >"$dir/Horavia.ini"
 printf '%s' "$OLD_LOG" >"$dir/Horavia.log"
@@ -146,6 +146,14 @@ if launch readonly standin; then
     fail readonly_ini_read_at_startup "$(e2e_journal_count "$mark" '^read 0x0238 ') sync cycles in 10 s"
   fi
   switch_on readonly
+  e2e_press_button "$win" "$DPI" 0
+  expect_box readonly_log_switch_off_told "$(log_message)"
+  if wait_for 10 caption_is "Horavia (OFF)" && wait_for 10 connected && alive; then
+    pass readonly_goes_on_off_and_connected
+  else
+    fail readonly_goes_on_off_and_connected "caption '$(e2e_caption "$win")' (see $shot)"
+  fi
+  switch_on readonly_again
   e2e_close "Horavia (ON)"
   expect_box readonly_log_shutdown_told "$(log_message)"
   expect_box readonly_ini_shutdown_told "$(ini_message)"
@@ -251,6 +259,25 @@ if launch log_locked standin; then
       "$(tail -c +$((${#OLD_LOG} + 1)) "$dir/Horavia.log" | awk -F '\t' 'NF == 10 && /\t\r$/ { n++ } END { print n + 0 " of " NR }')" "1 of 1"
   else
     fail log_locked_holder "holdfile.exe says: $(tr '\n' ' ' <"$HOLD_OUT")"
+    e2e_close "Horavia (ON)"
+  fi
+  e2e_standin_stop
+fi
+
+# ---- Log file locked at shut-down: closing while ON cannot log the period;
+# told, Horavia ends, and the log keeps every byte.
+session log_locked_shutdown
+printf '%s' "$INI" >"$dir/Horavia.ini"
+printf '%s' "$OLD_LOG" >"$dir/Horavia.log"
+if launch log_locked_shutdown standin; then
+  switch_on log_locked_shutdown
+  if e2e_lock_file "$dir/Horavia.log"; then
+    close_with_box log_locked_shutdown_told "$(log_message)"
+    if e2e_unlock_file; then pass log_locked_shutdown_holder_lets_go; else fail log_locked_shutdown_holder_lets_go "holdfile.exe did not end"; fi
+    check_eq log_locked_shutdown_whole "$(bytes "$dir/Horavia.log")" "$(bytes_of "$OLD_LOG")"
+    check_eq log_locked_shutdown_ini_written "$(bytes "$dir/Horavia.ini")" "$(bytes_of "$INI")"
+  else
+    fail log_locked_shutdown_holder "holdfile.exe says: $(tr '\n' ' ' <"$HOLD_OUT")"
     e2e_close "Horavia (ON)"
   fi
   e2e_standin_stop
