@@ -12,7 +12,7 @@ constexpr Rgb kOutline{128, 128, 128};
 constexpr Rgb kShadow{192, 192, 192};
 
 Rgb Pixel(const FacePicture& picture, int column, int row) {
-  return picture[static_cast<size_t>(row * kFaceWidth + column)];
+  return picture[static_cast<size_t>(row) * kFaceWidth + static_cast<size_t>(column)];
 }
 
 TEST(ButtonFacesTest, RedFaceHasOutlineShadowAndLamp) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -48,10 +49,8 @@ class ChronoLogWindowTest : public ::testing::Test {
   const ChronoLogControls& Shown() const { return form_->Controls(); }
   const std::vector<std::string>& Items() const { return Shown().cboLogDateTime.items; }
   bool Rewritten() const {
-    for (const std::string& line : world.journal.lines) {
-      if (line == "replace " + log) return true;
-    }
-    return false;
+    const std::vector<std::string>& lines = world.journal.lines;
+    return std::find(lines.begin(), lines.end(), "replace " + log) != lines.end();
   }
 
  private:

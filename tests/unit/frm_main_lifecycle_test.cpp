@@ -73,7 +73,7 @@ TEST_F(MainLifecycleTest, ShutDownSavesThenSoundsThenWaits) {
   form.Form_Unload();
   // Without its file the button sound is silent.
   const std::vector<std::string> quiet{"disarm 1", "disarm 2",
-                                       "replace C:\\Fly\\Horavia\\Horavia.ini", "sleep 200"};
+                                       R"(replace C:\Fly\Horavia\Horavia.ini)", "sleep 200"};
   EXPECT_EQ(world.journal.lines, quiet) << "the timers stop first; no sound without its file";
   EXPECT_EQ(world.files.files.at(world.PathOf("\\Horavia.ini")),
             "SYNC_INTERVAL=20\r\nLOG_SECOND_MIN=60\r\nSM_TIMEOUT_RETRY=40\r\n");

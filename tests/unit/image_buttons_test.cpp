@@ -12,11 +12,11 @@ namespace horavia {
 namespace {
 
 Rgb At(const std::vector<Rgb>& cell, int width, int x, int y) {
-  return cell[static_cast<size_t>(y * width + x)];
+  return cell[static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x)];
 }
 
 Rgb FaceAt(const FacePicture& face, int column, int row) {
-  return face[static_cast<size_t>(row * kFaceWidth + column)];
+  return face[static_cast<size_t>(row) * kFaceWidth + static_cast<size_t>(column)];
 }
 
 TEST(ImageButtonsTest, ButtonsSitInOneRowUnderTheirCaptions) {

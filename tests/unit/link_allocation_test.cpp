@@ -42,7 +42,9 @@ namespace horavia {
 namespace {
 
 TEST(LinkAllocationTest, ExchangesAllocateNothing) {
+  // cppcheck-suppress unassignedVariable ; false alarm: its constructor makes it
   fakes::FakeClock clock;
+  // cppcheck-suppress unassignedVariable ; false alarm: its constructor makes it
   Settings settings;
   simstandin::InProcessSimulator sim{clock};
   sim.keepJournal = false;

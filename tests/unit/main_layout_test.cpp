@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 #include <string>
 #include <string_view>
@@ -89,8 +90,9 @@ TEST(MainLayoutTest, ModelDrivenLabelsShowTheModelsTextAndColour) {
         &MainControls::lblInternalPM, &MainControls::lblInternalDate, &MainControls::lblVersion,
         &MainControls::lblFSClock, &MainControls::lblFSAM, &MainControls::lblFSPM,
         &MainControls::lblFSZulu, &MainControls::lblFSDate}) {
-    int placed = 0;
-    for (const LayoutEntry& entry : kMainLayout) placed += entry.label == state ? 1 : 0;
+    const auto placed =
+        std::count_if(kMainLayout.begin(), kMainLayout.end(),
+                      [&](const LayoutEntry& entry) { return entry.label == state; });
     EXPECT_EQ(placed, 1);
   }
 }
