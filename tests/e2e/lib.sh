@@ -171,6 +171,7 @@ e2e_focus() { xdotool windowfocus --sync "$1" >/dev/null 2>&1; }
 
 # ---- The simulator stand-in, driven through a command pipe --------------
 
+# Like E2E_CLOSEWINDOW, each may be set to a build of one's own.
 E2E_STANDIN=${E2E_STANDIN:-${HORAVIA_BUILD:-}/mingw/tools/simstandin/simstandin.exe}
 E2E_HOLDFILE=${E2E_HOLDFILE:-${HORAVIA_BUILD:-}/mingw/tests/win32/tools/holdfile.exe}
 E2E_STARTWITHMAPPING=${E2E_STARTWITHMAPPING:-${HORAVIA_BUILD:-}/mingw/tests/win32/tools/startwithmapping.exe}
