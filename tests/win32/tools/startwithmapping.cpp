@@ -27,7 +27,7 @@ void Say(const std::string& line) {
 
 // Sets the event on a line "release" or at the end of input.
 DWORD WINAPI WaitForRelease(void* param) {
-  const HANDLE released = static_cast<HANDLE>(param);
+  auto* const released = static_cast<HANDLE>(param);
   const HANDLE input = ::GetStdHandle(STD_INPUT_HANDLE);
   std::string line;
   DWORD got = 0;
