@@ -28,9 +28,10 @@ void ChronoLogWriteEntry(MainState& state, const Settings& settings, Platform& o
   text += LogEntryLine(state.pcClock, state.F, state.G, os.regional) + "\r\n";
 
   if (!os.files.Append(path, os.regional.ToAnsi(text))) {
-    os.boxes.Show("Could not write " + path + " file.  This flight was not logged: Flight " +
+    os.boxes.Show("Could not write " + path + " file.  This flight is not in the log yet: Flight " +
                       SecondsToText(state.F) + ", Ground " + SecondsToText(state.G) +
-                      ", Total " + SecondsToText(state.F + state.G) + ".",
+                      ", Total " + SecondsToText(state.F + state.G) +
+                      ".  Horavia tries again when it closes, unless it is switched ON before.",
                   kProgramTitle, BoxKind::Warning);
     return;
   }

@@ -153,7 +153,7 @@ void frmMain::SwitchOn(StartMode mode) {
   tmrSync_.SetEnabled(true);
   SyncCycle();
   PlayWav(mod_.os, kSoundStart);
-  ShowStatusText();
+  if (state_.connected) ShowStatusText();  // not to a simulator the cycle found silent
 }
 
 void frmMain::SwitchOff() {
@@ -167,7 +167,10 @@ void frmMain::SwitchOff() {
   ChronoLogWriteEntry();
   ShowInternalClock();
   if (state_.connected) PlayWav(mod_.os, kSoundWarning);
-  ShowStatusText();
+  // After a failed exchange the link is still open but the simulator does
+  // not answer: the OFF line would only hold the window for another full
+  // round of time-outs.
+  if (state_.connected) ShowStatusText();
 }
 
 }  // namespace horavia

@@ -105,7 +105,7 @@ unread_ini_message() {
   printf '%s\n' "^Could not read $(folder_re)\\\\Horavia\\.ini file at start-up\\.  It is left as it is; the settings of this run are not saved\\.\$"
 }
 log_message() {
-  printf '%s\n' "^Could not write $(folder_re)\\\\Horavia\\.log file\\.  This flight was not logged: Flight [0-9:]+, Ground [0-9:]+, Total [0-9:]+\\.\$"
+  printf '%s\n' "^Could not write $(folder_re)\\\\Horavia\\.log file\\.  This flight is not in the log yet: Flight [0-9:]+, Ground [0-9:]+, Total [0-9:]+\\.  Horavia tries again when it closes, unless it is switched ON before\\.\$"
 }
 
 no_temporary_files() { check_eq "${1}_no_temporary_files" "$(find "$dir" -maxdepth 1 -iname '*.tmp' | wc -l)" 0; }

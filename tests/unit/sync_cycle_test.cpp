@@ -150,8 +150,13 @@ TEST_F(SyncCycleTest, TheSimulatorVanishingWhileOnLogsAndShowsNotConnected) {
   for (int i = 0; i < 4; ++i) form.tmrSync_Timer();
   ASSERT_EQ(state().T, 80);
   sim.windowClass.clear();
+  const int sends = sim.Sends();
   form.tmrSync_Timer();
   EXPECT_EQ(TakeSounds(), std::vector<std::string>{"warning"});
+  // The chronometer step's exchange and the cycle's read, each sent once and
+  // repeated SmTimeoutRetry times; no OFF line is sent to a simulator that
+  // does not answer.
+  EXPECT_EQ(sim.Sends() - sends, 2 * (1 + mod.settings.SmTimeoutRetry));
   EXPECT_FALSE(state().connected);
   EXPECT_FALSE(state().on);
   EXPECT_EQ(controls().caption, "Horavia (OFF)");
