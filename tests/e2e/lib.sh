@@ -52,7 +52,11 @@ e2e_require() {
 e2e_cleanup() {
   local pid dir
   for pid in "${E2E_PIDS[@]}"; do
-    if kill -0 "$pid" 2>/dev/null; then kill "$pid" 2>/dev/null; wait "$pid" 2>/dev/null; fi
+    kill -0 "$pid" 2>/dev/null || continue
+    kill "$pid" 2>/dev/null
+    # A program stuck in a blocking call may not heed the polite signal.
+    wait_for 5 e2e_exited "$pid" || kill -9 "$pid" 2>/dev/null
+    wait "$pid" 2>/dev/null
   done
   for dir in "${E2E_DIRS[@]}"; do rm -rf "$dir"; done
 }
