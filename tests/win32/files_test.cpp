@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -39,9 +41,9 @@ class FilesTest : public ::testing::Test {
 
   std::vector<std::string> Names() const {
     std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(root_)) {
-      names.push_back(Narrow(entry.path().filename().wstring()));
-    }
+    std::transform(
+        fs::directory_iterator(root_), fs::directory_iterator(), std::back_inserter(names),
+        [](const fs::directory_entry& entry) { return Narrow(entry.path().filename().wstring()); });
     return names;
   }
 

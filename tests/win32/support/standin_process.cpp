@@ -1,5 +1,6 @@
 #include "win32/support/standin_process.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 
@@ -18,9 +19,7 @@ std::string StandInProcess::ExePath() {
   std::string dir(self);
   dir.erase(dir.find_last_of("\\/") + 1);
   std::string relative = HORAVIA_SIMSTANDIN_RELATIVE;
-  for (char& c : relative) {
-    if (c == '/') c = '\\';
-  }
+  std::replace(relative.begin(), relative.end(), '/', '\\');
   return dir + relative;
 }
 
