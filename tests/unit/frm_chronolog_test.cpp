@@ -292,12 +292,12 @@ TEST_F(ChronoLogWindowTest, AnsiTextIsShownInUtf8AndUntouchedLinesKeepTheirBytes
 
 TEST_F(ChronoLogWindowTest, ALongLogOpensWhole) {
   std::vector<std::string> lines{kHeader};
-  for (int i = 0; i < 12000; ++i) lines.push_back(Entry("Day " + std::to_string(i), "t", 1, 2));
+  for (int i = 0; i < 100000; ++i) lines.push_back(Entry("Day " + std::to_string(i), "t", 1, 2));
   world.files.files[log] = Lines(lines);
   frmChronoLog& form = Open();
-  ASSERT_EQ(Items().size(), 12000u);
-  EXPECT_EQ(Shown().cboLogDateTime.listIndex, 11999);
-  EXPECT_EQ(Shown().lblTotalTotal, "10:00:00");
+  ASSERT_EQ(Items().size(), 100000u);
+  EXPECT_EQ(Shown().cboLogDateTime.listIndex, 99999);
+  EXPECT_EQ(Shown().lblTotalTotal, "83:20:00");
   form.txtNote_Change("newest");
   form.cboLogDateTime_Click(0);
   form.cmdDeleteEntry_Click();
