@@ -37,30 +37,24 @@ class ChronoLogAppendWhileOpenTest : public ::testing::Test {
   }
 };
 
-// A log whose last line has no line end (a hand edit, or a copy cut short):
-// the writer ends that line before its entry, and the window, which ends
-// every line it writes back, must not end it a second time.
-TEST_F(ChronoLogAppendWhileOpenTest, AnUnfinishedLastLineGetsOneLineEndOnly) {
-  world.files.files[log] = std::string(kHeader) + "\r\n" + kOld + "note";
-  frmChronoLog form(world.platform);
-  form.Form_Load();
-  form.txtNote_Change("new note");
-  SwitchOff();
-  form.cmdExit_Click();
-  EXPECT_EQ(world.files.files.at(log),
-            std::string(kHeader) + "\r\n" + kOld + "new note\r\n" + kNew + "\r\n");
-  EXPECT_TRUE(world.boxes.shown.empty());
-}
-
-TEST_F(ChronoLogAppendWhileOpenTest, AFinishedLastLineIsFollowedByTheEntry) {
-  world.files.files[log] = std::string(kHeader) + "\n" + kOld + "note\n";
-  frmChronoLog form(world.platform);
-  form.Form_Load();
-  form.txtNote_Change("new note");
-  SwitchOff();
-  form.cmdExit_Click();
-  EXPECT_EQ(world.files.files.at(log),
-            std::string(kHeader) + "\r\n" + kOld + "new note\r\n" + kNew + "\r\n");
+// Whether or not the log's last line has its line end (a hand edit, or a
+// copy cut short, may leave it without): the writer ends that line before
+// its entry, and the window, which ends every line it writes back, must not
+// end it a second time.
+TEST_F(ChronoLogAppendWhileOpenTest, TheEntryFollowsTheLastLineWithOneLineEndOnly) {
+  for (const std::string& before : {std::string(kHeader) + "\r\n" + kOld + "note",
+                                    std::string(kHeader) + "\n" + kOld + "note\n"}) {
+    SCOPED_TRACE(before);
+    world.files.files[log] = before;
+    frmChronoLog form(world.platform);
+    form.Form_Load();
+    form.txtNote_Change("new note");
+    SwitchOff();
+    form.cmdExit_Click();
+    EXPECT_EQ(world.files.files.at(log),
+              std::string(kHeader) + "\r\n" + kOld + "new note\r\n" + kNew + "\r\n");
+    EXPECT_TRUE(world.boxes.shown.empty());
+  }
 }
 
 }  // namespace
