@@ -16,13 +16,10 @@ TEST_F(CommandsTest, SystemTimeModeSetsTheSimulatorFromThePcClock) {
   world.clock.now = LocalDateTime{2026, 3, 1, 0, 30, 15};
   StartConnected();
   form.imgButton_Click(0);
-  EXPECT_EQ(Count("write 0x0238 1 00"), 1u);
-  EXPECT_EQ(Count("write 0x0239 1 1e"), 1u);
-  EXPECT_EQ(Count("write 0x023A 1 0f"), 1u);
-  EXPECT_EQ(Count("write 0x023B 1 05"), 1u);
-  EXPECT_EQ(Count("write 0x023C 1 1e"), 1u);
-  EXPECT_EQ(Count("write 0x023E 2 3c 00"), 1u) << "1 March is day 60 of a common year";
-  EXPECT_EQ(Count("write 0x0240 2 ea 07"), 1u);
+  // 1 March is day 60 of a common year.
+  ExpectEachOnce({"write 0x0238 1 00", "write 0x0239 1 1e", "write 0x023A 1 0f",
+                  "write 0x023B 1 05", "write 0x023C 1 1e", "write 0x023E 2 3c 00",
+                  "write 0x0240 2 ea 07"});
   EXPECT_EQ(aircraft().Now().localHour, 0);
   EXPECT_EQ(aircraft().Now().localMinute, 30);
   EXPECT_TRUE(state().on);
@@ -40,9 +37,7 @@ TEST_F(CommandsTest, SystemTimeModeCarriesZuluIntoTheNextYear) {
   world.clock.now = LocalDateTime{2026, 12, 31, 22, 0, 0};
   StartConnected();
   form.imgButton_Click(0);
-  EXPECT_EQ(Count("write 0x023B 1 03"), 1u);
-  EXPECT_EQ(Count("write 0x023E 2 01 00"), 1u);
-  EXPECT_EQ(Count("write 0x0240 2 eb 07"), 1u);
+  ExpectEachOnce({"write 0x023B 1 03", "write 0x023E 2 01 00", "write 0x0240 2 eb 07"});
   const auto now = aircraft().Now();
   EXPECT_EQ(now.zuluYear, 2027);
   EXPECT_EQ(now.zuluDayOfYear, 1);

@@ -4,7 +4,10 @@
 // clock shared by both and the four sounds present so that each one played
 // is recorded.
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -49,6 +52,11 @@ struct SimulatorWorld {
                                              [&](const std::string& line) {
                                                return line.rfind(prefix, 0) == 0;
                                              }));
+  }
+
+  // Each of the journal lines was written exactly once since the last clear.
+  void ExpectEachOnce(std::initializer_list<const char*> prefixes) const {
+    for (const char* prefix : prefixes) EXPECT_EQ(Count(prefix), 1u) << prefix;
   }
 
   void AdvanceSeconds(int seconds) {

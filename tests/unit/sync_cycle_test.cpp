@@ -86,11 +86,8 @@ TEST_F(SyncCycleTest, DriftOfFiveIsLeftAloneAndSixIsCorrectedOnce) {
   aircraft().Drift(11);  // now 6 seconds ahead
   sim.journal.clear();
   form.tmrSync_Timer();
-  EXPECT_EQ(Count("write 0x0238 1 0a"), 1u);
-  EXPECT_EQ(Count("write 0x0239 1 00"), 1u);
-  EXPECT_EQ(Count("write 0x023A 1 00"), 1u);
-  EXPECT_EQ(Count("write 0x023B 1 0f"), 1u);
-  EXPECT_EQ(Count("write 0x023C 1 00"), 1u);
+  ExpectEachOnce({"write 0x0238 1 0a", "write 0x0239 1 00", "write 0x023A 1 00",
+                  "write 0x023B 1 0f", "write 0x023C 1 00"});
   EXPECT_EQ(Count("write"), 5u) << "the date is never written by a correction";
   // One read for the chronometers, one for the cycle, one display-only read back.
   EXPECT_EQ(Count("read 0x0238"), 2u);
@@ -126,8 +123,7 @@ TEST_F(SyncCycleTest, AZoneJumpIsFollowedAndASmallChangeIsCorrected) {
   aircraft().SetZone(-230);
   aircraft().Drift(600);
   form.tmrSync_Timer();
-  EXPECT_EQ(Count("write 0x0238 1 0b"), 1u);
-  EXPECT_EQ(Count("write 0x0239 1 00"), 1u);
+  ExpectEachOnce({"write 0x0238 1 0b", "write 0x0239 1 00"});
   EXPECT_EQ(aircraft().Now().localMinute, 0);
   EXPECT_EQ(aircraft().Now().localHour, 11);
 }
