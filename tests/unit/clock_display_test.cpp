@@ -60,7 +60,7 @@ TEST_P(ClockDisplayTest, InternalClockIsThePcClockWhileNoOffsetIsSet) {
   EXPECT_EQ(controls.lblInternalClock.caption, "9 : 06");
 }
 
-TEST_P(ClockDisplayTest, InternalHourAndLampsOnTheTwelveHourClock) {
+TEST_P(ClockDisplayTest, InternalHourAndLampsOnTheTwelveAndTwentyFourHourClock) {
   struct Case {
     int32_t hour, minute;
     const char* caption;
@@ -77,9 +77,8 @@ TEST_P(ClockDisplayTest, InternalHourAndLampsOnTheTwelveHourClock) {
     EXPECT_EQ(controls.lblInternalPM.color, c.amLit ? colors::kDarkGreen : colors::kBrightGreen)
         << c.hour;
   }
-}
 
-TEST_P(ClockDisplayTest, TwentyFourHourClockLeavesBothLampsUnlit) {
+  // The 24-hour clock leaves both lamps unlit.
   state.show24Hour = true;
   for (const int32_t hour : {0, 13}) {
     SetPcClock(2026, 12, 5, hour, 5, 0);

@@ -124,33 +124,25 @@ TEST_F(ChronoLogWindowTest, OpensOnTheNewestEntryWithItsTimesNoteAndTheTotals) {
   EXPECT_FALSE(Rewritten());
 }
 
-TEST_F(ChronoLogWindowTest, ANoteEditReachesTheFileAfterTheNinthTab) {
+TEST_F(ChronoLogWindowTest, ANoteEditReachesTheFileAfterTheNinthTabWithTabsAndBreaksAsSpaces) {
   world.files.files[log] = Lines({kHeader, a, b, c});
   frmChronoLog& form = Open();
   form.cboLogDateTime_Click(0);
   EXPECT_EQ(Shown().txtNote.text, "first");
   form.txtNote_Change("firs");
   form.txtNote_Change("Ferry flight, EGLL to LFPG");
+  form.cboLogDateTime_Click(1);
+  form.txtNote_Change("left\tright\r\nnext\nend");
+  EXPECT_EQ(Shown().txtNote.text, "left right  next end");
   form.cmdExit_Click();
   EXPECT_EQ(
       world.files.files.at(log),
       Lines({kHeader,
              Entry("Monday, May 4, 2026", "09:00:00 AM", 3600, 600, "Ferry flight, EGLL to LFPG"),
-             b, c}));
+             Entry("Tuesday, May 5, 2026", "01:30:00 PM", 60, 30, "left right  next end"), c}));
 
   Open().cboLogDateTime_Click(0);
   EXPECT_EQ(Shown().txtNote.text, "Ferry flight, EGLL to LFPG");
-}
-
-TEST_F(ChronoLogWindowTest, ATabOrLineBreakInANoteBecomesASpace) {
-  world.files.files[log] = Lines({kHeader, a, b});
-  frmChronoLog& form = Open();
-  form.txtNote_Change("left\tright\r\nnext\nend");
-  EXPECT_EQ(Shown().txtNote.text, "left right  next end");
-  form.cmdExit_Click();
-  EXPECT_EQ(world.files.files.at(log),
-            Lines({kHeader, a,
-                   Entry("Tuesday, May 5, 2026", "01:30:00 PM", 60, 30, "left right  next end")}));
 }
 
 TEST_F(ChronoLogWindowTest, MarkingTogglesExactlyAndLeavesTheTotalsAlone) {
