@@ -290,6 +290,39 @@ e2e_press_button() {
   e2e_click_twips "$1" "$2" $((240 + 840 * $3 + 202)) $((2280 + 127))
 }
 
+# e2e_information_frame_shows SHOT DPI WX WY: a fresh screenshot shows the
+# information frame, its "Horavia" and "Version" labels in medium green
+# where the clock was.
+e2e_information_frame_shows() {
+  local shot=$1 dpi=$2 wx=$3 wy=$4 n
+  e2e_screenshot "$shot" || return 1
+  n=$(e2e_count_colour "$shot" "$(e2e_region "$dpi" "$wx" "$wy" 360 360 1215 495)" "rgb(0,192,0)" 0%)
+  ((${n:-0} >= 50))
+}
+
+# e2e_start_on_information_frame NAME DIR: starts Horavia from DIR at 96 DPI,
+# waits for its main window and brings up the information frame, where the
+# text commands are, with Info (button 5); its window id is left in MAIN_WIN
+# (and the process id, as by e2e_start, in HORAVIA_PID). Else a FAIL line
+# NAME_main_window_opens or NAME_info_frame, Horavia closed, and false.
+e2e_start_on_information_frame() {
+  local name=$1 shot="$E2E_ARTIFACTS/$1_info.png" x y
+  e2e_start "$2"
+  if ! wait_for 60 e2e_has_window '^Horavia \((ON|OFF)\)$'; then
+    fail "${name}_main_window_opens" "no window within 60 s"
+    return 1
+  fi
+  MAIN_WIN=$(e2e_window '^Horavia \((ON|OFF)\)$')
+  read -r x y _ _ < <(e2e_geometry "$MAIN_WIN")
+  e2e_press_button "$MAIN_WIN" 96 5
+  if ! wait_for 20 e2e_information_frame_shows "$shot" 96 "$x" "$y"; then
+    fail "${name}_info_frame" "the information frame never showed (see $shot)"
+    e2e_close "Horavia (OFF)"
+    return 1
+  fi
+  pass "${name}_info_frame"
+}
+
 # ---- Message boxes ------------------------------------------------------
 
 # Horavia's message boxes are titled "Horavia", exactly.

@@ -20,34 +20,13 @@ readonly SECOND="Tuesday, January 6, 2026${T}2026/01/06${T}01:30:00 PM${T}01:00:
 readonly NEWEST="Wednesday, January 7, 2026${T}2026/01/07${T}10:15:30 PM${T}00:20:00${T}1200${T}00:02:00${T}120${T}00:22:00${T}1320${T}"
 readonly NOTE="Clear skies"
 
-information_frame_shows() {
-  local shot=$1 x=$2 y=$3 n
-  e2e_screenshot "$shot" || return 1
-  n=$(e2e_count_colour "$shot" "$(e2e_region "$DPI" "$x" "$y" 360 360 1215 495)" "rgb(0,192,0)" 0%)
-  ((${n:-0} >= 50))
-}
-
 log_window_gone() { ! e2e_has_window "$LOG_RE"; }
 
 dir=$(e2e_program_folder)
 printf '%s\r\n' "$HEADER" "$FIRST" "$JUNK" "$SECOND" "$NEWEST" >"$dir/Horavia.log"
-e2e_start "$dir"
-pid=$HORAVIA_PID
-
-if ! wait_for 60 e2e_has_window "^Horavia \((ON|OFF)\)$"; then
-  fail chronolog_main_window_opens "no window within 60 s"
-  exit 1
-fi
-win=$(e2e_window "^Horavia \((ON|OFF)\)$")
-read -r x y _ _ < <(e2e_geometry "$win")
-
-# Info (button 5), then "Log" in lblLog, 240 twips into Frame4.
-e2e_click_twips "$win" "$DPI" 4642 2407
-if ! wait_for 20 information_frame_shows "$E2E_ARTIFACTS/chronolog_info.png" "$x" "$y"; then
-  fail chronolog_info_frame "the information frame never showed"
-  e2e_close "$CAPTION"
-  exit 1
-fi
+e2e_start_on_information_frame chronolog "$dir" || exit 1
+win=$MAIN_WIN pid=$HORAVIA_PID
+# "Log" in lblLog, 240 twips into Frame4.
 e2e_click_twips "$win" "$DPI" $((1920 + 240 + 180)) $((480 + 127))
 if ! wait_for 20 e2e_has_window "$LOG_RE"; then
   fail chronolog_window_opens "no \"Horavia ChronoLog\" window"

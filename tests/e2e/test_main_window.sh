@@ -10,37 +10,10 @@ e2e_require || { fail main_window_environment "see above"; exit 1; }
 
 unset HORAVIA_DPI
 readonly CAPTION="Horavia (OFF)"
-readonly FACE_W=27 FACE_H=17
 
 # Colours as the screenshot gives them.
 readonly BLACK=000000 OUTLINE=808080 SHADOW=C0C0C0
 readonly LAMP_GREY=2B2B00 LAMP_RED=FF0000 LAMP_GREEN=00FF00
-
-# The face fills its button's cell and each screen pixel shows the face
-# pixel under its centre. face_offset CELL FACE I: the middle one of the
-# screen pixels (counted from the cell's edge) that show face pixel I.
-face_offset() {
-  local cell=$1 face=$2 want=$3 p first=-1 last=-1
-  for ((p = 0; p < cell; p++)); do
-    if (((2 * p + 1) * face / (2 * cell) == want)); then
-      ((first < 0)) && first=$p
-      last=$p
-    fi
-  done
-  echo $(((first + last) / 2))
-}
-
-# face_xy DPI WX WY BUTTON COLUMN ROW: "X,Y" on the screen of that face pixel.
-face_xy() {
-  local dpi=$1 wx=$2 wy=$3 button=$4 column=$5 row=$6
-  local left=$((240 + 840 * button))
-  local x0 x1 y0 y1
-  x0=$(twips_to_px "$left" "$dpi")
-  x1=$(twips_to_px $((left + 405)) "$dpi")
-  y0=$(twips_to_px 2280 "$dpi")
-  y1=$(twips_to_px $((2280 + 255)) "$dpi")
-  echo "$((wx + x0 + $(face_offset $((x1 - x0)) "$FACE_W" "$column"))),$((wy + y0 + $(face_offset $((y1 - y0)) "$FACE_H" "$row")))"
-}
 
 # The pixels that tell the faces apart, as "column row colour"; LAMP stands
 # for the lamp's colour. Red and grey share all but the lamp; the green face
@@ -106,7 +79,7 @@ check_face() {
   esac
   local points=() wants=() column row colour
   while read -r column row colour; do
-    points+=("$(face_xy "$dpi" "$wx" "$wy" "$button" "$column" "$row")")
+    points+=("$(e2e_face_xy "$dpi" "$wx" "$wy" "$button" "$column" "$row")")
     case $colour in
       LAMP) wants+=("$column,$row=$lamp") ;;
       *) wants+=("$column,$row=${!colour}") ;;
@@ -125,7 +98,7 @@ lamp_is() {
   local shot=$1 dpi=$2 wx=$3 wy=$4 button=$5 colour=$6 column=11 row=7
   [ "$colour" == "$LAMP_GREEN" ] && column=13 row=8
   e2e_screenshot "$shot" || return 1
-  [ "$(e2e_pixels "$shot" "$(face_xy "$dpi" "$wx" "$wy" "$button" $column $row)")" == "$colour" ]
+  [ "$(e2e_pixels "$shot" "$(e2e_face_xy "$dpi" "$wx" "$wy" "$button" $column $row)")" == "$colour" ]
 }
 
 # check_count NAME SHOT DPI WX WY "LEFT TOP WIDTH HEIGHT" COLOUR MIN [MAX]:

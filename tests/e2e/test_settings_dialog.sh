@@ -12,38 +12,12 @@ readonly DIALOG_RE='^Horavia Settings$'
 readonly EXPECTED_INI=$'SYNC_INTERVAL=5\r\nLOG_SECOND_MIN=60\r\nSTART_HK=65\r\nSTART_HKCS=1\r\nSM_TIMEOUT_RETRY=40\r\n'
 readonly DPI=96
 
-# The information frame shows once its "Horavia" and "Version" labels, in
-# medium green, stand where the clock was.
-information_frame_shows() {
-  local shot=$1 x=$2 y=$3 n
-  e2e_screenshot "$shot" || return 1
-  n=$(e2e_count_colour "$shot" "$(e2e_region "$DPI" "$x" "$y" 360 360 1215 495)" "rgb(0,192,0)" 0%)
-  ((${n:-0} >= 50))
-}
-
 dialog_gone() { ! e2e_has_window "$DIALOG_RE"; }
 
 dir=$(e2e_program_folder)
 rm -f "$dir/Horavia.ini"
-e2e_start "$dir"
-pid=$HORAVIA_PID
-
-if ! wait_for 60 e2e_has_window "^Horavia \((ON|OFF)\)$"; then
-  fail settings_main_window_opens "no window within 60 s"
-  exit 1
-fi
-win=$(e2e_window "^Horavia \((ON|OFF)\)$")
-read -r x y _ _ < <(e2e_geometry "$win")
-
-# Info (button 5) brings up the frame with the text commands.
-shot="$E2E_ARTIFACTS/settings_info.png"
-e2e_click_twips "$win" "$DPI" 4642 2407
-if ! wait_for 20 information_frame_shows "$shot" "$x" "$y"; then
-  fail settings_info_frame "the information frame never showed (see $shot)"
-  e2e_close "$CAPTION"
-  exit 1
-fi
-pass settings_info_frame
+e2e_start_on_information_frame settings "$dir" || exit 1
+win=$MAIN_WIN pid=$HORAVIA_PID
 
 # "Settings" in lblSettings, which starts 720 twips into Frame4.
 e2e_click_twips "$win" "$DPI" $((1920 + 720 + 200)) $((480 + 127))
