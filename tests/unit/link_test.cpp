@@ -182,7 +182,7 @@ TEST_F(LinkTest, SyncCycleReadAndWriteReachTheSimulator) {
   EXPECT_EQ(sim.standIn.Aircraft().MessageShows(), 1u);
 }
 
-TEST_F(LinkTest, ClosedLinkRefusesEveryRequest) {
+TEST_F(LinkTest, ClosedLinkRefusesEveryRequestAndAnEmptyQueueSendsNothing) {
   uint8_t byte = 0;
   LinkResult result = LinkOk;
   EXPECT_FALSE(link.LinkRead(0x0238, 1, &byte, result));
@@ -194,12 +194,11 @@ TEST_F(LinkTest, ClosedLinkRefusesEveryRequest) {
   EXPECT_FALSE(link.LinkProcess(result));
   EXPECT_EQ(result, LinkNotOpen);
   EXPECT_EQ(sim.Sends(), 0);
-}
 
-TEST_F(LinkTest, EmptyQueueSendsNothing) {
+  // Open, an empty queue sends nothing.
   Open();
   const int sends = sim.Sends();
-  LinkResult result = LinkOk;
+  result = LinkOk;
   EXPECT_FALSE(link.LinkProcess(result));
   EXPECT_EQ(result, LinkNothingQueued);
   EXPECT_EQ(sim.Sends(), sends);
