@@ -55,12 +55,12 @@ SIZE_T WorkingSet(bool peak) {
 // the process's memory for the model's round to hide under.
 size_t MakeLog(win32::Win32Regional& regional, Files& files, const std::string& path) {
   size_t bytes = 0;
-  std::string slice = regional.ToAnsi(LogHeaderLine() + "\r\n");
+  std::string slice = regional.ToAnsi(LogHeaderLine() + "\r\n").value();
   for (int i = 0; i < kEntries; ++i) {
     const ClockParts stamp{i % 24, i % 60, (i * 7) % 60, 1 + i % 12, 1 + i % 28, 2000 + i % 27};
     std::string line = LogEntryLine(stamp, i % 5000, (i * 3) % 2000, regional);
     if (i % 3 == 0) line += "a note of the flight";
-    slice += regional.ToAnsi(line + "\r\n");
+    slice += regional.ToAnsi(line + "\r\n").value();
     if (slice.size() > 64 * 1024 || i + 1 == kEntries) {
       files.Append(path, slice);
       bytes += slice.size();

@@ -289,7 +289,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         if (x.selected >= 0) {
           Entry& e = x.entries[static_cast<size_t>(x.selected)];
           e.noteTyped = true;
-          e.note = world.regional.ToAnsi(Cleaned(typed));
+          e.note = world.regional.ToAnsi(Cleaned(typed)).value();
           FUZZ_CHECK(form.Controls().txtNote.text == Cleaned(typed));
         }
         break;

@@ -4,18 +4,30 @@
 #include <string>
 
 #include "chronolog/log_format.h"
-#include "settings/settings_store.h"
 #include "ui/time_text.h"
 
 namespace horavia {
+namespace {
 
-void ChronoLogWriteEntry(MainState& state, const Settings& settings, Platform& os) {
-  if (state.T <= settings.LogSecondMin) return;
+// A box lists this many flights at most; the rest are counted.
+constexpr size_t kListedEntries = 5;
 
+std::string DescribeEntry(const PendingEntry& entry, Regional& regional) {
+  const ClockParts& at = entry.stamp;
+  return regional.LongDate(at.year, at.month, at.day) + " " + LogTimeText(at, regional) +
+         " (Flight " + SecondsToText(entry.flightSeconds) + ", Ground " +
+         SecondsToText(entry.groundSeconds) + ", Total " +
+         SecondsToText(entry.flightSeconds + entry.groundSeconds) + ")";
+}
+
+}  // namespace
+
+bool AppendLogEntries(const std::vector<PendingEntry>& entries, Platform& os) {
+  if (entries.empty()) return true;
   const std::string path = os.programFolder + kLogFileName;
-  // The header and the entry go to the file in one write, so that a file is
-  // never left holding a header alone; an existing file, empty or not, gets
-  // no header.
+  // The header and the entries go to the file in one write, so that a file
+  // is never left holding a header alone; an existing file, empty or not,
+  // gets no header.
   std::string text;
   if (!os.files.IsRegularFile(path)) {
     text = LogHeaderLine() + "\r\n";
@@ -25,17 +37,27 @@ void ChronoLogWriteEntry(MainState& state, const Settings& settings, Platform& o
     const std::optional<std::string> old = os.files.ReadAll(path);
     if (old && !old->empty() && old->back() != '\n') text = "\r\n";
   }
-  text += LogEntryLine(state.pcClock, state.F, state.G, os.regional) + "\r\n";
-
-  if (!os.files.Append(path, os.regional.ToAnsi(text))) {
-    os.boxes.Show("Could not write " + path + " file.  This flight is not in the log yet: Flight " +
-                      SecondsToText(state.F) + ", Ground " + SecondsToText(state.G) +
-                      ", Total " + SecondsToText(state.F + state.G) +
-                      ".  Horavia tries again when it closes, unless it is switched ON before.",
-                  kProgramTitle, BoxKind::Warning);
-    return;
+  for (const PendingEntry& entry : entries) {
+    text += LogEntryLine(entry.stamp, entry.flightSeconds, entry.groundSeconds, os.regional);
+    text += "\r\n";
   }
-  state.T = 0;
+  // A text that cannot be put in the code page is a failed write, not an
+  // empty one counted as written.
+  const std::optional<std::string> bytes = os.regional.ToAnsi(text);
+  return bytes && os.files.Append(path, *bytes);
+}
+
+std::string DescribeEntries(const std::vector<PendingEntry>& entries, Regional& regional) {
+  if (entries.size() == 1) return "the flight of " + DescribeEntry(entries.front(), regional);
+  std::string text = std::to_string(entries.size()) + " flights, ";
+  for (size_t i = 0; i < entries.size() && i < kListedEntries; ++i) {
+    if (i > 0) text += "; ";
+    text += DescribeEntry(entries[i], regional);
+  }
+  if (entries.size() > kListedEntries) {
+    text += "; and " + std::to_string(entries.size() - kListedEntries) + " more";
+  }
+  return text;
 }
 
 }  // namespace horavia

@@ -1,16 +1,21 @@
 #pragma once
 
+#include <string>
+#include <vector>
+
 #include "core/main_state.h"
 #include "platform/ports/platform.h"
-#include "settings/settings.h"
 
 namespace horavia {
 
-// Appends the ON period held in the chronometers to the log when its total
-// is greater than the minimum, stamped with the PC time of the last clock
-// refresh; then the total starts again from 0. A file that cannot be written
-// is reported in a message box and the total is kept, so that the period is
-// offered to the log again at the next chance (closing the program).
-void ChronoLogWriteEntry(MainState& state, const Settings& settings, Platform& os);
+// Appends the entries to the log, oldest first, in one write, with the
+// header first when there is no file yet. False when the file cannot be
+// written; nothing is written then and the file stays as it was.
+bool AppendLogEntries(const std::vector<PendingEntry>& entries, Platform& os);
+
+// The entries for a message box: "the flight of <long date> <time> (Flight
+// hh:mm:ss, Ground hh:mm:ss, Total hh:mm:ss)", or "N flights, " and a list
+// of them separated by "; ".
+std::string DescribeEntries(const std::vector<PendingEntry>& entries, Regional& regional);
 
 }  // namespace horavia

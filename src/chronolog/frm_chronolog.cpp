@@ -81,8 +81,9 @@ std::string frmChronoLog::Shown(std::string_view ansi) {
   return IsAscii(ansi) ? std::string(ansi) : os_.regional.FromAnsi(ansi);
 }
 
-std::string frmChronoLog::Stored(std::string_view utf8) {
-  return IsAscii(utf8) ? std::string(utf8) : os_.regional.ToAnsi(utf8);
+std::optional<std::string> frmChronoLog::Stored(std::string_view utf8) {
+  if (IsAscii(utf8)) return std::string(utf8);
+  return os_.regional.ToAnsi(utf8);
 }
 
 void frmChronoLog::Warn(const std::string& text) {
@@ -153,8 +154,14 @@ void frmChronoLog::txtNote_Change(std::string_view text) {
   if (k < 0 || static_cast<size_t>(k) >= itemLines_.size()) return;
   controls_.txtNote.text = CleanNote(text);
   const size_t n = itemLines_[static_cast<size_t>(k)];
-  ChronoLogLines.SetLine(
-      n, LineWithNote(ChronoLogLines.LineAsRead(n), Stored(controls_.txtNote.text)));
+  const std::optional<std::string> note = Stored(controls_.txtNote.text);
+  if (!note) {
+    // The note cannot be put in the file's code page; writing the log back
+    // without it would lose it without a word.
+    noteNotStored_ = true;
+    return;
+  }
+  ChronoLogLines.SetLine(n, LineWithNote(ChronoLogLines.LineAsRead(n), *note));
 }
 
 void frmChronoLog::cmdDeleteEntry_Click() {
@@ -184,6 +191,7 @@ void frmChronoLog::cmdDeleteLog_Click() {
   }
   // Nothing is left to write back.
   ChronoLogLines.Clear();
+  noteNotStored_ = false;
   boxes_->Show(kDone, kProgramTitle, BoxKind::Information);
   Form_Unload();
 }
@@ -202,6 +210,12 @@ void frmChronoLog::Form_Unload() {
   std::vector<size_t>().swap(itemLines_);
   // Nothing read (no file, an empty one, one that could not be read, or a
   // cleared log) or nothing changed: the file stays exactly as it is.
+  if (noteNotStored_) {
+    Warn("Could not write " + LogPath() +
+         " file: a note could not be put in the system's code page.  Your changes to the log "
+         "were not saved; the file is left as it is.");
+    return;
+  }
   if (ChronoLogLines.LineCount() == 0 || !ChronoLogLines.Changed()) return;
   WriteBack();
 }

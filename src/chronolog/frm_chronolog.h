@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -52,7 +53,7 @@ class frmChronoLog {
   std::string LogPath() const;
   // File text (ANSI) to the program's UTF-8 and back.
   std::string Shown(std::string_view ansi);
-  std::string Stored(std::string_view utf8);
+  std::optional<std::string> Stored(std::string_view utf8);
   void Warn(const std::string& text);
   // Writes the copy back over the file, keeping what was appended to the
   // file since it was read.
@@ -64,6 +65,7 @@ class frmChronoLog {
   LogCopy ChronoLogLines;
   std::vector<size_t> itemLines_;  // the line each list item shows
   bool closed_ = false;
+  bool noteNotStored_ = false;
 };
 
 }  // namespace horavia

@@ -20,11 +20,16 @@ std::string LogHeaderLine() {
          "Elapsed Ground\tElapsed Ground (Seconds)\tElapsed Total\tElapsed Total (Seconds)\tNotes";
 }
 
+std::string LogTimeText(const ClockParts& stamp, Regional& regional) {
+  const std::string timeSeparator = regional.TimeSeparator();
+  const int32_t hour12 = stamp.hour % 12 == 0 ? 12 : stamp.hour % 12;
+  return Padded(hour12, 2) + timeSeparator + Padded(stamp.minute, 2) + timeSeparator +
+         Padded(stamp.second, 2) + (stamp.hour < 12 ? " AM" : " PM");
+}
+
 std::string LogEntryLine(const ClockParts& stamp, int32_t flightSeconds, int32_t groundSeconds,
                          Regional& regional) {
   const std::string dateSeparator = regional.DateSeparator();
-  const std::string timeSeparator = regional.TimeSeparator();
-  const int32_t hour12 = stamp.hour % 12 == 0 ? 12 : stamp.hour % 12;
   const int32_t total = flightSeconds + groundSeconds;
 
   std::string line = regional.LongDate(stamp.year, stamp.month, stamp.day);
@@ -32,8 +37,7 @@ std::string LogEntryLine(const ClockParts& stamp, int32_t flightSeconds, int32_t
   line += Padded(stamp.year, 4) + dateSeparator + Padded(stamp.month, 2) + dateSeparator +
           Padded(stamp.day, 2);
   line += '\t';
-  line += Padded(hour12, 2) + timeSeparator + Padded(stamp.minute, 2) + timeSeparator +
-          Padded(stamp.second, 2) + (stamp.hour < 12 ? " AM" : " PM");
+  line += LogTimeText(stamp, regional);
   for (const int32_t seconds : {flightSeconds, groundSeconds, total}) {
     line += '\t';
     line += SecondsToText(seconds);

@@ -35,6 +35,11 @@ void frmMain::SetSimClockScheme(bool on) {
 }
 
 void frmMain::imgButton_Click(int index) {
+  const HandlerScope scope(*this);
+  if (scope.Entered()) RunButton(index);
+}
+
+void frmMain::RunButton(int index) {
   PlayWav(mod_.os, kSoundButton);
   if (index < 0 || index >= kButtonCount) return;
   const ButtonFace face = controls_.imgButton[static_cast<size_t>(index)].face;
@@ -113,7 +118,7 @@ void frmMain::SwitchOn(StartMode mode) {
     link.LinkRead(offsets::kSecond, 1, &second, result);
     link.LinkRead(offsets::kZuluHour, 1, &zuluHour, result);
     link.LinkRead(offsets::kZuluMinute, 1, &zuluMinute, result);
-    if (!queued || !link.LinkProcess(result)) {
+    if (!queued || !Exchange()) {
       PlayWav(mod_.os, kSoundWarning);
       MarkNotConnected();
       return;
@@ -135,7 +140,7 @@ void frmMain::SwitchOn(StartMode mode) {
     link.LinkWrite(offsets::kZuluMinute, 1, &times[4], result);
     link.LinkWrite(offsets::kZuluDayOfYear, 2, &dayOfYear, result);
     link.LinkWrite(offsets::kZuluYear, 2, &year, result);
-    link.LinkProcess(result);  // the cycle below reads the simulator back
+    Exchange();  // the cycle below reads the simulator back
     SetButtonFace(0, true, true);
     SetButtonFace(1, false, false);
   } else {
@@ -157,6 +162,10 @@ void frmMain::SwitchOn(StartMode mode) {
 }
 
 void frmMain::SwitchOff() {
+  // Only a real switch-OFF writes the log. The reconnect attempts of the
+  // half-second tick repeat the OFF state every 500 ms; they keep what is
+  // pending for the next switch-OFF or the shut-down.
+  const bool wasOn = state_.on;
   SetButtonFace(0, true, false);
   SetButtonFace(1, true, false);
   SetSimClockScheme(false);
@@ -164,7 +173,8 @@ void frmMain::SwitchOff() {
   controls_.caption = "Horavia (OFF)";
   state_.internalClockOffset = kNone;
   state_.previousZuluOffset = kNone;
-  ChronoLogWriteEntry();
+  TakeOnPeriod();
+  if (wasOn) WritePendingEntries(LogFailureNotice::Tell);
   ShowInternalClock();
   if (state_.connected) PlayWav(mod_.os, kSoundWarning);
   // After a failed exchange the link is still open but the simulator does

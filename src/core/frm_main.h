@@ -28,7 +28,12 @@ class frmMain {
   // Start-up, run once when the window has been created.
   void Form_Load();
   // Shut-down, run once when the user closes the window; never refuses.
+  // A log that cannot be written is offered another try in a box.
   void Form_Unload();
+  // The shut-down when Windows ends the session (sign-out, restart, power
+  // off): the same steps without any box, since a box would hold Windows
+  // up. What cannot be written is left as it is on disk.
+  void EndSession();
 
   // The two timers' handlers.
   void tmrSecond_Timer();
@@ -64,8 +69,18 @@ class frmMain {
   // Shows the simulator's time (local or Zulu, as the caller chose) with its
   // lamps, and its date or the chronometer line.
   void ShowSimClock(int32_t hour, int32_t minute, const std::chrono::year_month_day& date);
-  // Appends the running ON period to the ChronoLog when it is long enough.
-  void ChronoLogWriteEntry();
+  // How a log that cannot be written is told.
+  enum class LogFailureNotice {
+    Tell,        // a box says which flights are kept for later (a switch-OFF)
+    OfferRetry,  // a box offers another try (shut-down)
+    Silent,      // nothing (the end of the Windows session)
+  };
+  // Keeps the ON period held in the chronometers as a pending entry when
+  // its total is above the log minimum; the total starts again from 0.
+  void TakeOnPeriod();
+  // Writes the pending entries to the log, oldest first; those that cannot
+  // be written are kept for the next switch-OFF or the shut-down.
+  void WritePendingEntries(LogFailureNotice notice);
 
   MainState& State() { return state_; }
   const MainState& State() const { return state_; }
@@ -75,11 +90,36 @@ class frmMain {
   modMain& Mod() { return mod_; }
 
  private:
+  // Marks the window busy for one handler. A handler of this window never
+  // runs inside another one: a message box opened half-way through a
+  // handler keeps delivering timer ticks, and a tick that arrives then is
+  // skipped (the next one does its work). Each handler starts with a link
+  // that may be tried again.
+  class HandlerScope {
+   public:
+    explicit HandlerScope(frmMain& form);
+    ~HandlerScope();
+    HandlerScope(const HandlerScope&) = delete;
+    HandlerScope& operator=(const HandlerScope&) = delete;
+    bool Entered() const { return entered_; }
+
+   private:
+    frmMain& form_;
+    bool entered_;
+  };
+
+  // Sends what was queued. Once an exchange of this handler has failed, the
+  // simulator is not asked again until the next handler: every further try
+  // would hold the window through another round of time-outs.
+  bool Exchange();
+  void ShutDown(LogFailureNotice notice);
   // Whether a modifier code's combination of CTRL and SHIFT is down now.
   bool ModifiersHold(int32_t modifierCode);
   // Checks one hot key; a key whose button is grey is not even read.
   bool HotKeyPressed(int32_t keyCode, int32_t modifierCode);
   void SetSimClockScheme(bool on);
+  // What a click on image button `index` does, inside a running handler.
+  void RunButton(int index);
 
   modMain& mod_;
   MainState state_;
@@ -89,6 +129,9 @@ class frmMain {
   // A settings file was there at start-up but could not be read, so the
   // shut-down must not replace it with this run's defaults.
   bool settingsUnread_ = false;
+  bool inHandler_ = false;
+  bool exchangeFailed_ = false;
+  bool shutDown_ = false;
 };
 
 }  // namespace horavia

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace horavia {
 
@@ -18,6 +19,18 @@ struct ClockParts {
   int32_t year = 0;
 
   friend bool operator==(const ClockParts&, const ClockParts&) = default;
+};
+
+// A finished ON period that is due in the log but could not be written yet
+// (another program held the file): the PC time of the last clock refresh
+// before the period ended, and its chronometers. It is written later with
+// that same stamp, before any newer entry.
+struct PendingEntry {
+  ClockParts stamp;
+  int32_t flightSeconds = 0;
+  int32_t groundSeconds = 0;
+
+  friend bool operator==(const PendingEntry&, const PendingEntry&) = default;
 };
 
 // The main window's run-time record; one instance for the whole run.
@@ -40,6 +53,8 @@ struct MainState {
   int32_t F = 0;  // flight chronometer, seconds
   int32_t T = 0;  // total chronometer, seconds
   std::string simClockText;
+  // Oldest first; kept whatever the timekeeper does until they are written.
+  std::vector<PendingEntry> pendingEntries;
 };
 
 }  // namespace horavia

@@ -18,6 +18,8 @@ constexpr int32_t kZoneJumpMinutes = 10;
 }  // namespace
 
 void frmMain::tmrSync_Timer() {
+  const HandlerScope scope(*this);
+  if (!scope.Entered()) return;
   ChronometerStep();
   SyncCycle();
 }
@@ -30,7 +32,7 @@ void frmMain::ChronometerStep() {
   Link& link = mod_.link;
   if (!link.LinkRead(offsets::kOnGround, 2, &onGround, result)) return;
   link.LinkRead(offsets::kPaused, 2, &paused, result);
-  if (!link.LinkProcess(result)) return;
+  if (!Exchange()) return;
   if (paused != 0) {
     state_.paused = true;
     return;
@@ -60,7 +62,7 @@ void frmMain::SyncCycle() {
   link.LinkRead(offsets::kZuluMinute, 1, &zuluMinute, result);
   link.LinkRead(offsets::kZuluDayOfYear, 2, &dayOfYear, result);
   link.LinkRead(offsets::kZuluYear, 2, &year, result);
-  if (!queued || !link.LinkProcess(result)) {
+  if (!queued || !Exchange()) {
     PlayWav(mod_.os, kSoundWarning);
     MarkNotConnected();
     return;
@@ -115,7 +117,7 @@ void frmMain::SyncCycle() {
       link.LinkWrite(offsets::kZuluMinute, 1, &values[4], result);
       lh = internal.hour;
       lm = internal.minute;
-      if (link.LinkProcess(result)) {
+      if (Exchange()) {
         state_.displayOnly = true;
         SyncCycle();
         // The read-back found the simulator gone: let its warning sound be

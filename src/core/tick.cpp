@@ -6,6 +6,8 @@
 namespace horavia {
 
 void frmMain::tmrSecond_Timer() {
+  const HandlerScope scope(*this);
+  if (!scope.Entered()) return;
   if (!state_.connected) {
     ConnectStep(true);
     return;
@@ -13,13 +15,16 @@ void frmMain::tmrSecond_Timer() {
   const Settings& s = mod_.settings;
   if (s.StartHk != 0 && controls_.imgButton[0].face != ButtonFace::Grey &&
       HotKeyPressed(s.StartHk, s.StartHkCs)) {
-    imgButton_Click(0);
+    RunButton(0);
   }
   if (s.StartLocHk != 0 && controls_.imgButton[1].face != ButtonFace::Grey &&
       HotKeyPressed(s.StartLocHk, s.StartLocHkCs)) {
-    imgButton_Click(1);
+    RunButton(1);
   }
-  if (s.StatusHk != 0 && HotKeyPressed(s.StatusHk, s.StatusHkCs)) ShowStatusText();
+  // A simulator lost by a command above is not asked again in this tick.
+  if (s.StatusHk != 0 && HotKeyPressed(s.StatusHk, s.StatusHkCs) && state_.connected) {
+    ShowStatusText();
+  }
 }
 
 bool frmMain::HotKeyPressed(int32_t keyCode, int32_t modifierCode) {

@@ -17,8 +17,8 @@ bool LoadSettings(Settings& settings, Platform& os) {
   const std::optional<std::string> text = os.files.ReadAll(path);
   if (!text) return false;  // unreadable (locked, no access): the defaults stand
 
-  const SettingsReadResult read =
-      ReadSettingsText(*text, settings, os.regional.ToAnsi(os.regional.DecimalSeparator()));
+  const SettingsReadResult read = ReadSettingsText(
+      *text, settings, os.regional.ToAnsi(os.regional.DecimalSeparator()).value_or("."));
   settings = read.settings;
   if (!read.syncIntervalSeconds) return true;
   const int32_t seconds = *read.syncIntervalSeconds;
@@ -33,9 +33,11 @@ bool LoadSettings(Settings& settings, Platform& os) {
   return true;
 }
 
-void SaveSettings(const Settings& settings, Platform& os, bool unreadAtStartUp) {
+void SaveSettings(const Settings& settings, Platform& os, bool unreadAtStartUp,
+                  bool tellFailure) {
   const std::string path = os.programFolder + kSettingsFileName;
   if (unreadAtStartUp) {
+    if (!tellFailure) return;
     // Writing would put defaults the user never chose over the user's file.
     os.boxes.Show("Could not read " + path +
                       " file at start-up.  It is left as it is; the settings of this run are "
@@ -43,7 +45,7 @@ void SaveSettings(const Settings& settings, Platform& os, bool unreadAtStartUp) 
                   kProgramTitle, BoxKind::Warning);
     return;
   }
-  if (os.files.ReplaceAll(path, FormatSettingsText(settings))) return;
+  if (os.files.ReplaceAll(path, FormatSettingsText(settings)) || !tellFailure) return;
   os.boxes.Show("Could not write " + path + " file.", kProgramTitle, BoxKind::Warning);
 }
 

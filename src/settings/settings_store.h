@@ -18,7 +18,9 @@ bool LoadSettings(Settings& settings, Platform& os);
 // Written once at shut-down. The file is replaced as a whole, so a failed
 // write leaves the previous file untouched; the user is told in a message box.
 // A file that could not be read at start-up is left as it is, since this run
-// never had its settings, and the user is told so instead.
-void SaveSettings(const Settings& settings, Platform& os, bool unreadAtStartUp = false);
+// never had its settings, and the user is told so instead. Without
+// `tellFailure` (Windows is ending the session) nothing is shown.
+void SaveSettings(const Settings& settings, Platform& os, bool unreadAtStartUp = false,
+                  bool tellFailure = true);
 
 }  // namespace horavia

@@ -127,6 +127,11 @@ void Link::LinkReset() {
   pending_.Clear();
 }
 
+void Link::DropQueued() {
+  state_.next = state_.view;
+  pending_.Clear();
+}
+
 bool Link::LinkRead(uint32_t offset, uint32_t size, void* destination, LinkResult& result) {
   if (state_.view == nullptr) {
     result = LinkNotOpen;

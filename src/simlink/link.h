@@ -49,6 +49,8 @@ class Link {
   void LinkReset();
   bool LinkRead(uint32_t offset, uint32_t size, void* destination, LinkResult& result);
   bool LinkWrite(uint32_t offset, uint32_t size, const void* source, LinkResult& result);
+  // Forgets the queued requests without sending them.
+  void DropQueued();
   // Hands the queued requests to FSUIPC and copies the reads back. The queue
   // is empty afterwards whatever the outcome.
   bool LinkProcess(LinkResult& result);

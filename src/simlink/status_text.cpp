@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdio>
 #include <cstring>
+#include <optional>
 #include <string>
 
 #include "core/frm_main.h"
@@ -44,16 +45,17 @@ void frmMain::ShowStatusText() {
 void frmMain::SendSimText(const std::string& text) {
   // A longer text is cut so that the terminating zero always fits; a
   // character with no ANSI form has already become "?".
-  const std::string bytes = mod_.os.regional.ToAnsi(" HVA: " + text);
+  const std::optional<std::string> bytes = mod_.os.regional.ToAnsi(" HVA: " + text);
+  if (!bytes) return;  // an empty line would tell the pilot nothing
   std::array<char, kMessageBytes> message{};
-  std::memcpy(message.data(), bytes.data(), std::min(bytes.size(), kMessageBytes - 1));
+  std::memcpy(message.data(), bytes->data(), std::min(bytes->size(), kMessageBytes - 1));
 
   Link& link = mod_.link;
   LinkResult result = LinkOk;
   if (!link.LinkWrite(offsets::kMessageText, kMessageBytes, message.data(), result)) return;
   const uint16_t seconds = kDisplaySeconds;
   link.LinkWrite(offsets::kMessageSeconds, 2, &seconds, result);
-  link.LinkProcess(result);  // nothing is reported: the next sync cycle finds a dead link
+  Exchange();  // nothing is reported: the next sync cycle finds a dead link
 }
 
 }  // namespace horavia

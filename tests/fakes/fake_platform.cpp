@@ -75,7 +75,8 @@ std::string FakeRegional::ShortDate(int32_t year, int32_t month, int32_t day) {
   return Two(day) + dateSeparator + Two(month) + dateSeparator + std::to_string(year);
 }
 
-std::string FakeRegional::ToAnsi(std::string_view utf8) {
+std::optional<std::string> FakeRegional::ToAnsi(std::string_view utf8) {
+  if (failConversions) return std::nullopt;
   std::string out;
   for (size_t i = 0; i < utf8.size();) {
     const auto c = static_cast<unsigned char>(utf8[i]);
@@ -117,6 +118,12 @@ int16_t FakeKeyState::AsyncKeyState(int32_t vk) {
 BoxAnswer FakeMessageBoxes::Show(const std::string& text, const std::string& title, BoxKind kind) {
   shown.push_back({text, title, kind});
   Note("box " + text);
+  if (whileOpen) {
+    const Shown box = shown.back();
+    ++open;
+    whileOpen(box);
+    --open;
+  }
   if (!answers.empty()) {
     const BoxAnswer answer = answers.front();
     answers.pop_front();

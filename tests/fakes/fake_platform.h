@@ -5,8 +5,10 @@
 
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <initializer_list>
 #include <map>
+#include <optional>
 #include <set>
 #include <string>
 #include <utility>
@@ -52,11 +54,14 @@ class FakeRegional : public Regional {
   std::string DateSeparator() override { return dateSeparator; }
   std::string TimeSeparator() override { return timeSeparator; }
   std::string DecimalSeparator() override { return decimalSeparator; }
-  // Latin-1 stands in for the ANSI code page: what has no Latin-1 form is "?".
-  std::string ToAnsi(std::string_view utf8) override;
+  // Latin-1 stands in for the ANSI code page: what has no Latin-1 form is
+  // "?". With `failConversions` every conversion fails, as Windows' does
+  // when it refuses the flags for the code page in force.
+  std::optional<std::string> ToAnsi(std::string_view utf8) override;
   std::string FromAnsi(std::string_view ansi) override;
 
   Style style;
+  bool failConversions = false;
   std::string dateSeparator;
   std::string timeSeparator;
   std::string decimalSeparator;
@@ -96,6 +101,10 @@ class FakeMessageBoxes : public MessageBoxes, public Journaled {
   };
   std::vector<Shown> shown;
   std::deque<BoxAnswer> answers;  // taken in turn; Ok (or Yes) when empty
+  // Runs while a box is open, as the timer ticks that Windows delivers
+  // under a real one; the box counts as open until it returns.
+  std::function<void(const Shown&)> whileOpen;
+  int open = 0;  // boxes open now, one inside the other
   BoxAnswer Show(const std::string& text, const std::string& title, BoxKind kind) override;
 };
 

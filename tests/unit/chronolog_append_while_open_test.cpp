@@ -24,16 +24,10 @@ constexpr const char* kNew =
 class ChronoLogAppendWhileOpenTest : public ::testing::Test {
  protected:
   fakes::FakeWorld world;
-  Settings settings;
-  MainState state;
   std::string log = world.PathOf("\\Horavia.log");
 
   void SwitchOff() {
-    state.pcClock = ClockParts{13, 45, 21, 12, 5, 2026};
-    state.F = 123;
-    state.G = 600;
-    state.T = 723;
-    ChronoLogWriteEntry(state, settings, world.platform);
+    ASSERT_TRUE(AppendLogEntries({{ClockParts{13, 45, 21, 12, 5, 2026}, 123, 600}}, world.platform));
   }
 };
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -20,7 +21,9 @@ class Regional : public PortBase {
   virtual std::string TimeSeparator() = 0;
   virtual std::string DecimalSeparator() = 0;
   // UTF-8 to the ANSI code page; a character without an ANSI form becomes '?'.
-  virtual std::string ToAnsi(std::string_view utf8) = 0;
+  // Nothing when the conversion fails: the caller must not write anything
+  // then, since an empty text would stand for what the user had.
+  virtual std::optional<std::string> ToAnsi(std::string_view utf8) = 0;
   // ANSI code page to UTF-8.
   virtual std::string FromAnsi(std::string_view ansi) = 0;
 };

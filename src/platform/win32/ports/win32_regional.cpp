@@ -2,9 +2,11 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <chrono>
 #include <string>
 
+#include "platform/ports/code_page_rules.h"
 #include "platform/win32/ports/wide_text.h"
 
 namespace horavia::win32 {
@@ -51,27 +53,42 @@ std::string Win32Regional::DateSeparator() { return LocaleText(LOCALE_SDATE); }
 std::string Win32Regional::TimeSeparator() { return LocaleText(LOCALE_STIME); }
 std::string Win32Regional::DecimalSeparator() { return LocaleText(LOCALE_SDECIMAL); }
 
-std::string Win32Regional::ToAnsi(std::string_view utf8) {
+std::optional<std::string> Win32Regional::ToAnsi(std::string_view utf8) {
+  if (utf8.empty()) return std::string{};
   const std::wstring wide = Widen(utf8);
-  if (wide.empty()) return {};
+  if (wide.empty()) return std::nullopt;
   const int size = static_cast<int>(wide.size());
   // WC_NO_BEST_FIT_CHARS: a character without its own ANSI form must become
-  // '?', not a look-alike that reads back as something else.
-  const DWORD flags = WC_NO_BEST_FIT_CHARS;
-  const int n = ::WideCharToMultiByte(CP_ACP, flags, wide.data(), size, nullptr, 0, "?", nullptr);
-  if (n <= 0) return {};
+  // '?', not a look-alike that reads back as something else. Where the code
+  // page in force does not take the flag, it is left out.
+  const AnsiConversionRules rules = AnsiConversionRulesFor(::GetACP());
+  const DWORD flags = rules.noBestFit ? WC_NO_BEST_FIT_CHARS : 0;
+  const char* const defaultChar = rules.defaultChar ? "?" : nullptr;
+  const int n =
+      ::WideCharToMultiByte(CP_ACP, flags, wide.data(), size, nullptr, 0, defaultChar, nullptr);
+  if (n <= 0) return std::nullopt;
   std::string out(static_cast<size_t>(n), '\0');
-  ::WideCharToMultiByte(CP_ACP, flags, wide.data(), size, out.data(), n, "?", nullptr);
+  if (::WideCharToMultiByte(CP_ACP, flags, wide.data(), size, out.data(), n, defaultChar,
+                            nullptr) != n) {
+    return std::nullopt;
+  }
   return out;
 }
 
+// Only for showing: a text that cannot be converted is shown with '?' for
+// each byte beyond ASCII rather than not at all.
 std::string Win32Regional::FromAnsi(std::string_view ansi) {
   if (ansi.empty()) return {};
   const int size = static_cast<int>(ansi.size());
   const int n = ::MultiByteToWideChar(CP_ACP, 0, ansi.data(), size, nullptr, 0);
-  if (n <= 0) return {};
-  std::wstring wide(static_cast<size_t>(n), L'\0');
-  ::MultiByteToWideChar(CP_ACP, 0, ansi.data(), size, wide.data(), n);
+  std::wstring wide(static_cast<size_t>(n > 0 ? n : 0), L'\0');
+  if (n <= 0 || ::MultiByteToWideChar(CP_ACP, 0, ansi.data(), size, wide.data(), n) != n) {
+    std::string shown(ansi);
+    std::replace_if(
+        shown.begin(), shown.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; },
+        '?');
+    return shown;
+  }
   return Narrow(wide);
 }
 

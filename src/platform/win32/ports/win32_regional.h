@@ -13,7 +13,7 @@ class Win32Regional final : public Regional {
   std::string DateSeparator() override;
   std::string TimeSeparator() override;
   std::string DecimalSeparator() override;
-  std::string ToAnsi(std::string_view utf8) override;
+  std::optional<std::string> ToAnsi(std::string_view utf8) override;
   std::string FromAnsi(std::string_view ansi) override;
 };
 
