@@ -1,6 +1,7 @@
 #include "chronolog/frm_chronolog.h"
 
 #include <algorithm>
+#include <new>
 #include <optional>
 #include <utility>
 
@@ -32,17 +33,31 @@ std::string CleanNote(std::string_view text) {
   return note;
 }
 
-// How many TABs go before a note on a line that has no note column of its
-// own: enough to make nine, or one more after a line that already has more.
-size_t NotePadding(int tabs) {
-  return static_cast<size_t>(tabs < LogColumns::kNoteTabs ? LogColumns::kNoteTabs - tabs : 1);
+// What goes before a note on a line that has no note column of its own:
+// the line's own text and TABs that make nine (or one more after a line
+// that already has more). Those TABs turn the text after the line's last
+// TAB into a column; where that column would be read as a number (flight
+// or ground seconds), an empty one goes before it, so that the entry's
+// times and the log's totals read the same as before the note.
+std::string BeforeNoteOnShortLine(std::string_view asRead) {
+  const LogColumns columns(asRead);
+  std::string line(asRead);
+  int tabs = columns.Tabs();
+  const int nextColumn = tabs + 1;
+  if (!columns.AfterLastTab().empty() && (nextColumn == 5 || nextColumn == 7)) {
+    line.insert(columns.AfterLastTabAt(), 1, '\t');
+    ++tabs;
+  }
+  line.append(static_cast<size_t>(tabs < LogColumns::kNoteTabs ? LogColumns::kNoteTabs - tabs : 1),
+              '\t');
+  return line;
 }
 
 // An entry line with a new note (already in the file's code page), always
 // built from the line as read. With nine TABs the note replaces the text
-// after the ninth. Any other line keeps all of its own text: a note is put
-// after TABs added at its end, and an empty note gives the line back as it
-// was read, so emptying the box can never erase what the line held.
+// after the ninth. Any other line keeps all of its own text, and an empty
+// note gives the line back as it was read, so emptying the box can never
+// erase what the line held.
 std::string LineWithNote(std::string_view asRead, std::string_view note) {
   const LogColumns columns(asRead);
   if (columns.Tabs() == LogColumns::kNoteTabs) {
@@ -50,21 +65,16 @@ std::string LineWithNote(std::string_view asRead, std::string_view note) {
     line += note;
     return line;
   }
-  std::string line(asRead);
-  if (!note.empty()) {
-    line.append(NotePadding(columns.Tabs()), '\t');
-    line += note;
-  }
-  return line;
+  if (note.empty()) return std::string(asRead);
+  return BeforeNoteOnShortLine(asRead) + std::string(note);
 }
 
 // The note an entry line holds now, in the file's code page.
 std::string_view NoteOfLine(std::string_view asRead, std::string_view current) {
   const LogColumns read(asRead);
   if (read.Tabs() == LogColumns::kNoteTabs) return LogColumns(current).AfterLastTab();
-  const size_t noteAt = asRead.size() + NotePadding(read.Tabs());
-  return current.size() > asRead.size() ? current.substr(std::min(noteAt, current.size()))
-                                        : std::string_view{};
+  if (current.size() <= asRead.size()) return {};
+  return current.substr(std::min(BeforeNoteOnShortLine(asRead).size(), current.size()));
 }
 
 }  // namespace
@@ -105,8 +115,30 @@ void frmChronoLog::Form_Load() {
     Warn("Could not read " + path + " file.  The log is not shown and is left as it is.");
     return;
   }
-  ChronoLogLines.Load(std::move(*bytes));
+  // A log of that size is no flight log (a century of flying is a few
+  // megabytes): its copy, index and list would take the memory the
+  // simulator needs. It is refused, and left as it is.
+  const std::string tooLarge = "The " + path +
+                               " file is too large for the log window (it shows logs of up to " +
+                               std::to_string(kLargestLogBytes >> 20) +
+                               " MB).  The log is not shown and is left as it is.";
+  if (bytes->size() > kLargestLogBytes) {
+    Warn(tooLarge);
+    return;
+  }
+  try {
+    ChronoLogLines.Load(std::move(*bytes));
+    ListEntries();
+  } catch (const std::bad_alloc&) {
+    // Not enough memory for this log: an empty copy is never written back.
+    controls_ = ChronoLogControls{};
+    ChronoLogLines.Clear();
+    std::vector<size_t>().swap(itemLines_);
+    Warn(tooLarge);
+  }
+}
 
+void frmChronoLog::ListEntries() {
   // Line 0 is the header. Every later line with the entry columns is listed;
   // any other line is kept in its place but gets no item.
   std::vector<std::string>& items = controls_.cboLogDateTime.items;

@@ -24,6 +24,9 @@ namespace horavia {
 // it is, with a message box.
 class frmChronoLog {
  public:
+  // The largest log the window opens.
+  static constexpr size_t kLargestLogBytes = size_t{64} << 20;
+
   explicit frmChronoLog(Platform& os);
   frmChronoLog(const frmChronoLog&) = delete;
   frmChronoLog& operator=(const frmChronoLog&) = delete;
@@ -55,6 +58,8 @@ class frmChronoLog {
   std::string Shown(std::string_view ansi);
   std::optional<std::string> Stored(std::string_view utf8);
   void Warn(const std::string& text);
+  // Fills the list and the totals from the copy.
+  void ListEntries();
   // Writes the copy back over the file, keeping what was appended to the
   // file since it was read.
   void WriteBack();

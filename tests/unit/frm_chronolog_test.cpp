@@ -212,6 +212,8 @@ TEST_F(ChronoLogWindowTest, ShortEntryLinesAreListedWithWhatTheyHold) {
 
   // A note on a line without a note column keeps the line's own text; it
   // goes after TABs that make nine, and emptying the box restores the line.
+  // Those TABs must not turn the text after the six-TAB line's last TAB
+  // into its ground seconds.
   form.txtNote_Change("n");
   form.txtNote_Change("");
   form.cboLogDateTime_Click(3);
@@ -222,8 +224,15 @@ TEST_F(ChronoLogWindowTest, ShortEntryLinesAreListedWithWhatTheyHold) {
   form.cboLogDateTime_Click(3);
   EXPECT_EQ(Shown().txtNote.text, "late note");
   form.cmdExit_Click();
-  EXPECT_EQ(world.files.files.at(log), Lines({kHeader, fiveTabs, sixTabs + "\t\t\tSunday",
-                                              sevenTabs, eightTabs + "\tlate note"}));
+  EXPECT_EQ(world.files.files.at(log),
+            Lines({kHeader, fiveTabs, "Sun\tx\t11:00:00 AM\tF\t200\tG\t\t77\t\tSunday", sevenTabs,
+                   eightTabs + "\tlate note"}));
+  frmChronoLog& again = Open();
+  EXPECT_EQ(Shown().lblTotalAir, "00:16:40");
+  EXPECT_EQ(Shown().lblTotalGround, "00:01:30");
+  again.cboLogDateTime_Click(1);
+  EXPECT_EQ(Shown().lblDateGround, "00:00:00");
+  EXPECT_EQ(Shown().txtNote.text, "Sunday");
 }
 
 TEST_F(ChronoLogWindowTest, OtherLinesStayInPlaceAndEachItemActsOnItsOwnLine) {
@@ -379,6 +388,30 @@ TEST_F(ChronoLogWindowTest, AFileThatCannotBeReadWrittenOrDeletedLosesNothing) {
   ASSERT_EQ(world.boxes.shown.size(), 4u);
   EXPECT_EQ(world.boxes.shown[3].kind, BoxKind::Warning);
   EXPECT_EQ(world.files.files.at(log), Lines({kHeader, a, b}));
+
+  // A note that cannot be put in the code page is a failed write, not an
+  // erased note: the file keeps every byte and the user is told.
+  world.files.readOnly.clear();
+  frmChronoLog& accents = Open();
+  world.regional.failConversions = true;
+  accents.txtNote_Change("caf\xC3\xA9");
+  accents.cmdDeleteEntry_Click();
+  accents.cmdExit_Click();
+  ASSERT_EQ(world.boxes.shown.size(), 5u);
+  EXPECT_NE(world.boxes.shown[4].text.find("code page"), std::string::npos);
+  EXPECT_EQ(world.files.files.at(log), Lines({kHeader, a, b}));
+
+  // A file far beyond any flight log is refused, not read into the window.
+  world.regional.failConversions = false;
+  std::string& huge = world.files.files[log];
+  huge.append(frmChronoLog::kLargestLogBytes, '\n');
+  const size_t hugeSize = huge.size();
+  frmChronoLog& tooLarge = Open();
+  ASSERT_EQ(world.boxes.shown.size(), 6u);
+  EXPECT_NE(world.boxes.shown[5].text.find("too large for the log window"), std::string::npos);
+  EXPECT_TRUE(Items().empty());
+  tooLarge.cmdExit_Click();
+  EXPECT_EQ(world.files.files.at(log).size(), hugeSize);
 }
 
 }  // namespace
