@@ -127,20 +127,17 @@ void frmMain::SwitchOn(StartMode mode) {
         ZuluOffsetMinutes(static_cast<int32_t>(localHour), static_cast<int32_t>(localMinute),
                           static_cast<int32_t>(zuluHour), static_cast<int32_t>(zuluMinute));
     const ClockParts& pc = state_.pcClock;
-    const ClockParts zulu = AddSeconds(pc, -state_.zuluOffset * 60);
-    const uint8_t times[5] = {static_cast<uint8_t>(pc.hour), static_cast<uint8_t>(pc.minute),
-                              static_cast<uint8_t>(pc.second), static_cast<uint8_t>(zulu.hour),
-                              static_cast<uint8_t>(zulu.minute)};
-    const auto dayOfYear = static_cast<uint16_t>(DayOfYear(DateOf(zulu)));
-    const auto year = static_cast<uint16_t>(zulu.year);
-    link.LinkWrite(offsets::kLocalHour, 1, &times[0], result);
-    link.LinkWrite(offsets::kLocalMinute, 1, &times[1], result);
-    link.LinkWrite(offsets::kSecond, 1, &times[2], result);
-    link.LinkWrite(offsets::kZuluHour, 1, &times[3], result);
-    link.LinkWrite(offsets::kZuluMinute, 1, &times[4], result);
-    link.LinkWrite(offsets::kZuluDayOfYear, 2, &dayOfYear, result);
-    link.LinkWrite(offsets::kZuluYear, 2, &year, result);
-    Exchange();  // the cycle below reads the simulator back
+    if (state_.simulatorZeroesSeconds) {
+      // The time waits for the next full minute; the date goes now, and the
+      // internal clock is the PC clock from the start.
+      state_.internalClockOffset = 0;
+      state_.minuteWriteDue = true;
+      state_.minuteWriteWithDate = true;
+    } else {
+      QueueTimeWrite(pc, pc.second, true);
+    }
+    QueueDateWrite(pc);
+    ExchangeClockWrite();  // the cycle below reads the simulator back
     SetButtonFace(0, true, true);
     SetButtonFace(1, false, false);
   } else {
@@ -173,6 +170,8 @@ void frmMain::SwitchOff() {
   controls_.caption = "Horavia (OFF)";
   state_.internalClockOffset = kNone;
   state_.previousZuluOffset = kNone;
+  state_.minuteWriteDue = false;
+  state_.minuteWriteWithDate = false;
   TakeOnPeriod();
   if (wasOn) WritePendingEntries(LogFailureNotice::Tell);
   ShowInternalClock();

@@ -24,6 +24,9 @@ void frmMain::ConnectStep(bool quiet) {
 
 void frmMain::MarkConnected() {
   state_.connected = true;
+  // Another simulator may be there now: how it takes seconds is learned anew.
+  state_.simulatorZeroesSeconds = false;
+  state_.lastClockWrite.reset();
   for (const int i : {0, 1, 3, 4}) SetButtonFace(i, true, false);
 }
 

@@ -120,6 +120,20 @@ class frmMain {
   void SetSimClockScheme(bool on);
   // What a click on image button `index` does, inside a running handler.
   void RunButton(int index);
+  // Queue the simulator's local time of day (with `second`) and the Zulu
+  // hour and minute that go with it under the current Zulu offset; or the
+  // Zulu date.
+  void QueueTimeWrite(const ClockParts& local, int32_t second, bool fromStart);
+  void QueueDateWrite(const ClockParts& local);
+  // Exchange() for a queued clock write.
+  bool ExchangeClockWrite();
+  // What the read after a write tells of how the simulator takes seconds.
+  void LearnFromReadBack(int32_t hour, int32_t minute, int32_t second);
+  // The read back after a write, and the sync sound; false when the
+  // simulator was gone.
+  bool ReadBackAfterWrite();
+  // The correction due at the next full minute, once it has come.
+  void WriteClockAtMinute();
 
   modMain& mod_;
   MainState state_;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -33,6 +34,15 @@ struct PendingEntry {
   friend bool operator==(const PendingEntry&, const PendingEntry&) = default;
 };
 
+// The time of day a write put into the simulator's clock, so that the next
+// read can tell whether the simulator took its seconds.
+struct ClockWrite {
+  int32_t hour = 0;
+  int32_t minute = 0;
+  int32_t second = 0;
+  bool fromStart = false;  // the write of a start from the PC clock
+};
+
 // The main window's run-time record; one instance for the whole run.
 struct MainState {
   bool connected = false;
@@ -55,6 +65,15 @@ struct MainState {
   std::string simClockText;
   // Oldest first; kept whatever the timekeeper does until they are written.
   std::vector<PendingEntry> pendingEntries;
+  // Some simulators take a written second as 0, setting only hours and
+  // minutes. Learned per connection from the read after a write.
+  bool simulatorZeroesSeconds = false;
+  std::optional<ClockWrite> lastClockWrite;
+  // For such a simulator a correction waits for the internal clock's next
+  // full minute, when second 0 is right; `withDate` when it is the time write
+  // of a start from the PC clock, which brings the Zulu date along.
+  bool minuteWriteDue = false;
+  bool minuteWriteWithDate = false;
 };
 
 }  // namespace horavia

@@ -76,6 +76,7 @@ void frmMain::SyncCycle() {
   const auto zh = static_cast<int32_t>(zuluHour);
   const auto zm = static_cast<int32_t>(zuluMinute);
   state_.zuluOffset = ZuluOffsetMinutes(lh, lm, zh, zm);
+  LearnFromReadBack(lh, lm, sec);
 
   const std::chrono::year_month_day zuluDate =
       DateFromDayOfYear(static_cast<int32_t>(year), static_cast<int32_t>(dayOfYear));
@@ -103,32 +104,33 @@ void frmMain::SyncCycle() {
     state_.previousZuluOffset = state_.zuluOffset;
 
     const int32_t drift = SecondsBetween(state_.internalClock, simLocal);
-    if (drift < -kToleranceSeconds || drift > kToleranceSeconds) {
+    if (drift >= -kToleranceSeconds && drift <= kToleranceSeconds) {
+      state_.minuteWriteDue = false;
+    } else if (state_.simulatorZeroesSeconds) {
+      // Writing now would leave the simulator behind by the internal
+      // clock's second; the half-second tick writes at the next full minute.
+      state_.minuteWriteDue = true;
+    } else {
       const ClockParts& internal = state_.internalClock;
-      const ClockParts zulu = AddSeconds(internal, -state_.zuluOffset * 60);
-      const uint8_t values[5] = {
-          static_cast<uint8_t>(internal.hour), static_cast<uint8_t>(internal.minute),
-          static_cast<uint8_t>(internal.second), static_cast<uint8_t>(zulu.hour),
-          static_cast<uint8_t>(zulu.minute)};
-      link.LinkWrite(offsets::kLocalHour, 1, &values[0], result);
-      link.LinkWrite(offsets::kLocalMinute, 1, &values[1], result);
-      link.LinkWrite(offsets::kSecond, 1, &values[2], result);
-      link.LinkWrite(offsets::kZuluHour, 1, &values[3], result);
-      link.LinkWrite(offsets::kZuluMinute, 1, &values[4], result);
+      QueueTimeWrite(internal, internal.second, false);
       lh = internal.hour;
       lm = internal.minute;
-      if (Exchange()) {
-        state_.displayOnly = true;
-        SyncCycle();
-        // The read-back found the simulator gone: let its warning sound be
-        // heard and keep the not-connected display rather than drawing a
-        // time over it.
-        if (!state_.connected) return;
-        if (!state_.paused) PlayWav(mod_.os, kSoundSync);
-      }
+      if (ExchangeClockWrite() && !ReadBackAfterWrite()) return;
     }
   }
   if (!state_.showZulu) ShowSimClock(lh, lm, localDate);
+}
+
+// The display-only cycle after a write shows the simulator as it is now and
+// checks what it took. The sync sound tells of a correction that took; false
+// when that read found the simulator gone, so that its warning is heard and
+// no time is drawn over the not-connected display.
+bool frmMain::ReadBackAfterWrite() {
+  state_.displayOnly = true;
+  SyncCycle();
+  if (!state_.connected) return false;
+  if (!state_.paused && !state_.minuteWriteDue) PlayWav(mod_.os, kSoundSync);
+  return true;
 }
 
 }  // namespace horavia

@@ -12,6 +12,7 @@ void frmMain::tmrSecond_Timer() {
     ConnectStep(true);
     return;
   }
+  WriteClockAtMinute();
   const Settings& s = mod_.settings;
   if (s.StartHk != 0 && controls_.imgButton[0].face != ButtonFace::Grey &&
       HotKeyPressed(s.StartHk, s.StartHkCs)) {

@@ -97,6 +97,7 @@ void SimAircraft::Write(uint32_t offset, uint32_t size, const uint8_t* in) {
     const uint64_t at = uint64_t{offset} + i;
     if (at < kMemorySize) memory_[at] = in[i];
   }
+  if (zeroesWrittenSeconds_ && Touches(offset, size, kSecond, 1)) memory_[kSecond] = 0;
   if (Touches(offset, size, kLocalHour, 3)) {
     SetLocalTime(memory_[kLocalHour], memory_[kLocalMinute], memory_[kSecond]);
   }

@@ -26,6 +26,8 @@ namespace simstandin {
 //   - day of year or year (0x023E, 0x0240) moves the clock by whole days to
 //     that Zulu date, keeping the time of day.
 // Values out of range are taken as arithmetic (hour 24 is the next day's 0).
+// Like the simulators whose only control of the seconds is "set them to
+// zero", the aircraft can be told to take a written second as 0.
 // Writing the display time (0x32FA) shows the message text at 0x3380.
 class SimAircraft {
  public:
@@ -46,6 +48,8 @@ class SimAircraft {
   void SetPaused(bool paused);
   void SetOnGround(bool onGround);
   void SetVersions(uint32_t interfaceVersion, uint32_t simulatorVersion);
+  void SetZeroesWrittenSeconds(bool zeroes) { zeroesWrittenSeconds_ = zeroes; }
+  bool ZeroesWrittenSeconds() const { return zeroesWrittenSeconds_; }
 
   struct Snapshot {
     int32_t localHour, localMinute, second, zuluHour, zuluMinute;
@@ -77,6 +81,7 @@ class SimAircraft {
   int32_t zone_ = 0;
   uint32_t messageShows_ = 0;
   uint16_t messageSeconds_ = 0;
+  bool zeroesWrittenSeconds_ = false;
 };
 
 }  // namespace simstandin

@@ -204,6 +204,13 @@ bool StandIn::ApplyCommand(std::string_view verb, std::string_view rest, std::st
       aircraft_.SetOnGround(on);
     return true;
   }
+  if (verb == "seconds") {
+    const std::string_view mode = Word(rest);
+    why = "want seconds zero or seconds keep";
+    if (mode != "zero" && mode != "keep") return false;
+    aircraft_.SetZeroesWrittenSeconds(mode == "zero");
+    return true;
+  }
   if (verb == "hang" || verb == "answer") {
     faults.hang = verb == "hang";
     return true;

@@ -1,6 +1,7 @@
 // simstandin.exe: plays FSUIPC's part for Horavia when no simulator runs.
 //
 //   simstandin.exe [--class FS98MAIN | --class UIPCMAIN] [--exit-if-simulator] [--quiet]
+//                  [--zero-seconds]
 //
 // It opens a top-level window of the given class (FS98MAIN by default),
 // answers the registered message "FSASMLIB:IPC" by serving the client's named
@@ -8,6 +9,8 @@
 // --exit-if-simulator it ends at once with exit code 3 when a window of
 // either class already exists, so that a real simulator is never shadowed.
 // With --quiet it keeps no journal of records and commands (benchmarks).
+// With --zero-seconds it takes a written second as 0, as the simulators do
+// whose only control of the seconds is "set them to zero".
 //
 // Commands, one per line on standard input (end of input leaves it running):
 //   set time HH:MM:SS      simulated local time
@@ -15,6 +18,7 @@
 //   set date DAY YEAR      Zulu date: day of the year (1 = 1 January) and year
 //   drift SECONDS          moves the simulated clock by that many seconds
 //   pause on|off           the pause flag (0x0264)
+//   seconds zero|keep      a written second is taken as 0, or as written
 //   ground on|off          the on-ground flag (0x0366)
 //   hang                   stops answering: each message is held past the
 //                          client's time-out until "answer"
@@ -100,6 +104,7 @@ int main(int argc, char** argv) {
   const char* className = "FS98MAIN";
   bool exitIfSimulator = false;
   bool quiet = false;
+  bool zeroSeconds = false;
   for (int i = 1; i < argc; ++i) {
     if (std::strcmp(argv[i], "--class") == 0 && i + 1 < argc) {
       className = std::strcmp(argv[++i], "UIPCMAIN") == 0 ? "UIPCMAIN" : "FS98MAIN";
@@ -107,6 +112,8 @@ int main(int argc, char** argv) {
       exitIfSimulator = true;
     } else if (std::strcmp(argv[i], "--quiet") == 0) {
       quiet = true;
+    } else if (std::strcmp(argv[i], "--zero-seconds") == 0) {
+      zeroSeconds = true;
     }
   }
   if (exitIfSimulator && (::FindWindowExA(nullptr, nullptr, "UIPCMAIN", nullptr) != nullptr ||
@@ -118,6 +125,7 @@ int main(int argc, char** argv) {
   simstandin::PcClock clock;
   simstandin::StandIn standIn(clock);
   if (!quiet) standIn.journal = simstandin::JournalLine;
+  standIn.Aircraft().SetZeroesWrittenSeconds(zeroSeconds);
   StandInWindow window(::GetModuleHandleA(nullptr), className, standIn);
   if (window.Handle() == nullptr) {
     simstandin::JournalLine("error no window");

@@ -1,0 +1,90 @@
+// Writing the simulator's clock, and what the read after a write tells of
+// the simulator: some take a written second as 0 and set only hours and
+// minutes. For those the clock is written at the internal clock's next full
+// minute, from the half-second tick, with second 0.
+
+#include <cstdint>
+
+#include "core/calendar.h"
+#include "core/frm_main.h"
+#include "core/sim_offsets.h"
+#include "ui/sounds.h"
+
+namespace horavia {
+namespace {
+
+// A written second from which a simulator that zeroes seconds can be told
+// apart from one that took it and has moved on by a second.
+constexpr int32_t kTellingSecond = 5;
+// The tick may come up to a second after the minute began.
+constexpr int32_t kLatestSecondAtMinute = 1;
+
+}  // namespace
+
+void frmMain::QueueTimeWrite(const ClockParts& local, int32_t second, bool fromStart) {
+  const ClockParts zulu = AddSeconds(local, -state_.zuluOffset * 60);
+  const uint8_t values[5] = {static_cast<uint8_t>(local.hour), static_cast<uint8_t>(local.minute),
+                             static_cast<uint8_t>(second), static_cast<uint8_t>(zulu.hour),
+                             static_cast<uint8_t>(zulu.minute)};
+  LinkResult result = LinkOk;
+  Link& link = mod_.link;
+  link.LinkWrite(offsets::kLocalHour, 1, &values[0], result);
+  link.LinkWrite(offsets::kLocalMinute, 1, &values[1], result);
+  link.LinkWrite(offsets::kSecond, 1, &values[2], result);
+  link.LinkWrite(offsets::kZuluHour, 1, &values[3], result);
+  link.LinkWrite(offsets::kZuluMinute, 1, &values[4], result);
+  state_.lastClockWrite = ClockWrite{local.hour, local.minute, second, fromStart};
+}
+
+bool frmMain::ExchangeClockWrite() {
+  if (Exchange()) return true;
+  state_.lastClockWrite.reset();  // nothing was written to learn from
+  return false;
+}
+
+void frmMain::QueueDateWrite(const ClockParts& local) {
+  const ClockParts zulu = AddSeconds(local, -state_.zuluOffset * 60);
+  const auto dayOfYear = static_cast<uint16_t>(DayOfYear(DateOf(zulu)));
+  const auto year = static_cast<uint16_t>(zulu.year);
+  LinkResult result = LinkOk;
+  mod_.link.LinkWrite(offsets::kZuluDayOfYear, 2, &dayOfYear, result);
+  mod_.link.LinkWrite(offsets::kZuluYear, 2, &year, result);
+}
+
+// Hours and minutes took but a second of 5 or more came back as 0 or 1:
+// the simulator zeroes seconds, and is now behind by what was written.
+void frmMain::LearnFromReadBack(int32_t hour, int32_t minute, int32_t second) {
+  if (!state_.lastClockWrite) return;
+  const ClockWrite written = *state_.lastClockWrite;
+  state_.lastClockWrite.reset();
+  if (written.second < kTellingSecond || second > 1 || hour != written.hour ||
+      minute != written.minute) {
+    return;
+  }
+  state_.simulatorZeroesSeconds = true;
+  state_.minuteWriteDue = state_.on;
+  if (!written.fromStart || !state_.on) return;
+  // The start meant the internal clock to be the PC clock; the simulator's
+  // zeroed seconds must not be taken for it.
+  state_.minuteWriteWithDate = true;
+  if (state_.internalClockOffset == kNone) {
+    state_.internalClockOffset = 0;
+    ShowInternalClock();
+  }
+}
+
+void frmMain::WriteClockAtMinute() {
+  if (!state_.on || !state_.minuteWriteDue) return;
+  const int32_t offset = state_.internalClockOffset == kNone ? 0 : state_.internalClockOffset;
+  const ClockParts now = AddSeconds(PartsOf(mod_.os.clock.Now()), offset);
+  if (now.second > kLatestSecondAtMinute) return;
+  ShowInternalClock();
+  const ClockParts& internal = state_.internalClock;
+  QueueTimeWrite(internal, 0, false);
+  if (state_.minuteWriteWithDate) QueueDateWrite(internal);
+  state_.minuteWriteDue = false;
+  state_.minuteWriteWithDate = false;
+  if (ExchangeClockWrite()) ReadBackAfterWrite();
+}
+
+}  // namespace horavia

@@ -1,0 +1,107 @@
+// Simulators that take a written second as 0: learned from the read after a
+// write, then the clock is set at the internal clock's next full minute.
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "core/calendar.h"
+#include "simulator_world.h"
+
+namespace horavia {
+namespace {
+
+class ZeroedSecondsTest : public ::testing::Test, public SimulatorWorld {
+ protected:
+  // Seconds from the internal clock to the simulator's local clock.
+  int Drift() {
+    const auto sim = aircraft().Now();
+    const ClockParts internal =
+        AddSeconds(PartsOf(world.clock.now), state().internalClockOffset == kNone
+                                                 ? 0
+                                                 : state().internalClockOffset);
+    return (sim.localHour * 3600 + sim.localMinute * 60 + sim.second) -
+           (internal.hour * 3600 + internal.minute * 60 + internal.second);
+  }
+  // One second of the PC clock: two half-second ticks.
+  void RunSecond() {
+    AdvanceSeconds(1);
+    form.tmrSecond_Timer();
+    form.tmrSecond_Timer();
+  }
+  size_t TimeWrites() const { return Count("write 0x0238"); }
+};
+
+TEST_F(ZeroedSecondsTest, AStartAtSecond37IsSetRightAtTheNextMinuteWithOneMoreWrite) {
+  aircraft().SetZeroesWrittenSeconds(true);
+  aircraft().SetLocalTime(9, 0, 0);
+  world.clock.now.second = 37;  // 13:45:37
+  StartConnected();
+  form.imgButton_Click(0);
+  ASSERT_TRUE(state().on);
+  EXPECT_TRUE(state().simulatorZeroesSeconds) << "learned from the start's own write";
+  EXPECT_EQ(state().internalClockOffset, 0) << "the internal clock is the PC clock";
+  EXPECT_EQ(Drift(), -37);
+  EXPECT_EQ(TimeWrites(), 1u);
+  EXPECT_EQ(TakeSounds(), (std::vector<std::string>{"button", "start"}));
+
+  // Sync cycles before the minute try nothing, and no sync sound plays.
+  for (int s = 38; s < 60; ++s) {
+    RunSecond();
+    if (s % 10 == 0) form.tmrSync_Timer();
+  }
+  EXPECT_EQ(TimeWrites(), 1u);
+  EXPECT_TRUE(TakeSounds().empty());
+
+  RunSecond();  // 13:46:00
+  EXPECT_EQ(TimeWrites(), 2u);
+  EXPECT_LE(std::abs(Drift()), 1);
+  ExpectEachOnce({"write 0x023A 1 25", "write 0x023A 1 00", "write 0x0239 1 2e"});
+  EXPECT_EQ(Count("write 0x023E"), 2u) << "the start's date goes at once and with the time";
+  EXPECT_EQ(TakeSounds(), std::vector<std::string>{"sync"});
+
+  for (int s = 0; s < 90; ++s) {
+    RunSecond();
+    if (s % 20 == 19) form.tmrSync_Timer();
+  }
+  EXPECT_EQ(TimeWrites(), 2u) << "left alone once it is right";
+}
+
+// A correction of a simulator-time start finds out the same way, and a
+// reconnect to a simulator that takes seconds learns anew.
+TEST_F(ZeroedSecondsTest, ACorrectionLearnsAndAnotherSimulatorLearnsAgain) {
+  aircraft().SetZeroesWrittenSeconds(true);
+  StartConnected();  // 13:45:20
+  form.imgButton_Click(1);
+  TakeSounds();
+  aircraft().Drift(30);
+  AdvanceSeconds(20);  // 13:45:40
+  form.tmrSync_Timer();
+  EXPECT_TRUE(state().simulatorZeroesSeconds);
+  EXPECT_EQ(TimeWrites(), 1u);
+  EXPECT_EQ(TakeSounds(), std::vector<std::string>{}) << "no sync sound for a write that missed";
+  for (int s = 40; s <= 60; ++s) RunSecond();
+  EXPECT_EQ(TimeWrites(), 2u);
+  EXPECT_LE(std::abs(Drift()), 1);
+
+  sim.windowClass.clear();
+  form.tmrSync_Timer();
+  sim.windowClass = "FS98MAIN";
+  aircraft().SetZeroesWrittenSeconds(false);
+  form.tmrSecond_Timer();
+  ASSERT_TRUE(state().connected);
+  EXPECT_FALSE(state().simulatorZeroesSeconds);
+  form.imgButton_Click(1);
+  aircraft().Drift(30);
+  sim.journal.clear();
+  AdvanceSeconds(5);
+  form.tmrSync_Timer();
+  EXPECT_EQ(TimeWrites(), 1u) << "written at once";
+  EXPECT_EQ(Drift(), 0);
+  EXPECT_FALSE(state().simulatorZeroesSeconds);
+}
+
+}  // namespace
+}  // namespace horavia
