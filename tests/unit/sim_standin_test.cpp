@@ -77,6 +77,13 @@ TEST_F(StandInTest, ClientWritesMoveTheClockAsASimulatorWould) {
   EXPECT_EQ(Word(0x023E), 300);
   Write(0x0240, {0xE8, 0x07});
   EXPECT_EQ(Clock(), "local 01:30:00 zulu 23:00 day 300 year 2024 zone 150 paused 0 ground 1");
+  // A simulator that takes a written second as 0, as many of today's do.
+  standIn.Apply("seconds zero");
+  Write(0x0238, {7, 15, 37});
+  EXPECT_EQ(Clock().substr(0, 14), "local 07:15:00");
+  standIn.Apply("seconds keep");
+  Write(0x023A, {37});
+  EXPECT_EQ(Clock().substr(0, 14), "local 07:15:37");
 }
 
 TEST_F(StandInTest, FlagsVersionsAndMessageText) {
@@ -105,13 +112,15 @@ TEST_F(StandInTest, FlagsVersionsAndMessageText) {
 TEST_F(StandInTest, CommandsAreJournaledAndBadOnesChangeNothing) {
   const std::string before = Clock();
   for (const char* bad : {"set time 25:00:00", "set time 1:2:3", "set zone 721", "set date 0 2026",
-                          "drift x", "pause maybe", "garbage lots", "version 1", "fly"}) {
+                          "drift x", "pause maybe", "garbage lots", "version 1", "seconds some",
+                          "fly"}) {
     standIn.Apply(bad);
   }
   EXPECT_EQ(Clock(), before);
-  ASSERT_EQ(journal.size(), 9u);
+  ASSERT_EQ(journal.size(), 10u);
   EXPECT_EQ(journal[0], "error set time 25:00:00: want set time HH:MM:SS");
-  EXPECT_EQ(journal[8], "error fly: unknown command");
+  EXPECT_EQ(journal[8], "error seconds some: want seconds zero or seconds keep");
+  EXPECT_EQ(journal[9], "error fly: unknown command");
   journal.clear();
   standIn.Apply("  hang ");
   standIn.Apply("reject");
