@@ -87,7 +87,7 @@ void ReadCommandLines(StandInWindow* window) {
       auto copy = std::make_unique<std::string>(line);
       if (::PostMessageA(window->Handle(), StandInWindow::kCommandMessage, 0,
                          reinterpret_cast<LPARAM>(copy.get()))) {
-        copy.release();  // the window thread owns it now
+        static_cast<void>(copy.release());  // the window thread owns it now
       }
     }
   }

@@ -32,7 +32,7 @@ std::wstring FullPath(const std::wstring& path) {
 }  // namespace
 
 std::wstring LongPath(std::string_view utf8) {
-  const std::wstring path = Widen(utf8);
+  std::wstring path = Widen(utf8);
   // "\\?\" and "\\.\" paths go to the system as they are, unparsed.
   if (StartsWith(path, L"\\\\?\\") || StartsWith(path, L"\\\\.\\")) return path;
   const std::wstring full = FullPath(path);

@@ -47,7 +47,7 @@ ScopedHandle CreateTemporaryBeside(const std::wstring& target, std::wstring& nam
     if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) break;
   }
   name.clear();
-  return ScopedHandle();
+  return {};
 }
 
 }  // namespace
