@@ -9,10 +9,11 @@ namespace horavia::win32 {
 
 // The edge of one of Horavia's windows: a handler that ends in an exception
 // is stopped there, and a "Horavia" box tells the user that the action
-// could not be completed and that the files are left as they are (every
-// file is replaced in one step or appended to at once, so a write stopped
-// half-way has changed nothing); the window goes on. The models' handlers hold their state in scopes that
-// unwind, so the next event finds them usable.
+// could not be completed and that the files are left as they are (a file is
+// only ever replaced in one step or appended to in one write, and an
+// exception comes before or after either); the window goes on. The models'
+// handlers hold their state in scopes that unwind, so the next event finds
+// them usable.
 class ActionBoundary {
  public:
   explicit ActionBoundary(MessageBoxes& boxes) : boxes_(&boxes) {}

@@ -31,10 +31,11 @@ bool IsFolderOrReadOnly(const std::wstring& path) {
          (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)) != 0;
 }
 
-// A new, empty file beside `target` under a name of its own ("<target>.<process>-<n>.tmp"):
-// created with CREATE_NEW, so that no file already there, another copy's
-// included, is ever taken over. GetTempFileName would do this, but only
-// for a folder of fewer than MAX_PATH characters.
+// A new, empty file beside `target` under a name of its own,
+// "<target>.<process id>-<n>.tmp", created with CREATE_NEW, so that no file
+// already there, another copy's included, is ever taken over.
+// GetTempFileName would do this, but only for a folder of fewer than
+// MAX_PATH characters.
 ScopedHandle CreateTemporaryBeside(const std::wstring& target, std::wstring& name) {
   constexpr int kTries = 100;
   const std::wstring stem = target + L"." + std::to_wstring(::GetCurrentProcessId()) + L"-";
