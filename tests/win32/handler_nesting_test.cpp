@@ -71,7 +71,9 @@ class TickWindow {
       ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
     }
     auto* self = reinterpret_cast<TickWindow*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    if (self == nullptr || message != WM_TIMER) return ::DefWindowProcW(hwnd, message, wParam, lParam);
+    if (self == nullptr || message != WM_TIMER) {
+      return ::DefWindowProcW(hwnd, message, wParam, lParam);
+    }
     self->OnTimer(wParam);
     return 0;
   }
