@@ -97,7 +97,7 @@ std::optional<std::string> frmChronoLog::Stored(std::string_view utf8) {
 }
 
 void frmChronoLog::Warn(const std::string& text) {
-  boxes_->Show(text, kProgramTitle, BoxKind::Warning);
+  if (!silent_) boxes_->Show(text, kProgramTitle, BoxKind::Warning);
 }
 
 bool frmChronoLog::TakeListFocusRequest() { return std::exchange(controls_.focusToList, false); }
@@ -230,6 +230,11 @@ void frmChronoLog::cmdDeleteLog_Click() {
 
 void frmChronoLog::cmdExit_Click() {
   PlayWav(os_, kSoundButton);
+  Form_Unload();
+}
+
+void frmChronoLog::EndSession() {
+  silent_ = true;
   Form_Unload();
 }
 

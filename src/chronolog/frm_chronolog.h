@@ -42,6 +42,11 @@ class frmChronoLog {
   void cmdExit_Click();
   // The window closes, whichever way; runs once, later calls do nothing.
   void Form_Unload();
+  // The window closes because Windows ends the session: the copy is written
+  // back as at any closing (the write-back replaces the file in one step and
+  // keeps what a switch-OFF appended), but nothing is shown, since a box
+  // would hold Windows up. What cannot be written is left as it is on disk.
+  void EndSession();
 
   // Message boxes go here instead of the platform's, so that the renderer
   // can make the window their owner; nullptr goes back to the platform's.
@@ -71,6 +76,7 @@ class frmChronoLog {
   std::vector<size_t> itemLines_;  // the line each list item shows
   bool closed_ = false;
   bool noteNotStored_ = false;
+  bool silent_ = false;
 };
 
 }  // namespace horavia

@@ -117,6 +117,11 @@ e2e_close() { "$E2E_WINE" "$E2E_CLOSEWINDOW" "$1" >/dev/null 2>&1; }
 
 e2e_exited() { ! kill -0 "$1" 2>/dev/null; }
 
+# e2e_end_session CAPTION: Windows ends the session for the window with that
+# exact caption (WM_QUERYENDSESSION, then WM_ENDSESSION); the exit code of
+# endsession.exe: 0 when the window allowed it and took it within 30 s.
+e2e_end_session() { "$E2E_WINE" "$E2E_ENDSESSION" "$1" >/dev/null 2>&1; }
+
 # e2e_wait_exit PID SECONDS: true when the process ended in time.
 e2e_wait_exit() {
   wait_for "$2" e2e_exited "$1" || return 1
@@ -180,6 +185,8 @@ E2E_STANDIN=${E2E_STANDIN:-${HORAVIA_BUILD:-}/mingw/tools/simstandin/simstandin.
 E2E_HOLDFILE=${E2E_HOLDFILE:-${HORAVIA_BUILD:-}/mingw/tests/win32/tools/holdfile.exe}
 E2E_STARTWITHMAPPING=${E2E_STARTWITHMAPPING:-${HORAVIA_BUILD:-}/mingw/tests/win32/tools/startwithmapping.exe}
 E2E_WINDOWTEXT=${E2E_WINDOWTEXT:-${HORAVIA_BUILD:-}/mingw/tests/win32/tools/windowtext.exe}
+E2E_ANSWERBOX=${E2E_ANSWERBOX:-${HORAVIA_BUILD:-}/mingw/tests/win32/tools/answerbox.exe}
+E2E_ENDSESSION=${E2E_ENDSESSION:-${HORAVIA_BUILD:-}/mingw/tests/win32/tools/endsession.exe}
 
 # e2e_standin_start DIR [OPTION...]: starts the stand-in with its commands
 # from a pipe that the test holds open (STANDIN_FD) and its journal in
@@ -339,6 +346,16 @@ e2e_dismiss_box() {
   box=$(e2e_window '^Horavia$')
   [ -n "$box" ] || return 0
   e2e_close "Horavia"
+  wait_for 20 e2e_window_gone "$box"
+}
+
+# e2e_answer_box yes|no: presses that button of the "Horavia" box (a Yes/No
+# box ignores WM_CLOSE); true once that box is gone (20 s).
+e2e_answer_box() {
+  local box
+  box=$(e2e_window '^Horavia$')
+  [ -n "$box" ] || return 1
+  "$E2E_WINE" "$E2E_ANSWERBOX" "Horavia" "$1" >/dev/null 2>&1 || return 1
   wait_for 20 e2e_window_gone "$box"
 }
 

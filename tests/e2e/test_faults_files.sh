@@ -75,25 +75,35 @@ switch_on() {
   fi
 }
 
-# expect_box CASE REGEX: a "Horavia" box comes up, its message matches, and
-# Horavia waits for the user; then the box is closed with OK.
+# expect_box CASE REGEX [yes|no] [before-answer...]: a "Horavia" box comes
+# up, its message matches (kept in BOX_TEXT), and Horavia waits for the
+# user; then the box is closed with OK, or with that answer to a question,
+# after the command given, if any, has run.
 expect_box() {
-  local name=$1 want=$2 text
+  local name=$1 want=$2 answer=${3:-}
+  shift $(($# < 3 ? $# : 3))
+  BOX_TEXT=""
   if ! wait_for 20 e2e_has_box; then
     fail "$name" "no \"Horavia\" box within 20 s"
     return 1
   fi
-  text=$(e2e_box_text)
-  if grep -qE -- "$want" <<<"$text"; then pass "$name"; else fail "$name" "the box says: $text"; fi
+  BOX_TEXT=$(e2e_box_text)
+  if grep -qE -- "$want" <<<"$BOX_TEXT"; then pass "$name"; else fail "$name" "the box says: $BOX_TEXT"; fi
   if kill -0 "$pid" 2>/dev/null; then pass "${name}_waits_for_user"; else fail "${name}_waits_for_user" "Horavia.exe ended under its box"; fi
-  e2e_dismiss_box || fail "${name}_dismissed" "the box did not close"
+  (($# == 0)) || "$@"
+  if [ -n "$answer" ]; then
+    e2e_answer_box "$answer" || fail "${name}_answered" "no $answer in the box, or it did not close"
+  else
+    e2e_dismiss_box || fail "${name}_dismissed" "the box did not close"
+  fi
 }
 
-# close_with_box CASE REGEX: WM_CLOSE, one box as expect_box, and the end.
+# close_with_box CASE REGEX [yes|no] [before-answer...]: WM_CLOSE, one box
+# as expect_box, and the end.
 close_with_box() {
   local name=$1
   e2e_close "$(e2e_caption "$win")"
-  expect_box "$name" "$2"
+  expect_box "$@"
   if e2e_wait_exit "$pid" 30; then pass "${name}_then_ends"; else fail "${name}_then_ends" "still running 30 s after the box closed"; fi
 }
 
@@ -104,8 +114,36 @@ ini_message() { printf '%s\n' "^Could not write $(folder_re)\\\\Horavia\\.ini fi
 unread_ini_message() {
   printf '%s\n' "^Could not read $(folder_re)\\\\Horavia\\.ini file at start-up\\.  It is left as it is; the settings of this run are not saved\\.\$"
 }
+# One flight not in the log yet: its stamp (the long date and the time) and
+# its chronometers.
+readonly FLIGHT_RE='[^();]+ [0-9]{2}:[0-9]{2}:[0-9]{2} [AP]M \(Flight [0-9:]+, Ground [0-9:]+, Total [0-9:]+\)'
+# flights_re N: N flights as the boxes list them.
+flights_re() {
+  if (($1 == 1)); then
+    printf '%s' "the flight of $FLIGHT_RE"
+  else
+    printf '%s' "$1 flights, $FLIGHT_RE(; $FLIGHT_RE){$(($1 - 1))}"
+  fi
+}
+them() { if (($1 == 1)); then printf it; else printf them; fi; }
+# log_message N: the switch-OFF's box with N flights kept.
 log_message() {
-  printf '%s\n' "^Could not write $(folder_re)\\\\Horavia\\.log file\\.  This flight is not in the log yet: Flight [0-9:]+, Ground [0-9:]+, Total [0-9:]+\\.  Horavia tries again when it closes, unless it is switched ON before\\.\$"
+  printf '%s\n' "^Could not write $(folder_re)\\\\Horavia\\.log file\\.  Not in the log yet: $(flights_re "$1")\\.  Horavia keeps $(them "$1") and tries again at the next switch OFF and when it closes\\.\$"
+}
+# log_question N: the shut-down's question with N flights kept.
+log_question() {
+  printf '%s\n' "^Could not write $(folder_re)\\\\Horavia\\.log file\\.  Not in the log yet: $(flights_re "$1")\\.  Close the program that holds the file and choose Yes to try again, or No to close Horavia without $(them "$1")\\.\$"
+}
+# The flights a box lists, oldest first, one per line as the log has them:
+# long date, time, flight, ground and total, TAB-separated.
+box_flights() {
+  sed -E -e 's/^.*Not in the log yet: //' -e 's/\.  [A-Z].*$//' -e 's/^(the flight of |[0-9]+ flights, )//' \
+    -e 's/; /\n/g' <<<"$1" |
+    sed -E 's/^(.*) ([0-9]{2}:[0-9]{2}:[0-9]{2} [AP]M) \(Flight ([0-9:]+), Ground ([0-9:]+), Total ([0-9:]+)\)$/\1\t\2\t\3\t\4\t\5/'
+}
+# The same columns of the log's entries after the first N bytes.
+log_flights() {
+  tail -c +$(($2 + 1)) "$1" | tr -d '\r' | awk -F '\t' 'NF == 10 && $10 == "" { print $1 "\t" $3 "\t" $4 "\t" $6 "\t" $8 }'
 }
 
 no_temporary_files() { check_eq "${1}_no_temporary_files" "$(find "$dir" -maxdepth 1 -iname '*.tmp' | wc -l)" 0; }
@@ -126,8 +164,9 @@ if launch ini_folder; then
 fi
 
 # ---- Settings and log files read-only: the settings are read; neither
-# switching OFF nor closing while ON can log the period, the settings cannot
-# be written, and both files keep every byte.
+# switching OFF nor closing while ON can log the periods, the settings cannot
+# be written, and both files keep every byte. At closing both periods are
+# offered once more; No closes without them.
 session readonly
 printf '%s' "$USER_INI" >"$dir/Horavia.ini"
 printf '%s' "$OLD_LOG" >"$dir/Horavia.log"
@@ -147,7 +186,7 @@ if launch readonly standin; then
   fi
   switch_on readonly
   e2e_press_button "$win" "$DPI" 0
-  expect_box readonly_log_switch_off_told "$(log_message)"
+  expect_box readonly_log_switch_off_told "$(log_message 1)"
   if wait_for 10 caption_is "Horavia (OFF)" && wait_for 10 connected && alive; then
     pass readonly_goes_on_off_and_connected
   else
@@ -155,7 +194,7 @@ if launch readonly standin; then
   fi
   switch_on readonly_again
   e2e_close "Horavia (ON)"
-  expect_box readonly_log_shutdown_told "$(log_message)"
+  expect_box readonly_log_shutdown_asked "$(log_question 2)" no
   expect_box readonly_ini_shutdown_told "$(ini_message)"
   if e2e_wait_exit "$pid" 30; then pass readonly_shutdown_ends; else fail readonly_shutdown_ends "still running 30 s after the boxes"; fi
   check_eq readonly_ini_whole "$(bytes "$dir/Horavia.ini")" "$(bytes_of "$USER_INI")"
@@ -201,7 +240,8 @@ if launch ini_locked_shutdown; then
 fi
 
 # ---- Log file a folder: the switch-OFF cannot log the period and says so;
-# Horavia goes on, OFF and connected; closing offers the period once more.
+# Horavia goes on, OFF and connected; closing offers the period once more,
+# and No closes without it.
 session log_folder
 printf '%s' "$INI" >"$dir/Horavia.ini"
 mkdir "$dir/Horavia.log"
@@ -209,13 +249,13 @@ echo "the user's" >"$dir/Horavia.log/keep.txt"
 if launch log_folder standin; then
   switch_on log_folder
   e2e_press_button "$win" "$DPI" 0
-  expect_box log_folder_switch_off_told "$(log_message)"
+  expect_box log_folder_switch_off_told "$(log_message 1)"
   if wait_for 10 caption_is "Horavia (OFF)" && wait_for 10 connected && alive; then
     pass log_folder_goes_on_off_and_connected
   else
     fail log_folder_goes_on_off_and_connected "caption '$(e2e_caption "$win")' (see $shot)"
   fi
-  close_with_box log_folder_shutdown_told "$(log_message)"
+  close_with_box log_folder_shutdown_asked "$(log_question 1)" no
   if [ -d "$dir/Horavia.log" ] && [ "$(cat "$dir/Horavia.log/keep.txt")" == "the user's" ]; then
     pass log_folder_stays
   else
@@ -234,7 +274,7 @@ if launch log_locked standin; then
   switch_on log_locked
   if e2e_lock_file "$dir/Horavia.log"; then
     e2e_press_button "$win" "$DPI" 0
-    expect_box log_locked_switch_off_told "$(log_message)"
+    expect_box log_locked_switch_off_told "$(log_message 1)"
     if wait_for 10 caption_is "Horavia (OFF)" && wait_for 10 connected && alive; then
       pass log_locked_goes_on_off_and_connected
     else
@@ -265,19 +305,52 @@ if launch log_locked standin; then
 fi
 
 # ---- Log file locked at shut-down: closing while ON cannot log the period;
-# told, Horavia ends, and the log keeps every byte.
+# asked, No ends Horavia, and the log keeps every byte.
 session log_locked_shutdown
 printf '%s' "$INI" >"$dir/Horavia.ini"
 printf '%s' "$OLD_LOG" >"$dir/Horavia.log"
 if launch log_locked_shutdown standin; then
   switch_on log_locked_shutdown
   if e2e_lock_file "$dir/Horavia.log"; then
-    close_with_box log_locked_shutdown_told "$(log_message)"
+    close_with_box log_locked_shutdown_asked "$(log_question 1)" no
     if e2e_unlock_file; then pass log_locked_shutdown_holder_lets_go; else fail log_locked_shutdown_holder_lets_go "holdfile.exe did not end"; fi
     check_eq log_locked_shutdown_whole "$(bytes "$dir/Horavia.log")" "$(bytes_of "$OLD_LOG")"
     check_eq log_locked_shutdown_ini_written "$(bytes "$dir/Horavia.ini")" "$(bytes_of "$INI")"
   else
     fail log_locked_shutdown_holder "holdfile.exe says: $(tr '\n' ' ' <"$HOLD_OUT")"
+    e2e_close "Horavia (ON)"
+  fi
+  e2e_standin_stop
+fi
+# ---- Log file locked across a switch-OFF and the closing: the first period
+# waits, the second joins it; the question at closing lists both. The holder
+# lets go while the question is up, and Yes writes both, in their order, with
+# the stamps and times the box showed, after the old lines.
+holder_lets_go() {
+  if e2e_unlock_file; then pass log_retry_holder_lets_go; else fail log_retry_holder_lets_go "holdfile.exe did not end"; fi
+}
+session log_retry
+printf '%s' "$INI" >"$dir/Horavia.ini"
+printf '%s' "$OLD_LOG" >"$dir/Horavia.log"
+if launch log_retry standin; then
+  switch_on log_retry
+  if e2e_lock_file "$dir/Horavia.log"; then
+    e2e_press_button "$win" "$DPI" 0
+    expect_box log_retry_switch_off_told "$(log_message 1)"
+    if wait_for 10 caption_is "Horavia (OFF)" && wait_for 10 connected; then
+      pass log_retry_off_and_connected
+    else
+      fail log_retry_off_and_connected "caption '$(e2e_caption "$win")' (see $shot)"
+    fi
+    switch_on log_retry_again
+    close_with_box log_retry_shutdown_asked "$(log_question 2)" yes holder_lets_go
+    asked=$(box_flights "$BOX_TEXT")
+    check_eq log_retry_old_lines_kept "$(head -c "${#OLD_LOG}" "$dir/Horavia.log" | od -An -c | tr -s ' \n' ' ')" "$(bytes_of "$OLD_LOG")"
+    check_eq log_retry_both_logged_in_order "$(log_flights "$dir/Horavia.log" "${#OLD_LOG}")" "$asked"
+    check_eq log_retry_two_flights_asked "$(grep -c . <<<"$asked")" 2
+    check_eq log_retry_ini_written "$(bytes "$dir/Horavia.ini")" "$(bytes_of "$INI")"
+  else
+    fail log_retry_holder "holdfile.exe says: $(tr '\n' ' ' <"$HOLD_OUT")"
     e2e_close "Horavia (ON)"
   fi
   e2e_standin_stop

@@ -320,6 +320,32 @@ TEST_F(ChronoLogWindowTest, AnEntryAppendedWhileOpenSurvivesTheClose) {
   EXPECT_TRUE(world.boxes.shown.empty());
 }
 
+// Windows ends the session with the window open: the user's notes and marks
+// reach the file, after which the main window appends its own entry; where
+// the file cannot be written nothing is shown and nothing changes.
+TEST_F(ChronoLogWindowTest, TheEndOfTheSessionWritesTheCopyBackWithoutABox) {
+  world.files.files[log] = Lines({kHeader, a, b});
+  frmChronoLog& form = Open();
+  form.txtNote_Change("landed");
+  form.cboLogDateTime_Click(0);
+  form.cmdDeleteEntry_Click();
+  ASSERT_TRUE(world.files.Append(log, c + "\r\n"));
+  form.EndSession();
+  EXPECT_TRUE(form.Closed());
+  EXPECT_EQ(world.files.files.at(log),
+            Lines({kHeader, Entry("Tuesday, May 5, 2026", "01:30:00 PM", 60, 30, "landed"), c}));
+
+  frmChronoLog& held = Open();
+  held.txtNote_Change("lost with the session");
+  world.files.locked.insert(log);
+  held.EndSession();
+  world.files.locked.clear();
+  EXPECT_TRUE(held.Closed());
+  EXPECT_EQ(world.files.files.at(log),
+            Lines({kHeader, Entry("Tuesday, May 5, 2026", "01:30:00 PM", 60, 30, "landed"), c}));
+  EXPECT_TRUE(world.boxes.shown.empty());
+}
+
 TEST_F(ChronoLogWindowTest, ALogRewrittenElsewhereWhileOpenIsNotOverwritten) {
   world.files.files[log] = Lines({kHeader, a, b});
   frmChronoLog& form = Open();

@@ -11,7 +11,7 @@
 namespace horavia {
 namespace {
 
-constexpr const char* kHeld = "Could not write C:\\Fly\\Horavia\\Horavia.log file.";
+constexpr const char* kHeld = R"(Could not write C:\Fly\Horavia\Horavia.log file.)";
 
 class PendingEntriesTest : public ::testing::Test, public SimulatorWorld {
  protected:

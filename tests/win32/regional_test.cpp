@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <optional>
 #include <string>
 
 #include "platform/win32/ports/win32_regional.h"
@@ -8,13 +9,32 @@
 namespace horavia::win32 {
 namespace {
 
-TEST(RegionalTest, TextWithoutAnAnsiFormBecomesQuestionMarks) {
+// Whatever the code page, the conversion must succeed: Windows refuses some
+// flags for some code pages (UTF-8 among them), and a refused conversion
+// would keep every log entry and status line from being written. A run may
+// name the code page it set up in HORAVIA_EXPECT_ACP, so that a locale that
+// did not take cannot pass for it.
+TEST(RegionalTest, ConversionsSucceedInTheCodePageInForce) {
+  const UINT codePage = ::GetACP();
+  char expected[16] = "";
+  if (::GetEnvironmentVariableA("HORAVIA_EXPECT_ACP", expected, sizeof expected) > 0) {
+    ASSERT_EQ(std::to_string(codePage), expected) << "the locale of this run did not take";
+  }
   Win32Regional regional;
-  // No ANSI code page has the aeroplane; a look-alike must not stand in.
-  EXPECT_EQ(regional.ToAnsi("EDDF \xE2\x9C\x88 KJFK"), "EDDF ? KJFK");
+  const std::string longDate = regional.LongDate(2026, 12, 5);
+  ASSERT_FALSE(longDate.empty());
+  const std::optional<std::string> date = regional.ToAnsi(longDate);
+  ASSERT_TRUE(date.has_value()) << "code page " << codePage;
+  EXPECT_EQ(regional.FromAnsi(*date), longDate) << "a date of this system has its own form";
   EXPECT_EQ(regional.ToAnsi(""), "");
   EXPECT_EQ(regional.FromAnsi("plain ASCII"), "plain ASCII");
-  if (::GetACP() == 1252) {
+
+  // The aeroplane has a form in UTF-8 only; elsewhere a look-alike must not
+  // stand in for it.
+  const std::optional<std::string> plane = regional.ToAnsi("EDDF \xE2\x9C\x88 KJFK");
+  ASSERT_TRUE(plane.has_value()) << "code page " << codePage;
+  EXPECT_EQ(*plane, codePage == CP_UTF8 ? "EDDF \xE2\x9C\x88 KJFK" : "EDDF ? KJFK");
+  if (codePage == 1252) {
     EXPECT_EQ(regional.ToAnsi("Z\xC3\xBCrich \xE2\x82\xAC"), "Z\xFCrich \x80");
     EXPECT_EQ(regional.FromAnsi("Z\xFCrich \x80"), "Z\xC3\xBCrich \xE2\x82\xAC");
     EXPECT_EQ(regional.ToAnsi("\xC4\x81"), "?") << "a-macron has no own form in 1252";

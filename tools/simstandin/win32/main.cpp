@@ -48,6 +48,7 @@
 #include <windows.h>
 
 #include <cstring>
+#include <memory>
 #include <string>
 
 #include "simstandin/win32/standin_window.h"
@@ -69,8 +70,7 @@ std::string Trimmed(std::string line) {
 // Reads standard input on its own thread. Hang and its end take effect here
 // at once, since the window thread may be the one that is hanging; every
 // line then goes to the window thread in order.
-DWORD WINAPI ReadCommands(void* param) {
-  auto* window = static_cast<StandInWindow*>(param);
+void ReadCommandLines(StandInWindow* window) {
   const HANDLE input = ::GetStdHandle(STD_INPUT_HANDLE);
   std::string pending;
   char buffer[512];
@@ -88,19 +88,25 @@ DWORD WINAPI ReadCommands(void* param) {
         window->hanging = false;
         ::SetEvent(window->hangReleased);
       }
-      auto* copy = new std::string(line);
-      if (!::PostMessageA(window->Handle(), StandInWindow::kCommandMessage, 0,
-                          reinterpret_cast<LPARAM>(copy))) {
-        delete copy;
+      auto copy = std::make_unique<std::string>(line);
+      if (::PostMessageA(window->Handle(), StandInWindow::kCommandMessage, 0,
+                         reinterpret_cast<LPARAM>(copy.get()))) {
+        static_cast<void>(copy.release());  // the window thread owns it now
       }
     }
   }
-  return 0;
 }
 
-}  // namespace
+DWORD WINAPI ReadCommands(void* param) {
+  return horavia::CatchAtBoundary(
+      [&] {
+        ReadCommandLines(static_cast<StandInWindow*>(param));
+        return DWORD{0};
+      },
+      DWORD{1}, simstandin::JournalFailure);
+}
 
-int main(int argc, char** argv) {
+int Run(int argc, char** argv) {
   const char* className = "FS98MAIN";
   bool exitIfSimulator = false;
   bool quiet = false;
@@ -141,4 +147,10 @@ int main(int argc, char** argv) {
     ::DispatchMessageA(&msg);
   }
   return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  return horavia::CatchAtBoundary([&] { return Run(argc, argv); }, 1, simstandin::JournalFailure);
 }

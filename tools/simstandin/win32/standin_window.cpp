@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <memory>
 
+#include "platform/ports/exception_boundary.h"
+
 namespace simstandin {
 
 namespace {
@@ -50,6 +52,15 @@ void JournalLine(const std::string& line) {
   std::fflush(stdout);
 }
 
+// No box: the stand-in runs unattended under the tests, which read the
+// journal. Plain stdio, since memory may be short.
+void JournalFailure(horavia::ActionFailure failure) {
+  std::fputs(failure == horavia::ActionFailure::OutOfMemory ? "error exception: not enough memory\n"
+                                                            : "error exception\n",
+             stdout);
+  std::fflush(stdout);
+}
+
 StandInWindow::StandInWindow(HINSTANCE instance, const char* className, StandIn& standIn)
     : standIn_(standIn), className_(className), instance_(instance) {
   hangReleased = ::CreateEventA(nullptr, TRUE, TRUE, nullptr);
@@ -83,7 +94,8 @@ LRESULT CALLBACK StandInWindow::Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM 
   }
   auto* self = reinterpret_cast<StandInWindow*>(::GetWindowLongPtrA(hwnd, GWLP_USERDATA));
   if (self == nullptr) return ::DefWindowProcA(hwnd, msg, wParam, lParam);
-  return self->OnMessage(msg, wParam, lParam);
+  return horavia::CatchAtBoundary([&] { return self->OnMessage(msg, wParam, lParam); },
+                                  LRESULT{0}, JournalFailure);
 }
 
 LRESULT StandInWindow::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {

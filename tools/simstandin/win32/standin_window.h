@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/ports/clock.h"
+#include "platform/ports/exception_boundary.h"
 #include "simstandin/core/stand_in.h"
 
 namespace simstandin {
@@ -58,5 +59,8 @@ class StandInWindow {
 
 // Writes one journal line to standard output at once.
 void JournalLine(const std::string& line);
+// The journal line of an exception stopped at the edge of a window
+// procedure, a thread or main.
+void JournalFailure(horavia::ActionFailure failure);
 
 }  // namespace simstandin

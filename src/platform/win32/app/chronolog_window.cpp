@@ -7,6 +7,7 @@
 
 #include "platform/win32/app/chronolog_layout.h"
 #include "platform/win32/app/resource_ids.h"
+#include "platform/win32/ports/action_boundary.h"
 #include "platform/win32/ports/dpi.h"
 #include "platform/win32/ports/scoped_win.h"
 #include "platform/win32/ports/wide_text.h"
@@ -71,6 +72,7 @@ class ChronoLogWindow {
   void PlaceCentred(HWND owner);
   void OnCommand(int id, int code);
   void OnClose();
+  void OnEndSession();
   void OnPaint();
   void OnActivate(bool active);
   LRESULT OnControlColor(HDC dc, HWND control, bool droppedList);
@@ -103,6 +105,7 @@ class ChronoLogWindow {
   ScopedBrush innerFrame_{::CreateSolidBrush(ToColorRef(layout::kInnerFrame))};
   ScopedBrush fieldBack_{::CreateSolidBrush(ToColorRef(layout::kFieldBack))};
   Win32MessageBoxes boxes_;
+  ActionBoundary boundary_{boxes_};
   // Set while the window puts the model's note into the box, so that the
   // box's change notice is not taken for the user's typing.
   bool mirroring_ = false;
@@ -132,8 +135,31 @@ bool ChronoLogWindow::Run(HWND owner) {
 
   // The owner is disabled before the model runs (opening may already show a
   // message box) and enabled again before this window goes, so that the
-  // owner gets the activation back.
-  const bool ownerWasEnabled = owner != nullptr && ::EnableWindow(owner, FALSE) == 0;
+  // owner gets the activation back; also when the model's opening or
+  // closing ends in an exception, which the owner's handler stops.
+  class Modal {
+   public:
+    Modal(HWND window, HWND owner)
+        : window_(window),
+          owner_(owner),
+          ownerWasEnabled_(owner != nullptr && ::EnableWindow(owner, FALSE) == 0) {}
+    Modal(const Modal&) = delete;
+    Modal& operator=(const Modal&) = delete;
+    ~Modal() {
+      if (ownerWasEnabled_) ::EnableWindow(owner_, TRUE);
+      // Destroying the list tells the window of every item it drops, which
+      // takes a while for a very long log; the user sees the window go at
+      // once.
+      ::ShowWindow(window_, SW_HIDE);
+      ::DestroyWindow(window_);
+      if (owner_ != nullptr) ::SetActiveWindow(owner_);
+    }
+
+   private:
+    HWND window_;
+    HWND owner_;
+    bool ownerWasEnabled_;
+  } const modal(hwnd_, owner);
   boxes_.SetOwner(hwnd_);
   model_.UseMessageBoxes(&boxes_);
   model_.Form_Load();
@@ -156,14 +182,7 @@ bool ChronoLogWindow::Run(HWND owner) {
     }
   }
   model_.Form_Unload();  // does nothing when the model has closed itself
-
-  if (ownerWasEnabled) ::EnableWindow(owner, TRUE);
-  // Destroying the list tells the window of every item it drops, which takes
-  // a while for a very long log; the user sees the window go at once.
-  ::ShowWindow(hwnd_, SW_HIDE);
-  ::DestroyWindow(hwnd_);
   model_.UseMessageBoxes(nullptr);
-  if (owner != nullptr) ::SetActiveWindow(owner);
   // The quit belongs to the main loop; hand it on.
   if (quit) ::PostQuitMessage(static_cast<int>(quitCode));
   return true;
@@ -179,7 +198,8 @@ LRESULT CALLBACK ChronoLogWindow::WindowProc(HWND hwnd, UINT message, WPARAM wPa
   }
   auto* self = reinterpret_cast<ChronoLogWindow*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
   if (self == nullptr) return ::DefWindowProcW(hwnd, message, wParam, lParam);
-  return self->HandleMessage(message, wParam, lParam);
+  return self->boundary_.Run([&] { return self->HandleMessage(message, wParam, lParam); },
+                             LRESULT{0});
 }
 
 LRESULT ChronoLogWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -191,6 +211,9 @@ LRESULT ChronoLogWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lPara
       return MAKELRESULT(kIdExit, DC_HASDEFID);
     case WM_CLOSE:
       OnClose();
+      return 0;
+    case WM_ENDSESSION:
+      if (wParam != FALSE) OnEndSession();
       return 0;
     case WM_ERASEBKGND:
       return 1;  // WM_PAINT covers every pixel
@@ -346,6 +369,13 @@ void ChronoLogWindow::OnCommand(int id, int code) {
 
 void ChronoLogWindow::OnClose() {
   model_.Form_Unload();
+  AfterHandler();
+}
+
+// The copy goes back to the file as at any closing, without a box.
+void ChronoLogWindow::OnEndSession() {
+  boundary_.Silence();
+  model_.EndSession();
   AfterHandler();
 }
 

@@ -34,6 +34,17 @@ void RunTimerHandler(frmMain& form, UINT_PTR id) {
   }
 }
 
+// The other top-level windows of this thread hear of the end of the session
+// before the model's shut-down: the ChronoLog window writes its copy back,
+// the settings window closes as with its close box. Windows may send them
+// the message itself as well; each acts on the first.
+BOOL CALLBACK EndSessionOfOtherWindow(HWND window, LPARAM mainWindow) {
+  if (window != reinterpret_cast<HWND>(mainWindow)) {
+    ::SendMessageW(window, WM_ENDSESSION, TRUE, 0);
+  }
+  return TRUE;
+}
+
 bool SameLabels(const MainControls& a, const MainControls& b) {
   const bool labelsSame =
       std::all_of(kMainLayout.begin(), kMainLayout.end(), [&](const LayoutEntry& entry) {
@@ -81,7 +92,8 @@ LRESULT CALLBACK MainWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam, 
   }
   auto* self = reinterpret_cast<MainWindow*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
   if (self == nullptr) return ::DefWindowProcW(hwnd, message, wParam, lParam);
-  return self->HandleMessage(message, wParam, lParam);
+  return self->boundary_.Run([&] { return self->HandleMessage(message, wParam, lParam); },
+                             LRESULT{0});
 }
 
 LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -93,6 +105,11 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_CLOSE:
       OnClose();
+      return 0;
+    case WM_QUERYENDSESSION:
+      return TRUE;  // Horavia never holds up a sign-out or a shut-down
+    case WM_ENDSESSION:
+      OnEndSession(wParam != FALSE);
       return 0;
     case WM_DESTROY:
       OnDestroy();
@@ -147,6 +164,19 @@ void MainWindow::OnClose() {
     MirrorModel();
   }
   ::DestroyWindow(hwnd_);
+}
+
+// Windows ends the session and may end the process as soon as this returns,
+// so everything is done here, without a box. The window stays; should a
+// WM_CLOSE still come, it finds the shut-down done.
+void MainWindow::OnEndSession(bool ending) {
+  if (!ending || unloaded_) return;
+  unloaded_ = true;
+  boundary_.Silence();
+  ::EnumThreadWindows(::GetCurrentThreadId(), &EndSessionOfOtherWindow,
+                      reinterpret_cast<LPARAM>(hwnd_));
+  form_.EndSession();
+  MirrorModel();
 }
 
 void MainWindow::OnDestroy() {

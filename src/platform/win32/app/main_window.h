@@ -8,6 +8,7 @@
 #include "platform/win32/app/main_fonts.h"
 #include "platform/win32/app/main_hit_test.h"
 #include "platform/win32/app/tool_tips.h"
+#include "platform/win32/ports/action_boundary.h"
 #include "platform/win32/ports/win32_message_boxes.h"
 #include "platform/win32/ports/win32_shell.h"
 #include "platform/win32/ports/win32_timers.h"
@@ -41,6 +42,7 @@ class MainWindow {
   LRESULT OnCreate();
   void OnTimer(UINT_PTR id);
   void OnClose();
+  void OnEndSession(bool ending);
   void OnDestroy();
   void OnPaint();
   void OnDpiChanged(UINT dpi, const RECT& suggested);
@@ -61,6 +63,7 @@ class MainWindow {
   HINSTANCE instance_;
   frmMain& form_;
   WindowServices services_;
+  ActionBoundary boundary_{services_.boxes};
   HWND hwnd_ = nullptr;
   UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
   MainFonts fonts_;

@@ -10,6 +10,7 @@
 #include "platform/win32/app/pixel_rect.h"
 #include "platform/win32/app/resource_ids.h"
 #include "platform/win32/app/settings_dialog_layout.h"
+#include "platform/win32/ports/action_boundary.h"
 #include "platform/win32/ports/dpi.h"
 #include "platform/win32/ports/scoped_win.h"
 #include "platform/win32/ports/wide_text.h"
@@ -77,13 +78,27 @@ class SettingsDialog {
   SettingsDialog(const SettingsDialog&) = delete;
   SettingsDialog& operator=(const SettingsDialog&) = delete;
 
+  // A dialog that could not be opened whole is closed again at once: its
+  // model stores nothing then.
   static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_INITDIALOG) {
       ::SetWindowLongPtrW(hwnd, DWLP_USER, lParam);
-      return reinterpret_cast<SettingsDialog*>(lParam)->OnInitDialog(hwnd);
+      auto* self = reinterpret_cast<SettingsDialog*>(lParam);
+      bool opened = false;
+      const INT_PTR result = self->boundary_.Run(
+          [&] {
+            const INT_PTR focusSet = self->OnInitDialog(hwnd);
+            opened = true;
+            return focusSet;
+          },
+          INT_PTR{TRUE});
+      if (!opened) ::EndDialog(hwnd, IDCANCEL);
+      return result;
     }
     auto* self = reinterpret_cast<SettingsDialog*>(::GetWindowLongPtrW(hwnd, DWLP_USER));
-    return self != nullptr ? self->HandleMessage(message, wParam, lParam) : FALSE;
+    if (self == nullptr) return FALSE;
+    return self->boundary_.Run([&] { return self->HandleMessage(message, wParam, lParam); },
+                               INT_PTR{FALSE});
   }
 
  private:
@@ -94,6 +109,14 @@ class SettingsDialog {
         return TRUE;
       case WM_CLOSE:
         OnClose();
+        return TRUE;
+      case WM_ENDSESSION:
+        // Windows ends the session: the dialog goes as with its close box,
+        // and the settings stay as they were before it opened.
+        if (wParam != FALSE) {
+          boundary_.Silence();
+          OnClose();
+        }
         return TRUE;
       case WM_PAINT:
         OnPaint();
@@ -372,6 +395,7 @@ class SettingsDialog {
   UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
   std::array<HWND, kControls.size()> windows_{};
   Win32MessageBoxes boxes_;
+  ActionBoundary boundary_{boxes_};
   ScopedBrush windowBrush_;
   ScopedBrush frameBrush_;
   ScopedBrush listBrush_;

@@ -4,8 +4,8 @@
 
 #include <string>
 
+#include "platform/win32/ports/long_path.h"
 #include "platform/win32/ports/scoped_win.h"
-#include "platform/win32/ports/wide_text.h"
 
 namespace horavia::win32 {
 namespace {
@@ -22,12 +22,6 @@ bool WriteWhole(HANDLE file, std::string_view bytes) {
   return true;
 }
 
-// The folder part of a path, up to and without its last "\".
-std::wstring FolderOf(const std::wstring& path) {
-  const size_t slash = path.find_last_of(L"\\/");
-  return slash == std::wstring::npos ? std::wstring(L".") : path.substr(0, slash);
-}
-
 // A folder or a read-only file in the target's place is not ours to
 // overwrite. Windows refuses both by itself; Wine run by root renames over a
 // read-only file and appends to it, so the program asks first.
@@ -37,17 +31,37 @@ bool IsFolderOrReadOnly(const std::wstring& path) {
          (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)) != 0;
 }
 
+// A new, empty file beside `target` under a name of its own,
+// "<target>.<process id>-<n>.tmp", created with CREATE_NEW, so that no file
+// already there, another copy's included, is ever taken over.
+// GetTempFileName would do this, but only for a folder of fewer than
+// MAX_PATH characters.
+ScopedHandle CreateTemporaryBeside(const std::wstring& target, std::wstring& name) {
+  constexpr int kTries = 100;
+  const std::wstring stem = target + L"." + std::to_wstring(::GetCurrentProcessId()) + L"-";
+  for (int n = 0; n < kTries; ++n) {
+    name = stem + std::to_wstring(n) + L".tmp";
+    ScopedHandle file(::CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (file.Valid()) return file;
+    const DWORD error = ::GetLastError();
+    if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) break;
+  }
+  name.clear();
+  return {};
+}
+
 }  // namespace
 
 bool Win32Files::IsRegularFile(const std::string& path) {
-  const DWORD attributes = ::GetFileAttributesW(Widen(path).c_str());
+  const DWORD attributes = ::GetFileAttributesW(LongPath(path).c_str());
   return attributes != kNoAttributes && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
 // Shared for reading and writing, so that a file another program has open
 // (an editor, a second copy of this one) can still be read.
 std::optional<std::string> Win32Files::ReadAll(const std::string& path) {
-  ScopedHandle file(::CreateFileW(Widen(path).c_str(), GENERIC_READ,
+  ScopedHandle file(::CreateFileW(LongPath(path).c_str(), GENERIC_READ,
                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file.Valid()) return std::nullopt;
@@ -73,28 +87,26 @@ std::optional<std::string> Win32Files::ReadAll(const std::string& path) {
 // folder (same volume, so the rename is atomic), reach the disk, and only then
 // replace the target in one step.
 bool Win32Files::ReplaceAll(const std::string& path, std::string_view bytes) {
-  const std::wstring target = Widen(path);
+  const std::wstring target = LongPath(path);
   if (IsFolderOrReadOnly(target)) return false;
 
-  wchar_t temp[MAX_PATH + 1];
-  if (::GetTempFileNameW(FolderOf(target).c_str(), L"hva", 0, temp) == 0) return false;
-
+  std::wstring temp;
   bool written = false;
   {
-    ScopedHandle file(::CreateFileW(temp, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr));
-    written = file.Valid() && WriteWhole(file.Get(), bytes) && ::FlushFileBuffers(file.Get());
+    ScopedHandle file = CreateTemporaryBeside(target, temp);
+    if (!file.Valid()) return false;
+    written = WriteWhole(file.Get(), bytes) && ::FlushFileBuffers(file.Get());
   }
-  if (written &&
-      ::MoveFileExW(temp, target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+  if (written && ::MoveFileExW(temp.c_str(), target.c_str(),
+                               MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
     return true;
   }
-  ::DeleteFileW(temp);
+  ::DeleteFileW(temp.c_str());
   return false;
 }
 
 bool Win32Files::Append(const std::string& path, std::string_view bytes) {
-  const std::wstring target = Widen(path);
+  const std::wstring target = LongPath(path);
   if (IsFolderOrReadOnly(target)) return false;
   ScopedHandle file(::CreateFileW(target.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr,
                                   OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -102,7 +114,7 @@ bool Win32Files::Append(const std::string& path, std::string_view bytes) {
 }
 
 bool Win32Files::Remove(const std::string& path) {
-  return ::DeleteFileW(Widen(path).c_str()) != 0;
+  return ::DeleteFileW(LongPath(path).c_str()) != 0;
 }
 
 }  // namespace horavia::win32

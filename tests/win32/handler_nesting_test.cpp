@@ -1,0 +1,180 @@
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "chronolog/log_format.h"
+#include "core/frm_main.h"
+#include "core/mod_main.h"
+#include "fakes/fake_platform.h"
+#include "platform/win32/ports/win32_message_boxes.h"
+#include "platform/win32/ports/win32_timers.h"
+#include "simstandin/core/in_process_simulator.h"
+
+namespace horavia::win32 {
+namespace {
+
+constexpr UINT_PTR kWatchdog = 99;
+
+// The real boxes, watched: whether one is open now, and how many exchanges
+// the simulator had seen when it opened and when it closed.
+class WatchedBoxes : public MessageBoxes {
+ public:
+  WatchedBoxes(Win32MessageBoxes& real, simstandin::InProcessSimulator& sim)
+      : real_(real), sim_(sim) {}
+  BoxAnswer Show(const std::string& text, const std::string& title, BoxKind kind) override {
+    texts.push_back(text);
+    sendsAtOpen = sim_.Sends();
+    open = true;
+    const BoxAnswer answer = real_.Show(text, title, kind);
+    open = false;
+    sendsAtClose = sim_.Sends();
+    return answer;
+  }
+
+  std::vector<std::string> texts;
+  bool open = false;
+  int sendsAtOpen = 0;
+  int sendsAtClose = 0;
+
+ private:
+  Win32MessageBoxes& real_;
+  simstandin::InProcessSimulator& sim_;
+};
+
+// A window that hands its timer ticks to the main window's model, as the
+// real main window does, and closes a box once several ticks came under it.
+class TickWindow {
+ public:
+  TickWindow(frmMain& form, WatchedBoxes& boxes) : form_(form), boxes_(boxes) {
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = &TickWindow::Proc;
+    wc.hInstance = ::GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"HoraviaNestingTest";
+    ::RegisterClassW(&wc);
+    hwnd = ::CreateWindowExW(0, wc.lpszClassName, L"", WS_OVERLAPPED, 0, 0, 10, 10, nullptr,
+                             nullptr, wc.hInstance, this);
+  }
+  TickWindow(const TickWindow&) = delete;
+  TickWindow& operator=(const TickWindow&) = delete;
+  ~TickWindow() { ::DestroyWindow(hwnd); }
+
+  HWND hwnd = nullptr;
+  int ticksUnderBox = 0;
+  bool watchdogFired = false;
+
+ private:
+  static LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+      auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
+      ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+    }
+    auto* self = reinterpret_cast<TickWindow*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (self == nullptr || message != WM_TIMER) {
+      return ::DefWindowProcW(hwnd, message, wParam, lParam);
+    }
+    self->OnTimer(wParam);
+    return 0;
+  }
+
+  void OnTimer(UINT_PTR id) {
+    if (id == kWatchdog) {
+      watchdogFired = true;
+      CloseBox();
+      return;
+    }
+    if (boxes_.open && ++ticksUnderBox == 5) CloseBox();
+    if (id == static_cast<UINT_PTR>(TimerId::Second)) form_.tmrSecond_Timer();
+    if (id == static_cast<UINT_PTR>(TimerId::Sync)) form_.tmrSync_Timer();
+  }
+
+  static void CloseBox() {
+    const HWND box = ::FindWindowW(L"#32770", L"Horavia");
+    if (box != nullptr) ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+  }
+
+  frmMain& form_;
+  WatchedBoxes& boxes_;
+};
+
+// Pumps the thread's messages until `done` holds or 10 s have passed.
+template <typename Condition>
+bool PumpUntil(Condition done) {
+  const ULONGLONG deadline = ::GetTickCount64() + 10000;
+  MSG msg;
+  while (!done()) {
+    if (::GetTickCount64() > deadline) return false;
+    if (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      ::DispatchMessageW(&msg);
+    } else {
+      ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    }
+  }
+  return true;
+}
+
+// The log is held by another program when the timekeeper is switched OFF,
+// so the switch-OFF says so in a real box while the real timers go on. The
+// ticks that Windows delivers under that box find the window busy and do
+// nothing: no exchange with the simulator, no change of state. Afterwards
+// the model is as the switch-OFF left it, and the next tick runs.
+TEST(HandlerNestingTest, TicksUnderABoxOfASwitchOffDoNothing) {
+  fakes::FakeClock pc;  // the PC's clock, which the simulator's runs with
+  simstandin::InProcessSimulator sim(pc);
+  fakes::FakeWorld world(&sim);
+  Win32Timers timers;
+  Win32MessageBoxes realBoxes;
+  WatchedBoxes boxes(realBoxes, sim);
+  Platform os{pc,          world.regional, world.keys,  world.sound, world.shell,
+              boxes,       timers,         world.files, sim,         fakes::kProgramFolder};
+  modMain mod(os);
+  frmMain form(mod);
+  TickWindow window(form, boxes);
+  timers.SetWindow(window.hwnd);
+  realBoxes.SetOwner(window.hwnd);
+
+  form.Form_Load();
+  ASSERT_TRUE(form.State().connected);
+  form.tmrSync().SetInterval(50);
+  form.imgButton_Click(0);
+  ASSERT_TRUE(form.State().on);
+  const int sendsOn = sim.Sends();
+  ASSERT_TRUE(PumpUntil([&] { return sim.Sends() >= sendsOn + 2; })) << "the sync timer ticks";
+
+  const std::string log = std::string(fakes::kProgramFolder) + kLogFileName;
+  world.files.locked.insert(log);
+  form.State().F = 60;
+  form.State().G = 40;
+  form.State().T = 100;
+  ::SetTimer(window.hwnd, kWatchdog, 10000, nullptr);
+  form.imgButton_Click(0);
+  ::KillTimer(window.hwnd, kWatchdog);
+
+  ASSERT_EQ(boxes.texts.size(), 1u);
+  EXPECT_EQ(boxes.texts[0].rfind("Could not write " + log + " file.", 0), 0u) << boxes.texts[0];
+  EXPECT_FALSE(window.watchdogFired) << "the box was closed by the deadline, not by the ticks";
+  EXPECT_GE(window.ticksUnderBox, 5);
+  EXPECT_EQ(boxes.sendsAtClose, boxes.sendsAtOpen) << "a tick under the box asked the simulator";
+
+  const MainState& state = form.State();
+  EXPECT_FALSE(state.on);
+  EXPECT_TRUE(state.connected);
+  EXPECT_EQ(state.T, 0);
+  ASSERT_EQ(state.pendingEntries.size(), 1u);
+  EXPECT_EQ(state.pendingEntries[0].flightSeconds, 60);
+  EXPECT_EQ(state.pendingEntries[0].groundSeconds, 40);
+  EXPECT_EQ(form.Controls().caption, "Horavia (OFF)");
+  EXPECT_EQ(form.Controls().imgButton[0].face, ButtonFace::Red);
+  EXPECT_EQ(form.Controls().imgButton[1].face, ButtonFace::Red);
+  EXPECT_EQ(world.files.files.count(log), 0u);
+
+  // The window is not left busy: the next sync tick reads the simulator.
+  const int sendsOff = sim.Sends();
+  EXPECT_TRUE(PumpUntil([&] { return sim.Sends() > sendsOff; }));
+  timers.Disarm(TimerId::Second);
+  timers.Disarm(TimerId::Sync);
+}
+
+}  // namespace
+}  // namespace horavia::win32
