@@ -69,7 +69,7 @@ class Soak {
     w_.aircraft().SetZone(zone_);
     SetSimTimeOfDay();
     Advance(0);
-    Call("start-up", [this] { w_.form.Form_Load(); });
+    Call("start-up", Tick::None, [this] { w_.form.Form_Load(); });
     Settings& keys = w_.mod.settings;  // as the settings window sets them
     keys.StartHk = kHotKeys[0];
     keys.StartLocHk = kHotKeys[1];
@@ -77,7 +77,7 @@ class Soak {
     keys.StartHkCs = keys.StartLocHkCs = keys.StatusHkCs = 1;
     RunUntil(endMs_);
     closing_ = true;
-    Call("shut-down", [this] { w_.form.Form_Unload(); });
+    Call("shut-down", Tick::None, [this] { w_.form.Form_Unload(); });
     if (on_) EndPeriod();
     CheckLog();
     return result_;
@@ -139,7 +139,7 @@ class Soak {
                       s.pendingEntries.size());
   }
 
-  void Call(std::string what, const std::function<void()>& handler, Tick tick = Tick::None) {
+  void Call(std::string what, Tick tick, const std::function<void()>& handler) {
     const bool underBox = w_.world.boxes.open > 0;
     step_ = std::move(what);
     const int64_t startMs = nowMs_;
@@ -191,7 +191,7 @@ class Soak {
       Expect(!s.connected, "a sync tick finds the simulator gone");
     if (tick == Tick::HalfSecond && simAnswers_)
       Expect(s.connected, "a half-second tick reconnects to the simulator");
-    if (s.on && s.connected) {
+    if (s.on && s.connected && !closing_) {  // a closing window keeps no clock
       CheckClocks(s.internalClockOffset);
     } else {
       offSinceMs_ = kNever;
@@ -242,8 +242,7 @@ class Soak {
     if (counts) (onGround_ ? period_.ground : period_.flight) += SyncMs() / 1000;
     const sys_seconds simBefore = LocalOf(w_.aircraft().Now());
     const bool followsZone = counts && zoneChanged_;
-    Call(
-        "sync tick", [this] { w_.form.tmrSync_Timer(); }, Tick::Sync);
+    Call("sync tick", Tick::Sync, [this] { w_.form.tmrSync_Timer(); });
     // The offset is taken again from the simulator: nothing to write back.
     if (followsZone)
       Expect(LocalOf(w_.aircraft().Now()) == simBefore, "ON, the window follows a new zone");
@@ -268,8 +267,7 @@ class Soak {
         SyncTick();
       } else if (nowMs_ >= nextSecondMs_) {
         nextSecondMs_ = nowMs_ + 500;
-        Call(
-            "half-second tick", [this] { w_.form.tmrSecond_Timer(); }, Tick::HalfSecond);
+        Call("half-second tick", Tick::HalfSecond, [this] { w_.form.tmrSecond_Timer(); });
       } else {
         nextEventMs_ = nowMs_ + 1000 + Pick(239000);
         RandomEvent();
@@ -283,7 +281,8 @@ class Soak {
     const int32_t pick = Pick(100);
     if (pick < 30) {
       const int button = pick < 4 ? 2 + Pick(3) : Pick(2);
-      Call("button " + std::to_string(button), [this, button] { w_.form.imgButton_Click(button); });
+      Call("button " + std::to_string(button), Tick::None,
+           [this, button] { w_.form.imgButton_Click(button); });
     } else if (pick < 34) {
       w_.world.keys.held = {kControl, kHotKeys[Pick(3)]};
       keyUpMs_ = nowMs_ + 500;  // held through one half-second tick
@@ -295,7 +294,7 @@ class Soak {
       const int32_t from = zone_;
       aircraft.SetZone(zone_ = AnyZone());
       aircraft.Drift(int64_t{zone_ - from} * 60);
-      zoneChanged_ = on_;
+      zoneChanged_ = on_ && zone_ != from;
     } else if (pick < 68) {
       driftSecondsPerHour_ = Pick(3) == 0 ? 0 : Pick(241) - 120;
     } else if (pick < 76) {  // the simulator's clock set by hand: same day, or a step off
