@@ -111,7 +111,6 @@ void frmMain::SwitchOn(StartMode mode) {
     LinkResult result = LinkOk;
     // Set the simulator's clock from the PC's: its local time becomes the
     // PC's local time, its zone stays, and its Zulu time and date follow.
-    ShowInternalClock();
     uint32_t localHour = 0, localMinute = 0, second = 0, zuluHour = 0, zuluMinute = 0;
     const bool queued = link.LinkRead(offsets::kLocalHour, 1, &localHour, result);
     link.LinkRead(offsets::kLocalMinute, 1, &localMinute, result);
@@ -123,6 +122,10 @@ void frmMain::SwitchOn(StartMode mode) {
       MarkNotConnected();
       return;
     }
+    // The PC time of the simulator's answer, which may have come only after
+    // time-outs and retries: taken before the read, it would set the
+    // simulator behind the PC clock by the wait.
+    ShowInternalClock();
     state_.zuluOffset =
         ZuluOffsetMinutes(static_cast<int32_t>(localHour), static_cast<int32_t>(localMinute),
                           static_cast<int32_t>(zuluHour), static_cast<int32_t>(zuluMinute));

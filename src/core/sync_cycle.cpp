@@ -67,6 +67,10 @@ void frmMain::SyncCycle() {
     MarkNotConnected();
     return;
   }
+  // The simulator may answer only after time-outs and retries: its time is
+  // compared with the PC clock of its answer, or the wait would count as
+  // drift (and be written into it) or go into the internal clock offset.
+  ShowInternalClock();
 
   // Every value is at most 16 bits wide, so the int32 arithmetic below
   // cannot overflow whatever the simulator answered.

@@ -128,6 +128,34 @@ TEST_F(SyncCycleTest, AZoneJumpIsFollowedAndASmallChangeIsCorrected) {
   EXPECT_EQ(aircraft().Now().localHour, 11);
 }
 
+// The simulator answers the first read only after four time-outs, over 8 s
+// in which the PC clock runs on: the window must pair the simulator's time
+// with the PC clock of its answer, not of before the wait.
+TEST_F(SyncCycleTest, AStartWhileTheSimulatorIsSlowToAnswerTakesThePcClockOfTheAnswer) {
+  aircraft().SetLocalTime(15, 45, 20);  // two hours ahead of the PC
+  StartConnected();
+  uint64_t counted = sim.NowMs();
+  sim.beforeSend = [&](int) {
+    const uint64_t seconds = (sim.NowMs() - counted) / 1000;
+    AdvanceSeconds(static_cast<int>(seconds));
+    counted += seconds * 1000;
+  };
+  sim.hangSends = 4;
+  form.imgButton_Click(1);
+  EXPECT_EQ(Count("write 0x0238"), 0u) << "a start in simulator time writes nothing";
+  EXPECT_EQ(state().internalClockOffset, 7200);
+
+  form.imgButton_Click(1);
+  sim.hangSends = 4;
+  form.imgButton_Click(0);
+  const simstandin::SimAircraft::Snapshot simulator = aircraft().Now();
+  const LocalDateTime& pc = world.clock.now;
+  EXPECT_EQ(std::vector({simulator.localHour, simulator.localMinute, simulator.second}),
+            std::vector({pc.hour, pc.minute, pc.second}))
+      << "a start from the PC clock sets the simulator to it";
+  EXPECT_EQ(state().internalClockOffset, 0);
+}
+
 TEST_F(SyncCycleTest, ChronometersCountTheIntervalInForce) {
   StartOnSimulatorTime();
   form.tmrSync_Timer();

@@ -1,0 +1,408 @@
+// A long session of the main window against the in-process simulator. The
+// run plays the PC clock (which runs on while the link waits out time-outs),
+// the two window timers, the user and the simulator from one seeded
+// generator; message boxes deliver the ticks that fall due while they are
+// open, as Windows' nested message loop does.
+
+#include "soak/soak_run.h"
+
+#include <algorithm>
+#include <charconv>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <random>
+#include <sstream>
+#include <tuple>
+
+#include "unit/simulator_world.h"
+
+namespace horavia::soak {
+namespace {
+
+using namespace std::chrono;
+
+constexpr int64_t kNever = INT64_MAX;
+constexpr int32_t kControl = 17;
+constexpr int32_t kHotKeys[3] = {'S', 'L', 'T'};  // Start, Start Loc, Status; each with CTRL
+enum class Tick { None, Sync, HalfSecond };
+
+// An ON period as the run counts it: each sync tick outside a box that finds
+// the simulator answering and not paused adds one interval to the ground or
+// the flight, by where the run put the aircraft.
+struct Period {
+  int32_t flight = 0, ground = 0, shownF = 0, shownG = 0;  // shown: by the window, last step
+  sys_seconds start, end;
+};
+
+LocalDateTime ToLocal(sys_seconds t) {
+  const sys_days day = floor<days>(t);
+  const year_month_day d{day};
+  const hh_mm_ss<seconds> h{t - day};
+  return {int32_t(d.year()),          int32_t(unsigned(d.month())), int32_t(unsigned(d.day())),
+          int32_t(h.hours().count()), int32_t(h.minutes().count()), int32_t(h.seconds().count())};
+}
+
+std::string Text(sys_seconds t) {
+  const LocalDateTime l = ToLocal(t);
+  char text[32];
+  std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", l.year, l.month, l.day, l.hour,
+                l.minute, l.second);
+  return text;
+}
+
+int32_t Number(std::string_view text) {
+  int32_t value = -1;
+  std::from_chars(text.data(), text.data() + text.size(), value);
+  return value;
+}
+
+class Soak {
+ public:
+  Soak(uint64_t seed, int sessionHours) : rng_(seed), endMs_(sessionHours * int64_t{3600000}) {
+    start_ = sys_days{year{2026} / December / 31} + hours{18} + seconds{Pick(5 * 3600)};
+  }
+
+  SoakResult Run() {
+    w_.sim.keepJournal = false;
+    w_.sim.beforeSend = [this](int) { CatchUpWithLink(); };
+    w_.world.boxes.whileOpen = [this](const fakes::FakeMessageBoxes::Shown&) { BoxOpen(); };
+    zone_ = AnyZone();
+    w_.aircraft().SetZone(zone_);
+    SetSimTimeOfDay();
+    Advance(0);
+    Call("start-up", Tick::None, [this] { w_.form.Form_Load(); });
+    Settings& keys = w_.mod.settings;  // as the settings window sets them
+    keys.StartHk = kHotKeys[0];
+    keys.StartLocHk = kHotKeys[1];
+    keys.StatusHk = kHotKeys[2];
+    keys.StartHkCs = keys.StartLocHkCs = keys.StatusHkCs = 1;
+    RunUntil(endMs_);
+    closing_ = true;
+    Call("shut-down", Tick::None, [this] { w_.form.Form_Unload(); });
+    if (on_) EndPeriod();
+    CheckLog();
+    return result_;
+  }
+
+ private:
+  int32_t Pick(int32_t count) { return int32_t(rng_() % uint64_t(count)); }
+  // Zones 12 hours either way show the same hours and minutes, so the window
+  // may take one for the other and date the local time a day off, by design.
+  int32_t AnyZone() { return -690 + 30 * Pick(47); }
+  // The draws in their own statements: arguments are evaluated in no set order.
+  void SetSimTimeOfDay() {
+    const int32_t hour = Pick(24), minute = Pick(60), second = Pick(60);
+    w_.aircraft().SetLocalTime(hour, minute, second);
+  }
+  sys_seconds PcNow() const { return start_ + seconds{nowMs_ / 1000}; }
+  int32_t SyncMs() const { return w_.mod.settings.SyncIntervalMs; }
+  std::string LogPath() const { return w_.world.PathOf("\\Horavia.log"); }
+  // How far the simulator's local time runs ahead of the PC clock; a write
+  // into the simulator changes it, time passing does not.
+  int64_t SimAhead() { return (LocalOf(w_.aircraft().Now()) - PcNow()).count(); }
+  static sys_seconds LocalOf(const simstandin::SimAircraft::Snapshot& a) {
+    return sys_days{year{a.zuluYear} / January / 1} + days{a.zuluDayOfYear - 1} +
+           hours{a.zuluHour} + minutes{a.zuluMinute + a.zone} + seconds{a.second};
+  }
+
+  void Expect(bool holds, const std::string& rule) {
+    if (holds || !result_.failure.empty()) return;
+    result_.failure = "step " + std::to_string(result_.steps) + " (PC " + Text(PcNow()) + ", " +
+                      step_ + (w_.world.boxes.open > 0 ? " under a message box" : "") +
+                      "): " + rule;
+  }
+
+  // The PC clock moves on by the time-outs and pauses the link waited out.
+  void CatchUpWithLink() {
+    Advance(int64_t(w_.sim.NowMs() - linkMs_));
+    linkMs_ = w_.sim.NowMs();
+  }
+
+  // The PC clock moves; the simulator's runs with it, a little fast or slow.
+  void Advance(int64_t ms) {
+    nowMs_ += ms;
+    drift_ += ms * driftSecondsPerHour_;
+    for (; drift_ >= 3600000; drift_ -= 3600000) w_.aircraft().Drift(1);
+    for (; drift_ <= -3600000; drift_ += 3600000) w_.aircraft().Drift(-1);
+    w_.world.clock.now = ToLocal(PcNow());
+  }
+
+  // The timers as the window armed them; what the fakes recorded is dropped.
+  void SyncTimers() {
+    fakes::FakeWorld& world = w_.world;
+    for (const fakes::FakeTimers::Event& e : world.timers.events)
+      (e.id == TimerId::Sync ? nextSyncMs_ : nextSecondMs_) =
+          e.armed ? nowMs_ + e.intervalMs : kNever;
+    result_.corrections +=
+        int(std::count_if(world.sound.played.begin(), world.sound.played.end(),
+                          [](const std::string& s) { return s.find("sync") != s.npos; }));
+    world.timers.events.clear();
+    world.sound.played.clear();
+    world.keys.reads.clear();
+    world.journal.lines.clear();
+    w_.sim.sleeps.clear();
+  }
+
+  auto Watch() {
+    const MainState& s = w_.state();
+    return std::tuple(s.connected, s.on, s.F, s.G, s.T, s.internalClockOffset,
+                      s.pendingEntries.size());
+  }
+
+  void Call(std::string what, Tick tick, const std::function<void()>& handler) {
+    const bool underBox = w_.world.boxes.open > 0;
+    step_ = std::move(what);
+    const int64_t startMs = nowMs_;
+    if (!underBox) ++result_.steps;
+    // Busy (loading scenery): the first exchange of a handler waits out time-outs.
+    if (!underBox && nowMs_ < slowUntilMs_) w_.sim.hangSends = uint32_t(3 + Pick(3));
+    const auto before = Watch();
+    // A click, or a tick with a hot key down, may switch ON: the simulator's
+    // lead on the PC clock before it tells what the start wrote.
+    const bool mayStart =
+        !on_ && !underBox &&
+        (tick == Tick::None || (tick == Tick::HalfSecond && !w_.world.keys.held.empty()));
+    const int64_t simAhead = mayStart ? SimAhead() : 0;
+    const int simChanges = simChanges_;
+    handler();
+    CatchUpWithLink();
+    SyncTimers();
+    if (underBox) {
+      Expect(Watch() == before, "a handler run under a message box changes nothing");
+    } else {
+      Observe(startMs, simChanges == simChanges_ ? tick : Tick::None);
+      const ButtonFace startFace = w_.controls().imgButton[1].face;
+      if (mayStart && on_ && startFace == ButtonFace::Green)
+        Expect(std::abs(SimAhead() - simAhead) <= 2, "a start in simulator time writes nothing");
+      if (mayStart && on_ && startFace == ButtonFace::Grey)
+        Expect(std::abs(SimAhead()) <= 2 && std::abs(w_.state().internalClockOffset) <= 2,
+               "a start from the PC clock sets the simulator and the internal clock to it");
+    }
+  }
+
+  // After a handler outside any box. `tick`: the tick that ran, when the
+  // simulator did not change meanwhile.
+  void Observe(int64_t startMs, Tick tick) {
+    const MainState& s = w_.state();
+    if (s.on && !on_) {
+      on_ = true;
+      period_ = {};
+      period_.start = start_ + seconds{startMs / 1000};
+      zoneChanged_ = false;
+      ++result_.onPeriods;
+    }
+    if (!s.on && on_) EndPeriod();
+    if (!s.connected) {
+      Expect(!s.on, "not connected means OFF");
+      for (const size_t i : {0u, 1u, 3u, 4u}) {
+        const ImageButtonState& button = w_.controls().imgButton[i];
+        Expect(!button.enabled && button.face == ButtonFace::Grey,
+               "not connected means buttons 0, 1, 3 and 4 grey");
+      }
+    }
+    if (!s.on) Expect(s.internalClockOffset == kNone, "OFF means no internal clock offset");
+    if (s.on) {
+      Expect(s.F >= period_.shownF && s.G >= period_.shownG, "F and G never decrease while ON");
+      Expect(s.F == period_.flight && s.G == period_.ground,
+             "F and G are " + std::to_string(s.F) + " and " + std::to_string(s.G) +
+                 " s; the run counted " + std::to_string(period_.flight) + " and " +
+                 std::to_string(period_.ground));
+      period_.shownF = s.F;
+      period_.shownG = s.G;
+    }
+    if (tick == Tick::Sync && !simAnswers_)
+      Expect(!s.connected, "a sync tick finds the simulator gone");
+    if (tick == Tick::HalfSecond && simAnswers_)
+      Expect(s.connected, "a half-second tick reconnects to the simulator");
+    if (s.on && s.connected && !closing_) {  // a closing window keeps no clock
+      CheckClocks(s.internalClockOffset);
+    } else {
+      offSinceMs_ = kNever;
+    }
+  }
+
+  void CheckClocks(int32_t offset) {
+    Expect(offset != kNone, "ON and connected means an internal clock offset");
+    const sys_seconds internal = PcNow() + seconds{offset};
+    const simstandin::SimAircraft::Snapshot aircraft = w_.aircraft().Now();
+    // Corrections and the start from the PC clock are the only writes.
+    Expect(aircraft.zone == zone_, "the window leaves the simulator's zone alone");
+    const sys_seconds sim = LocalOf(aircraft);
+    int64_t apart = (sim - internal).count();
+    if (floor<days>(sim) != floor<days>(internal)) {  // only the time of day is written back
+      ++result_.otherDateSteps;
+      apart = (apart % 86400 + 86400 + 43200) % 86400 - 43200;
+    }
+    if (apart >= -5 && apart <= 5) {
+      offSinceMs_ = kNever;
+      return;
+    }
+    offSinceMs_ = std::min(offSinceMs_, nowMs_);
+    Expect(nowMs_ - offSinceMs_ <= SyncMs(),
+           "the simulator's clock is " + std::to_string(apart) +
+               " s off the internal clock for over a sync interval");
+  }
+
+  void EndPeriod() {
+    on_ = false;
+    period_.end = PcNow();
+    if (period_.flight + period_.ground <= w_.mod.settings.LogSecondMin) return;
+    if (w_.world.files.locked.count(LogPath()) != 0) ++result_.heldLogSwitchOffs;
+    periods_.push_back(period_);
+  }
+
+  void BoxOpen() {
+    ++result_.boxes;
+    SyncTimers();
+    Expect(w_.world.boxes.open == 1, "no message box opens under another");
+    if (closing_) w_.world.files.locked.clear();  // the user frees the log, then Yes: try again
+    RunUntil(nowMs_ + 500 + Pick(90000));
+  }
+
+  void SyncTick() {
+    nextSyncMs_ = nowMs_ + SyncMs();
+    const bool counts = on_ && w_.world.boxes.open == 0 && simAnswers_ && !paused_;
+    if (counts) (onGround_ ? period_.ground : period_.flight) += SyncMs() / 1000;
+    const int64_t simAhead = SimAhead();
+    const bool followsZone = counts && zoneChanged_;
+    Call("sync tick", Tick::Sync, [this] { w_.form.tmrSync_Timer(); });
+    // The offset is taken again from the simulator: nothing to write back.
+    if (followsZone)
+      Expect(std::abs(SimAhead() - simAhead) <= 2, "ON, the window follows a new zone");
+    if (w_.world.boxes.open == 0 && simAnswers_) zoneChanged_ = false;
+  }
+
+  void RunUntil(int64_t untilMs) {
+    while (result_.failure.empty()) {
+      const int64_t next = std::min({simBackMs_, logFreeMs_, keyUpMs_, nextSyncMs_, nextSecondMs_,
+                                     closing_ ? kNever : nextEventMs_});
+      if (next > untilMs) break;
+      if (next > nowMs_) Advance(next - nowMs_);
+      if (nowMs_ >= simBackMs_) {
+        SimLeavesOrReturns(false);
+      } else if (nowMs_ >= logFreeMs_) {
+        w_.world.files.locked.clear();
+        logFreeMs_ = kNever;
+      } else if (nowMs_ >= keyUpMs_) {
+        w_.world.keys.held.clear();
+        keyUpMs_ = kNever;
+      } else if (nowMs_ >= nextSyncMs_) {
+        SyncTick();
+      } else if (nowMs_ >= nextSecondMs_) {
+        nextSecondMs_ = nowMs_ + 500;
+        Call("half-second tick", Tick::HalfSecond, [this] { w_.form.tmrSecond_Timer(); });
+      } else {
+        nextEventMs_ = nowMs_ + 1000 + Pick(239000);
+        RandomEvent();
+      }
+    }
+    if (result_.failure.empty() && untilMs > nowMs_) Advance(untilMs - nowMs_);
+  }
+
+  void RandomEvent() {
+    simstandin::SimAircraft& aircraft = w_.aircraft();
+    const int32_t pick = Pick(100);
+    if (pick < 30) {
+      const int button = pick < 4 ? 2 + Pick(3) : Pick(2);
+      Call("button " + std::to_string(button), Tick::None,
+           [this, button] { w_.form.imgButton_Click(button); });
+    } else if (pick < 34) {
+      w_.world.keys.held = {kControl, kHotKeys[Pick(3)]};
+      keyUpMs_ = nowMs_ + 500;  // held through one half-second tick
+    } else if (pick < 44) {
+      aircraft.SetPaused(paused_ = !paused_);
+    } else if (pick < 56) {
+      aircraft.SetOnGround(onGround_ = !onGround_);
+    } else if (pick < 61) {  // into another zone: Zulu time goes on, local time moves
+      const int32_t from = zone_;
+      aircraft.SetZone(zone_ = AnyZone());
+      aircraft.Drift(int64_t{zone_ - from} * 60);
+      zoneChanged_ = on_ && zone_ != from;
+    } else if (pick < 68) {
+      driftSecondsPerHour_ = Pick(3) == 0 ? 0 : Pick(241) - 120;
+    } else if (pick < 76) {  // the simulator's clock set by hand: same day, or a step off
+      if (Pick(2) == 0) {
+        SetSimTimeOfDay();
+      } else {
+        aircraft.Drift(Pick(2) == 0 ? 6 + Pick(600) : -6 - Pick(600));
+      }
+    } else if (pick < 84) {
+      if (simAnswers_) SimLeavesOrReturns(true);
+    } else if (pick < 87) {
+      slowUntilMs_ = nowMs_ + 10000 + Pick(600000);
+    } else if (pick < 90) {
+      w_.world.files.locked.insert(LogPath());
+      logFreeMs_ = nowMs_ + 10000 + Pick(2400000);
+    }
+  }
+
+  // Leaving: closed, or its window there but never answering.
+  void SimLeavesOrReturns(bool leaves) {
+    ++simChanges_;
+    simAnswers_ = !leaves;
+    w_.sim.windowClass = leaves && Pick(2) == 0 ? "" : "FS98MAIN";
+    w_.sim.standIn.faults.hang = leaves && !w_.sim.windowClass.empty();
+    simBackMs_ = leaves ? nowMs_ + 1000 + Pick(900000) : kNever;
+    result_.disconnects += leaves ? 1 : 0;
+  }
+
+  // One line per counted period above the minimum, in order after the
+  // header: its flight and ground seconds, and a stamp within the period.
+  void CheckLog() {
+    step_ = "the log after the shut-down";
+    Expect(w_.state().pendingEntries.empty(), "nothing stays pending once the log is free");
+    std::istringstream log(w_.world.files.files[LogPath()]);
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(log, line);) lines.push_back(line);
+    Expect(lines.size() == (periods_.empty() ? 0 : periods_.size() + 1),
+           "the log has " + std::to_string(lines.size()) + " lines for " +
+               std::to_string(periods_.size()) + " ON periods above the minimum");
+    for (size_t i = 0; i < periods_.size() && i + 1 < lines.size(); ++i) {
+      const Period& p = periods_[i];
+      const std::string& line = lines[i + 1];  // CR LF ends, and the empty note after a TAB
+      std::istringstream entry(line.ends_with("\t\r") ? line.substr(0, line.size() - 2) : "");
+      std::vector<std::string> column;
+      for (std::string field; std::getline(entry, field, '\t');) column.push_back(field);
+      sys_seconds stamp{};
+      if (column.size() == 9 && column[1].size() == 10 && column[2].size() == 11) {
+        const std::string_view date = column[1], time = column[2];
+        stamp = sys_days{year{Number(date.substr(0, 4))} / Number(date.substr(5, 2)) /
+                         Number(date.substr(8, 2))} +
+                hours{Number(time.substr(0, 2)) % 12 + (time.substr(9) == "PM" ? 12 : 0)} +
+                minutes{Number(time.substr(3, 2))} + seconds{Number(time.substr(6, 2))};
+      }
+      Expect(column.size() == 9 && Number(column[4]) == p.flight && Number(column[6]) == p.ground &&
+                 Number(column[8]) == p.flight + p.ground && p.start <= stamp && stamp <= p.end,
+             "log entry " + std::to_string(i + 1) + " reads \"" + line +
+                 "\"; the run counted flight " + std::to_string(p.flight) + " s, ground " +
+                 std::to_string(p.ground) + " s, ON from " + Text(p.start) + " to " + Text(p.end));
+    }
+    result_.loggedEntries = int(periods_.size());
+  }
+
+  SimulatorWorld w_;
+  std::mt19937_64 rng_;
+  sys_seconds start_;
+  int64_t endMs_, nowMs_ = 0, offSinceMs_ = kNever;
+  int64_t nextSecondMs_ = kNever, nextSyncMs_ = kNever, nextEventMs_ = 0;
+  int64_t simBackMs_ = kNever, logFreeMs_ = kNever, keyUpMs_ = kNever;
+  int64_t driftSecondsPerHour_ = 0, drift_ = 0;
+  uint64_t linkMs_ = 0;
+  int64_t slowUntilMs_ = 0;
+  int32_t zone_ = 0;  // the simulator's, in minutes
+  int simChanges_ = 0;
+  bool simAnswers_ = true, paused_ = false, onGround_ = true;
+  bool on_ = false, zoneChanged_ = false, closing_ = false;
+  Period period_;
+  std::vector<Period> periods_;
+  std::string step_;
+  SoakResult result_;
+};
+
+}  // namespace
+
+SoakResult RunSoak(uint64_t seed, int hours) { return Soak(seed, hours).Run(); }
+
+}  // namespace horavia::soak
