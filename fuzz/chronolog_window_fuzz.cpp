@@ -5,6 +5,7 @@
 // not mark is lost or changed, except the note the user typed for it.
 
 #include <algorithm>
+#include <charconv>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -145,19 +146,44 @@ struct Expected {
   }
 };
 
+std::string WithoutTabs(std::string_view line) {
+  std::string text;
+  for (const char c : line) {
+    if (c != '\t') text += c;
+  }
+  return text;
+}
+
+// Seconds column k as the window counts it: a whole number, blanks around it
+// allowed, when a TAB follows the column; anything else counts as 0.
+int64_t CountedSeconds(std::string_view line, size_t k) {
+  const std::vector<std::string_view> fields = SplitTabs(line);
+  if (fields.size() <= k) return 0;
+  std::string_view text = fields[k - 1];
+  while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+  while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+  int32_t value = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  return error == std::errc{} && end == text.data() + text.size() && !text.empty() ? value : 0;
+}
+
 // One written line against the line read and what the user did to it.
 bool WrittenLineFits(std::string_view written, std::string_view asRead, const Entry* entry) {
   if (entry == nullptr || !entry->noteTyped) return written == asRead;
   if (Expected::NoteReplacesTail(asRead)) {
     return written == std::string(Expected::Head(asRead)) + entry->note;
   }
+  // Any other line keeps all of its text, in order, up to its last TAB as it
+  // was; TABs alone are added, then the note; and the seconds the window
+  // counts read as they did before the note.
   if (entry->note.empty()) return written == asRead;
   if (written.size() <= asRead.size() + entry->note.size()) return false;
-  if (written.substr(0, asRead.size()) != asRead) return false;
-  if (written.substr(written.size() - entry->note.size()) != entry->note) return false;
-  const std::string_view padding =
-      written.substr(asRead.size(), written.size() - asRead.size() - entry->note.size());
-  return padding.find_first_not_of('\t') == std::string_view::npos;
+  if (!written.ends_with(entry->note)) return false;
+  const std::string_view rest = written.substr(0, written.size() - entry->note.size());
+  if (!rest.starts_with(Expected::Head(asRead)) || !rest.ends_with('\t')) return false;
+  if (WithoutTabs(rest) != WithoutTabs(asRead)) return false;
+  return CountedSeconds(written, 5) == CountedSeconds(asRead, 5) &&
+         CountedSeconds(written, 7) == CountedSeconds(asRead, 7);
 }
 
 // The file after a write-back: every line not marked, in order, each ended
