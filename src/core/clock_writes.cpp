@@ -73,18 +73,33 @@ void frmMain::LearnFromReadBack(int32_t hour, int32_t minute, int32_t second) {
   }
 }
 
+bool frmMain::AtFullMinute(const ClockParts& internal) const {
+  return internal.second <= kLatestSecondAtMinute;
+}
+
+// The simulator is read again first: it may have moved into another zone
+// since the cycle that found it off, and then it is followed, not set back.
 void frmMain::WriteClockAtMinute() {
   if (!state_.on || !state_.minuteWriteDue) return;
   const int32_t offset = state_.internalClockOffset == kNone ? 0 : state_.internalClockOffset;
-  const ClockParts now = AddSeconds(PartsOf(mod_.os.clock.Now()), offset);
-  if (now.second > kLatestSecondAtMinute) return;
-  ShowInternalClock();
+  if (!AtFullMinute(AddSeconds(PartsOf(mod_.os.clock.Now()), offset))) return;
+  atFullMinute_ = true;
+  SyncCycle();
+  atFullMinute_ = false;
+}
+
+// Second 0 is right only now; a read that took long enough to pass the
+// minute's first second waits for the next one.
+void frmMain::QueueZeroedSecondsCorrection() {
   const ClockParts& internal = state_.internalClock;
+  if (!atFullMinute_ || !AtFullMinute(internal)) {
+    state_.minuteWriteDue = true;
+    return;
+  }
   QueueTimeWrite(internal, 0, false);
   if (state_.minuteWriteWithDate) QueueDateWrite(internal);
   state_.minuteWriteDue = false;
   state_.minuteWriteWithDate = false;
-  if (ExchangeClockWrite()) ReadBackAfterWrite();
 }
 
 }  // namespace horavia

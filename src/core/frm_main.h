@@ -134,6 +134,10 @@ class frmMain {
   bool ReadBackAfterWrite();
   // The correction due at the next full minute, once it has come.
   void WriteClockAtMinute();
+  bool AtFullMinute(const ClockParts& internal) const;
+  // For a simulator that zeroes seconds: the write at a full minute, else
+  // marked due.
+  void QueueZeroedSecondsCorrection();
 
   modMain& mod_;
   MainState state_;
@@ -146,6 +150,7 @@ class frmMain {
   bool inHandler_ = false;
   bool exchangeFailed_ = false;
   bool shutDown_ = false;
+  bool atFullMinute_ = false;  // the sync cycle run by the full minute's tick
 };
 
 }  // namespace horavia

@@ -110,16 +110,20 @@ void frmMain::SyncCycle() {
     const int32_t drift = SecondsBetween(state_.internalClock, simLocal);
     if (drift >= -kToleranceSeconds && drift <= kToleranceSeconds) {
       state_.minuteWriteDue = false;
-    } else if (state_.simulatorZeroesSeconds) {
-      // Writing now would leave the simulator behind by the internal
-      // clock's second; the half-second tick writes at the next full minute.
-      state_.minuteWriteDue = true;
     } else {
+      // A simulator that zeroes seconds is written at the internal clock's
+      // next full minute only, from the half-second tick.
       const ClockParts& internal = state_.internalClock;
-      QueueTimeWrite(internal, internal.second, false);
-      lh = internal.hour;
-      lm = internal.minute;
-      if (ExchangeClockWrite() && !ReadBackAfterWrite()) return;
+      if (state_.simulatorZeroesSeconds) {
+        QueueZeroedSecondsCorrection();
+      } else {
+        QueueTimeWrite(internal, internal.second, false);
+      }
+      if (!state_.minuteWriteDue) {
+        lh = internal.hour;
+        lm = internal.minute;
+        if (ExchangeClockWrite() && !ReadBackAfterWrite()) return;
+      }
     }
   }
   if (!state_.showZulu) ShowSimClock(lh, lm, localDate);

@@ -70,6 +70,7 @@ class Soak {
     w_.world.boxes.whileOpen = [this](const fakes::FakeMessageBoxes::Shown&) { BoxOpen(); };
     zone_ = AnyZone();
     w_.aircraft().SetZone(zone_);
+    PickSimulatorKind();
     SetSimTimeOfDay();
     Advance(0);
     Call("start-up", Tick::None, [this] { w_.form.Form_Load(); });
@@ -96,6 +97,10 @@ class Soak {
     const int32_t hour = Pick(24), minute = Pick(60), second = Pick(60);
     w_.aircraft().SetLocalTime(hour, minute, second);
   }
+  // One simulator in three takes a written second as 0; the window sets
+  // such a one at the next full minute.
+  void PickSimulatorKind() { w_.aircraft().SetZeroesWrittenSeconds(Pick(3) == 0); }
+  bool ZeroesSeconds() { return w_.aircraft().ZeroesWrittenSeconds(); }
   sys_seconds PcNow() const { return start_ + seconds{nowMs_ / 1000}; }
   int32_t SyncMs() const { return w_.mod.settings.SyncIntervalMs; }
   std::string LogPath() const { return w_.world.PathOf("\\Horavia.log"); }
@@ -166,8 +171,12 @@ class Soak {
         (tick == Tick::None || (tick == Tick::HalfSecond && !w_.world.keys.held.empty()));
     const int64_t simAhead = mayStart ? SimAhead() : 0;
     const int simChanges = simChanges_;
+    const uint64_t linkBefore = w_.sim.NowMs();
     handler();
     CatchUpWithLink();
+    // A write that waited out time-outs lands late; for a simulator that
+    // zeroes seconds that may cost the next full minute.
+    if (w_.sim.NowMs() - linkBefore > 1000) waitedMs_ = nowMs_;
     SyncTimers();
     if (underBox) {
       Expect(Watch() == before, "a handler run under a message box changes nothing");
@@ -177,7 +186,12 @@ class Soak {
       if (mayStart && on_ && startFace == ButtonFace::Green)
         Expect(std::abs(SimAhead() - simAhead) <= 2, "a start in simulator time writes nothing");
       if (mayStart && on_ && startFace == ButtonFace::Grey)
-        Expect(std::abs(SimAhead()) <= 2 && std::abs(w_.state().internalClockOffset) <= 2,
+        // One that zeroes seconds is set at the next full minute; a start
+        // at second 2 to 4 of the PC clock does not tell it, and the
+        // internal clock is then taken from its zeroed second.
+        Expect(ZeroesSeconds() ? std::abs(w_.state().internalClockOffset) <= 5
+                               : std::abs(SimAhead()) <= 2 &&
+                                     std::abs(w_.state().internalClockOffset) <= 2,
                "a start from the PC clock sets the simulator and the internal clock to it");
     }
   }
@@ -240,7 +254,14 @@ class Soak {
       return;
     }
     offSinceMs_ = std::min(offSinceMs_, nowMs_);
-    Expect(nowMs_ - offSinceMs_ <= SyncMs(),
+    // A simulator that zeroes seconds waits for the next full minute too,
+    // and a minute is missed when its first second passes under a message
+    // box or while the simulator is slow to answer (a write then lands
+    // late): the count starts again after those.
+    const bool zeroes = ZeroesSeconds();
+    const int64_t since =
+        zeroes ? std::max({offSinceMs_, boxClosedMs_, slowUntilMs_, waitedMs_}) : offSinceMs_;
+    Expect(nowMs_ - since <= SyncMs() + (zeroes ? 61000 : 0),
            "the simulator's clock is " + std::to_string(apart) +
                " s off the internal clock for over a sync interval");
   }
@@ -259,6 +280,7 @@ class Soak {
     Expect(w_.world.boxes.open == 1, "no message box opens under another");
     if (closing_) w_.world.files.locked.clear();  // the user frees the log, then Yes: try again
     RunUntil(nowMs_ + 500 + Pick(90000));
+    boxClosedMs_ = nowMs_;
   }
 
   void SyncTick() {
@@ -342,6 +364,8 @@ class Soak {
   void SimLeavesOrReturns(bool leaves) {
     ++simChanges_;
     simAnswers_ = !leaves;
+    // Another simulator is met only through a new connection.
+    if (!leaves && !w_.state().connected) PickSimulatorKind();
     w_.sim.windowClass = leaves && Pick(2) == 0 ? "" : "FS98MAIN";
     w_.sim.standIn.faults.hang = leaves && !w_.sim.windowClass.empty();
     simBackMs_ = leaves ? nowMs_ + 1000 + Pick(900000) : kNever;
@@ -390,7 +414,7 @@ class Soak {
   int64_t simBackMs_ = kNever, logFreeMs_ = kNever, keyUpMs_ = kNever;
   int64_t driftSecondsPerHour_ = 0, drift_ = 0;
   uint64_t linkMs_ = 0;
-  int64_t slowUntilMs_ = 0;
+  int64_t slowUntilMs_ = 0, boxClosedMs_ = 0, waitedMs_ = 0;
   int32_t zone_ = 0;  // the simulator's, in minutes
   int simChanges_ = 0;
   bool simAnswers_ = true, paused_ = false, onGround_ = true;
