@@ -86,6 +86,18 @@ TEST_F(ZeroedSecondsTest, ACorrectionLearnsAndAnotherSimulatorLearnsAgain) {
   EXPECT_EQ(TimeWrites(), 2u);
   EXPECT_LE(std::abs(Drift()), 1);
 
+  // Due again, and before the minute the aircraft flies into another zone:
+  // at the minute that is followed, not forced back.
+  aircraft().Drift(-20);
+  AdvanceSeconds(20);
+  form.tmrSync_Timer();
+  ASSERT_TRUE(state().minuteWriteDue);
+  aircraft().SetZone(aircraft().Now().zone + 60);
+  aircraft().Drift(3600);
+  for (int s = 0; s < 60; ++s) RunSecond();
+  EXPECT_EQ(TimeWrites(), 2u);
+  EXPECT_FALSE(state().minuteWriteDue);
+
   sim.windowClass.clear();
   form.tmrSync_Timer();
   sim.windowClass = "FS98MAIN";
