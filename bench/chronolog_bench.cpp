@@ -11,18 +11,18 @@
 #include <string>
 #include <vector>
 
-#include "chronolog/frm_chronolog.h"
+#include "windows/log_window_model.h"
 #include "chronolog/log_format.h"
-#include "platform/win32/ports/wide_text.h"
-#include "platform/win32/ports/win32_clock.h"
-#include "platform/win32/ports/win32_files.h"
-#include "platform/win32/ports/win32_key_state.h"
-#include "platform/win32/ports/win32_link_ipc.h"
-#include "platform/win32/ports/win32_message_boxes.h"
-#include "platform/win32/ports/win32_regional.h"
-#include "platform/win32/ports/win32_shell.h"
-#include "platform/win32/ports/win32_sound.h"
-#include "platform/win32/ports/win32_timers.h"
+#include "win32/support/wide_text.h"
+#include "win32/ports/win32_clock.h"
+#include "win32/ports/win32_files.h"
+#include "win32/ports/win32_key_state.h"
+#include "win32/ports/win32_link_ipc.h"
+#include "win32/ports/win32_message_boxes.h"
+#include "win32/ports/win32_regional.h"
+#include "win32/ports/win32_shell.h"
+#include "win32/ports/win32_sound.h"
+#include "win32/ports/win32_timers.h"
 
 namespace {
 
@@ -101,7 +101,7 @@ int main() {
   for (int round = 0; round < kRounds; ++round) {
     const SIZE_T before = WorkingSet(false);
     {
-      frmChronoLog window(os);
+      LogWindowModel window(os);
       double start = NowMs();
       window.Form_Load();
       open.push_back(NowMs() - start);

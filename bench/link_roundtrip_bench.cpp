@@ -1,6 +1,6 @@
 // The price of the link's bookkeeping (queuing, the token table, the checked
 // walk) over the bare protocol: the sync cycle's seven-value read through
-// LinkProcess against one hand-filled block sent with SendMessageTimeoutA to
+// Process against one hand-filled block sent with SendMessageTimeoutA to
 // the same stand-in window. Both run interleaved in one process so that
 // Wine's and the machine's moods hit both alike.
 #include <windows.h>
@@ -11,10 +11,10 @@
 #include <string>
 #include <vector>
 
-#include "platform/win32/ports/win32_link_ipc.h"
+#include "win32/ports/win32_link_ipc.h"
 #include "settings/settings.h"
-#include "simlink/link.h"
-#include "simlink/request_block.h"
+#include "link/link.h"
+#include "link/request_block.h"
 #include "win32/support/standin_process.h"
 
 namespace {
@@ -96,11 +96,11 @@ class BareExchange {
 };
 
 bool LinkCycle(horavia::Link& link, uint8_t* out) {
-  horavia::LinkResult result = horavia::LinkOk;
+  horavia::LinkResult result = horavia::LinkResult::Ok;
   for (size_t i = 0; i < 7; ++i) {
-    if (!link.LinkRead(kSyncReads[i].offset, kSyncReads[i].size, out + 2 * i, result)) return false;
+    if (!link.Read(kSyncReads[i].offset, kSyncReads[i].size, out + 2 * i, result)) return false;
   }
-  return link.LinkProcess(result);
+  return link.Process(result);
 }
 
 }  // namespace
@@ -114,10 +114,10 @@ int main() {
   }
   horavia::win32::Win32LinkIpc ipc;
   horavia::Settings settings;
-  horavia::Link link(ipc, settings);
-  horavia::LinkResult result = horavia::LinkOk;
-  if (!link.LinkOpen(0, result)) {
-    std::printf("LinkOpen failed: %d\n", static_cast<int>(result));
+  horavia::Link link(ipc, settings.smTimeoutRetry);
+  horavia::LinkResult result = horavia::LinkResult::Ok;
+  if (!link.Open(0, result)) {
+    std::printf("Open failed: %d\n", static_cast<int>(result));
     return 1;
   }
   BareExchange bare;
@@ -144,13 +144,13 @@ int main() {
       bareTimes.push_back((t2 - t1) * toMicroseconds);
     }
   }
-  link.LinkClose();
+  link.Close();
 
   const double linkMedian = Quantile(linkTimes, 0.5);
   const double bareMedian = Quantile(bareTimes, 0.5);
   const double ratio = linkMedian / bareMedian;
   std::printf("sync read of 7 values, %d rounds each, under the stand-in\n", kRounds);
-  std::printf("  through LinkProcess:          median %8.1f us  (10%% %.1f, 90%% %.1f)\n",
+  std::printf("  through Process:          median %8.1f us  (10%% %.1f, 90%% %.1f)\n",
               linkMedian, Quantile(linkTimes, 0.1), Quantile(linkTimes, 0.9));
   std::printf("  bare SendMessageTimeoutA:     median %8.1f us  (10%% %.1f, 90%% %.1f)\n",
               bareMedian, Quantile(bareTimes, 0.1), Quantile(bareTimes, 0.9));

@@ -13,7 +13,7 @@
 #include <string_view>
 #include <vector>
 
-#include "chronolog/frm_chronolog.h"
+#include "windows/log_window_model.h"
 #include "chronolog/log_format.h"
 #include "fakes/fake_platform.h"
 #include "fuzz_input.h"
@@ -231,7 +231,7 @@ std::string ItemText(const Expected& x, size_t k, FakeWorld& world) {
          world.regional.FromAnsi(columns[2]);
 }
 
-void CheckItems(const Expected& x, const horavia::frmChronoLog& form, FakeWorld& world) {
+void CheckItems(const Expected& x, const horavia::LogWindowModel& form, FakeWorld& world) {
   const auto& list = form.Controls().cboLogDateTime;
   FUZZ_CHECK(list.items.size() == x.entries.size());
   for (size_t k = 0; k < x.entries.size(); ++k) FUZZ_CHECK(list.items[k] == ItemText(x, k, world));
@@ -273,7 +273,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (exists) world.files.files[path] = original;
   if ((flags & 2) != 0) world.files.locked.insert(path);
 
-  horavia::frmChronoLog form(world.platform);
+  horavia::LogWindowModel form(world.platform);
   form.Form_Load();
 
   Expected x;

@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "fuzz_input.h"
-#include "simlink/link.h"
-#include "simlink/request_block.h"
+#include "link/link.h"
+#include "link/request_block.h"
 #include "simstandin/core/in_process_simulator.h"
 
 namespace horavia::fuzz {

@@ -14,14 +14,14 @@
 #include <utility>
 #include <vector>
 
-#include "core/sim_offsets.h"
+#include "link/simulator_offsets.h"
 #include "fakes/fake_platform.h"
 #include "fuzz_input.h"
 #include "guarded_buffer.h"
 #include "hostile_simulator.h"
 #include "settings/settings.h"
-#include "simlink/link.h"
-#include "simlink/request_block.h"
+#include "link/link.h"
+#include "link/request_block.h"
 
 namespace {
 
@@ -139,11 +139,11 @@ void Exchange(Link& link, HostileSimulator& sim, horavia::Settings& settings, Fu
     }
     LinkResult result = kUntouchedResult;
     const bool accepted =
-        r.read ? link.LinkRead(r.offset, r.size, r.nullDestination ? nullptr : r.buffer->Data(),
+        r.read ? link.Read(r.offset, r.size, r.nullDestination ? nullptr : r.buffer->Data(),
                                result)
-               : link.LinkWrite(r.offset, r.size, r.buffer->Data(), result);
+               : link.Write(r.offset, r.size, r.buffer->Data(), result);
     FUZZ_CHECK(accepted == fits);
-    FUZZ_CHECK(result == (fits ? horavia::LinkOk : horavia::LinkBufferFull));
+    FUZZ_CHECK(result == (fits ? horavia::LinkResult::Ok : horavia::LinkResult::BufferFull));
     if (!fits) {
       if (r.read) FUZZ_CHECK(r.buffer->Data()[0] == r.fill);
       continue;
@@ -155,11 +155,11 @@ void Exchange(Link& link, HostileSimulator& sim, horavia::Settings& settings, Fu
 
   sim.StartExchange(used);
   LinkResult result = kUntouchedResult;
-  const bool ok = link.LinkProcess(result);
+  const bool ok = link.Process(result);
   FUZZ_CHECK(link.State().next == link.State().view);
 
   if (queued.empty()) {
-    FUZZ_CHECK(!ok && result == horavia::LinkNothingQueued && sim.sendsThisExchange == 0);
+    FUZZ_CHECK(!ok && result == horavia::LinkResult::NothingQueued && sim.sendsThisExchange == 0);
     return;
   }
 
@@ -177,7 +177,7 @@ void Exchange(Link& link, HostileSimulator& sim, horavia::Settings& settings, Fu
   }
   FUZZ_CHECK(rb::LoadU32(handed + used) == rb::kTypeEnd);
 
-  const int repeats = settings.SmTimeoutRetry > 0 ? settings.SmTimeoutRetry : 0;
+  const int repeats = settings.smTimeoutRetry > 0 ? settings.smTimeoutRetry : 0;
   const bool gotThrough = sim.plan.failedSends <= repeats;
   const uint8_t* block = link.State().view;
   bool intact = true;
@@ -189,14 +189,14 @@ void Exchange(Link& link, HostileSimulator& sim, horavia::Settings& settings, Fu
     FUZZ_CHECK(sim.sendsThisExchange == 1 + repeats);
     FUZZ_CHECK(!ok);
     FUZZ_CHECK(result ==
-               (sim.plan.lastError == 0 ? horavia::LinkTimeout : horavia::LinkSendFailed));
+               (sim.plan.lastError == 0 ? horavia::LinkResult::Timeout : horavia::LinkResult::SendFailed));
   } else if (sim.answerGiven != 1) {
     FUZZ_CHECK(sim.sendsThisExchange == sim.plan.failedSends + 1);
-    FUZZ_CHECK(!ok && result == horavia::LinkRejected);
+    FUZZ_CHECK(!ok && result == horavia::LinkResult::Rejected);
   } else {
     FUZZ_CHECK(sim.sendsThisExchange == sim.plan.failedSends + 1);
     FUZZ_CHECK(ok == intact);
-    FUZZ_CHECK(result == (intact ? horavia::LinkOk : kUntouchedResult));
+    FUZZ_CHECK(result == (intact ? horavia::LinkResult::Ok : kUntouchedResult));
   }
   const bool delivered = ok;
   for (const Request* r : queued) {
@@ -222,8 +222,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   horavia::fakes::FakeClock clock;
   HostileSimulator sim(clock, (flags & 1) != 0 ? Link::kClassUipcMain : Link::kClassFs98Main);
   horavia::Settings settings;
-  settings.SmTimeoutRetry = (flags >> 2) % 5 - 1;
-  Link link(sim, settings);
+  settings.smTimeoutRetry = (flags >> 2) % 5 - 1;
+  Link link(sim, settings.smTimeoutRetry);
 
   // The handshake, honest or not. A failed open leaves nothing behind, and
   // an honest one then succeeds.
@@ -231,10 +231,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if ((flags & 2) != 0) {
     sim.plansFrom = &in;
     sim.StartExchange(2 * (rb::kReadHeaderSize + 4));
-    const bool opened = link.LinkOpen(0, result);
+    const bool opened = link.Open(0, result);
     sim.plansFrom = nullptr;
     if (opened) {
-      FUZZ_CHECK(result == horavia::LinkOk);
+      FUZZ_CHECK(result == horavia::LinkResult::Ok);
       FUZZ_CHECK(static_cast<int32_t>(link.State().interfaceVersion) >= 0x19980005);
       FUZZ_CHECK(link.State().simulatorVersion <= 0xFFFF);
     } else {
@@ -245,12 +245,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (link.State().view == nullptr) {
     sim.plan = Plan{};
     sim.StartExchange(2 * (rb::kReadHeaderSize + 4));
-    FUZZ_CHECK(link.LinkOpen(0, result) && result == horavia::LinkOk);
+    FUZZ_CHECK(link.Open(0, result) && result == horavia::LinkResult::Ok);
   }
 
   for (int n = 0; n < 8 && !in.Empty(); ++n) Exchange(link, sim, settings, in);
 
-  link.LinkClose();
+  link.Close();
   FUZZ_CHECK(sim.LiveAtoms() == 0 && sim.LiveViews() == 0 && sim.LiveHandles() == 0);
   return 0;
 }

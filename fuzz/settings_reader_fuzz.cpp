@@ -12,7 +12,7 @@
 
 #include "fakes/fake_platform.h"
 #include "fuzz_input.h"
-#include "settings/settings_format.h"
+#include "settings/settings_file.h"
 #include "settings/settings_store.h"
 
 namespace {
@@ -89,14 +89,14 @@ ReferenceResult ReferenceRead(std::string_view text, std::string_view separator)
     const char* key;
     int32_t Settings::*field;
   } keys[] = {
-      {"LOG_SECOND_MIN=", &Settings::LogSecondMin},
-      {"SM_TIMEOUT_RETRY=", &Settings::SmTimeoutRetry},
-      {"START_HK=", &Settings::StartHk},
-      {"START_HKCS=", &Settings::StartHkCs},
-      {"START_LOC_HK=", &Settings::StartLocHk},
-      {"START_LOC_HKCS=", &Settings::StartLocHkCs},
-      {"STATUS_HK=", &Settings::StatusHk},
-      {"STATUS_HKCS=", &Settings::StatusHkCs},
+      {"LOG_SECOND_MIN=", &Settings::logSecondMin},
+      {"SM_TIMEOUT_RETRY=", &Settings::smTimeoutRetry},
+      {"START_HK=", &Settings::startKey},
+      {"START_HKCS=", &Settings::startModifiers},
+      {"START_LOC_HK=", &Settings::startLocKey},
+      {"START_LOC_HKCS=", &Settings::startLocModifiers},
+      {"STATUS_HK=", &Settings::statusKey},
+      {"STATUS_HKCS=", &Settings::statusModifiers},
   };
   for (const std::string_view line : lines) {
     const size_t eq = line.find('=');
@@ -128,9 +128,9 @@ std::string SeparatorFrom(FuzzInput& in) {
 // A hot key the file cannot hold (none, or a negative code) comes back as
 // no hot key at all.
 Settings AsWrittenBack(Settings s) {
-  if (s.StartHk <= 0) s.StartHk = s.StartHkCs = 0;
-  if (s.StartLocHk <= 0) s.StartLocHk = s.StartLocHkCs = 0;
-  if (s.StatusHk <= 0) s.StatusHk = s.StatusHkCs = 0;
+  if (s.startKey <= 0) s.startKey = s.startModifiers = 0;
+  if (s.startLocKey <= 0) s.startLocKey = s.startLocModifiers = 0;
+  if (s.statusKey <= 0) s.statusKey = s.statusModifiers = 0;
   return s;
 }
 
@@ -151,21 +151,21 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FUZZ_CHECK(read.settings == expected.settings);
     FUZZ_CHECK(read.syncIntervalSeconds == expected.syncSeconds);
   }
-  FUZZ_CHECK(read.settings.SyncIntervalMs == start.SyncIntervalMs);
+  FUZZ_CHECK(read.settings.syncIntervalMs == start.syncIntervalMs);
 
   // Written and read back, with the interval as LoadSettings would keep it.
   Settings kept = read.settings;
   if (read.syncIntervalSeconds && *read.syncIntervalSeconds >= 1 &&
       *read.syncIntervalSeconds <= 60) {
-    kept.SyncIntervalMs = *read.syncIntervalSeconds * 1000;
+    kept.syncIntervalMs = *read.syncIntervalSeconds * 1000;
   }
   const std::string written = horavia::FormatSettingsText(kept);
   FUZZ_CHECK(written.size() >= 2 && written.compare(written.size() - 2, 2, "\r\n") == 0);
   const horavia::SettingsReadResult again =
       horavia::ReadSettingsText(written, Settings{}, separator);
-  FUZZ_CHECK(again.syncIntervalSeconds == kept.SyncIntervalMs / 1000);
+  FUZZ_CHECK(again.syncIntervalSeconds == kept.syncIntervalMs / 1000);
   Settings expectedAgain = AsWrittenBack(kept);
-  expectedAgain.SyncIntervalMs = Settings{}.SyncIntervalMs;  // the reader leaves it to its caller
+  expectedAgain.syncIntervalMs = Settings{}.syncIntervalMs;  // the reader leaves it to its caller
   FUZZ_CHECK(again.settings == expectedAgain);
 
   // The same text as a file at start-up: the user hears of a bad interval

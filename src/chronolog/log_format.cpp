@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "ui/time_text.h"
+#include "base/time_text.h"
 
 namespace horavia {
 namespace {

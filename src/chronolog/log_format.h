@@ -3,10 +3,21 @@
 #include <cstdint>
 #include <string>
 
-#include "core/main_state.h"
-#include "platform/ports/regional.h"
+#include "base/clock_parts.h"
+#include "ports/regional.h"
 
 namespace horavia {
+
+// One entry of the log, as the program makes it: the PC time of the last
+// clock refresh before the ON period ended, and its chronometers. The total
+// and the texts are derived when the line is made.
+struct LogEntry {
+  ClockParts stamp;
+  int32_t flightSeconds = 0;
+  int32_t groundSeconds = 0;
+
+  friend bool operator==(const LogEntry&, const LogEntry&) = default;
+};
 
 inline constexpr const char* kLogFileName = "\\Horavia.log";
 

@@ -8,15 +8,15 @@ namespace horavia {
 // Windows virtual-key codes (0 = none); modifier codes add 1 for CTRL and 2
 // for SHIFT.
 struct Settings {
-  int32_t SyncIntervalMs = 20000;
-  int32_t LogSecondMin = 60;
-  int32_t SmTimeoutRetry = 40;
-  int32_t StartHk = 0;
-  int32_t StartHkCs = 0;
-  int32_t StartLocHk = 0;
-  int32_t StartLocHkCs = 0;
-  int32_t StatusHk = 0;
-  int32_t StatusHkCs = 0;
+  int32_t syncIntervalMs = 20000;
+  int32_t logSecondMin = 60;
+  int32_t smTimeoutRetry = 40;
+  int32_t startKey = 0;
+  int32_t startModifiers = 0;
+  int32_t startLocKey = 0;
+  int32_t startLocModifiers = 0;
+  int32_t statusKey = 0;
+  int32_t statusModifiers = 0;
 
   friend bool operator==(const Settings&, const Settings&) = default;
 };

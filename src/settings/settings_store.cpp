@@ -3,14 +3,14 @@
 #include <optional>
 #include <string>
 
-#include "settings/settings_format.h"
+#include "settings/settings_file.h"
 
 namespace horavia {
 
 bool LoadSettings(Settings& settings, Platform& os) {
-  settings.SyncIntervalMs = 20000;
-  settings.LogSecondMin = 60;
-  settings.SmTimeoutRetry = 40;
+  settings.syncIntervalMs = 20000;
+  settings.logSecondMin = 60;
+  settings.smTimeoutRetry = 40;
 
   const std::string path = os.programFolder + kSettingsFileName;
   if (!os.files.IsRegularFile(path)) return true;
@@ -29,7 +29,7 @@ bool LoadSettings(Settings& settings, Platform& os) {
         kProgramTitle, BoxKind::Information);
     return true;
   }
-  settings.SyncIntervalMs = seconds * 1000;
+  settings.syncIntervalMs = seconds * 1000;
   return true;
 }
 

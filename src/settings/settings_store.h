@@ -1,11 +1,10 @@
 #pragma once
 
-#include "platform/ports/platform.h"
+#include "base/program_title.h"
+#include "ports/platform.h"
 #include "settings/settings.h"
 
 namespace horavia {
-
-inline constexpr const char* kProgramTitle = "Horavia";
 
 // Read once at start-up: the three always-present settings go back to their
 // defaults, then the settings file of the program folder is applied. A sync

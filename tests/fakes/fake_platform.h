@@ -14,7 +14,7 @@
 #include <utility>
 #include <vector>
 
-#include "platform/ports/platform.h"
+#include "ports/platform.h"
 
 namespace horavia::fakes {
 

@@ -73,15 +73,15 @@ class Soak {
     PickSimulatorKind();
     SetSimTimeOfDay();
     Advance(0);
-    Call("start-up", Tick::None, [this] { w_.form.Form_Load(); });
-    Settings& keys = w_.mod.settings;  // as the settings window sets them
-    keys.StartHk = kHotKeys[0];
-    keys.StartLocHk = kHotKeys[1];
-    keys.StatusHk = kHotKeys[2];
-    keys.StartHkCs = keys.StartLocHkCs = keys.StatusHkCs = 1;
+    Call("start-up", Tick::None, [this] { w_.form.Start(); });
+    Settings& keys = w_.context.settings;  // as the settings window sets them
+    keys.startKey = kHotKeys[0];
+    keys.startLocKey = kHotKeys[1];
+    keys.statusKey = kHotKeys[2];
+    keys.startModifiers = keys.startLocModifiers = keys.statusModifiers = 1;
     RunUntil(endMs_);
     closing_ = true;
-    Call("shut-down", Tick::None, [this] { w_.form.Form_Unload(); });
+    Call("shut-down", Tick::None, [this] { w_.form.Shutdown(); });
     if (on_) EndPeriod();
     CheckLog();
     return result_;
@@ -102,7 +102,7 @@ class Soak {
   void PickSimulatorKind() { w_.aircraft().SetZeroesWrittenSeconds(Pick(3) == 0); }
   bool ZeroesSeconds() { return w_.aircraft().ZeroesWrittenSeconds(); }
   sys_seconds PcNow() const { return start_ + seconds{nowMs_ / 1000}; }
-  int32_t SyncMs() const { return w_.mod.settings.SyncIntervalMs; }
+  int32_t SyncMs() const { return w_.context.settings.syncIntervalMs; }
   std::string LogPath() const { return w_.world.PathOf("\\Horavia.log"); }
   // How far the simulator's local time runs ahead of the PC clock; a write
   // into the simulator changes it, time passing does not.
@@ -152,7 +152,7 @@ class Soak {
 
   auto Watch() {
     const MainState& s = w_.state();
-    return std::tuple(s.connected, s.on, s.F, s.G, s.T, s.internalClockOffset,
+    return std::tuple(s.connected, s.on, s.flightSeconds, s.groundSeconds, s.totalSeconds, s.internalClockOffset,
                       s.pendingEntries.size());
   }
 
@@ -182,7 +182,7 @@ class Soak {
       Expect(Watch() == before, "a handler run under a message box changes nothing");
     } else {
       Observe(startMs, simChanges == simChanges_ ? tick : Tick::None);
-      const ButtonFace startFace = w_.controls().imgButton[1].face;
+      const ButtonFace startFace = w_.controls().buttons[1].face;
       if (mayStart && on_ && startFace == ButtonFace::Green)
         Expect(std::abs(SimAhead() - simAhead) <= 2, "a start in simulator time writes nothing");
       if (mayStart && on_ && startFace == ButtonFace::Grey)
@@ -211,20 +211,20 @@ class Soak {
     if (!s.connected) {
       Expect(!s.on, "not connected means OFF");
       for (const size_t i : {0u, 1u, 3u, 4u}) {
-        const ImageButtonState& button = w_.controls().imgButton[i];
+        const ImageButtonState& button = w_.controls().buttons[i];
         Expect(!button.enabled && button.face == ButtonFace::Grey,
                "not connected means buttons 0, 1, 3 and 4 grey");
       }
     }
     if (!s.on) Expect(s.internalClockOffset == kNone, "OFF means no internal clock offset");
     if (s.on) {
-      Expect(s.F >= period_.shownF && s.G >= period_.shownG, "F and G never decrease while ON");
-      Expect(s.F == period_.flight && s.G == period_.ground,
-             "F and G are " + std::to_string(s.F) + " and " + std::to_string(s.G) +
+      Expect(s.flightSeconds >= period_.shownF && s.groundSeconds >= period_.shownG, "F and G never decrease while ON");
+      Expect(s.flightSeconds == period_.flight && s.groundSeconds == period_.ground,
+             "F and G are " + std::to_string(s.flightSeconds) + " and " + std::to_string(s.groundSeconds) +
                  " s; the run counted " + std::to_string(period_.flight) + " and " +
                  std::to_string(period_.ground));
-      period_.shownF = s.F;
-      period_.shownG = s.G;
+      period_.shownF = s.flightSeconds;
+      period_.shownG = s.groundSeconds;
     }
     if (tick == Tick::Sync && !simAnswers_)
       Expect(!s.connected, "a sync tick finds the simulator gone");
@@ -269,7 +269,7 @@ class Soak {
   void EndPeriod() {
     on_ = false;
     period_.end = PcNow();
-    if (period_.flight + period_.ground <= w_.mod.settings.LogSecondMin) return;
+    if (period_.flight + period_.ground <= w_.context.settings.logSecondMin) return;
     if (w_.world.files.locked.count(LogPath()) != 0) ++result_.heldLogSwitchOffs;
     periods_.push_back(period_);
   }
@@ -289,7 +289,7 @@ class Soak {
     if (counts) (onGround_ ? period_.ground : period_.flight) += SyncMs() / 1000;
     const int64_t simAhead = SimAhead();
     const bool followsZone = counts && zoneChanged_;
-    Call("sync tick", Tick::Sync, [this] { w_.form.tmrSync_Timer(); });
+    Call("sync tick", Tick::Sync, [this] { w_.form.OnSyncTick(); });
     // The offset is taken again from the simulator: nothing to write back.
     if (followsZone)
       Expect(std::abs(SimAhead() - simAhead) <= 2, "ON, the window follows a new zone");
@@ -314,7 +314,7 @@ class Soak {
         SyncTick();
       } else if (nowMs_ >= nextSecondMs_) {
         nextSecondMs_ = nowMs_ + 500;
-        Call("half-second tick", Tick::HalfSecond, [this] { w_.form.tmrSecond_Timer(); });
+        Call("half-second tick", Tick::HalfSecond, [this] { w_.form.OnHalfSecondTick(); });
       } else {
         nextEventMs_ = nowMs_ + 1000 + Pick(239000);
         RandomEvent();
@@ -329,7 +329,7 @@ class Soak {
     if (pick < 30) {
       const int button = pick < 4 ? 2 + Pick(3) : Pick(2);
       Call("button " + std::to_string(button), Tick::None,
-           [this, button] { w_.form.imgButton_Click(button); });
+           [this, button] { w_.form.Press(static_cast<MainButton>(button)); });
     } else if (pick < 34) {
       w_.world.keys.held = {kControl, kHotKeys[Pick(3)]};
       keyUpMs_ = nowMs_ + 500;  // held through one half-second tick

@@ -1,4 +1,4 @@
-#include "ui/button_faces.h"
+#include "windows/button_faces.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "core/calendar.h"
+#include "base/calendar.h"
 
 #include <gtest/gtest.h>
 

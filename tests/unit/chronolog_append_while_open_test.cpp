@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "chronolog/chronolog_writer.h"
-#include "chronolog/frm_chronolog.h"
+#include "chronolog/log_writer.h"
+#include "windows/log_window_model.h"
 #include "fakes/fake_platform.h"
 
 namespace horavia {
@@ -40,7 +40,7 @@ TEST_F(ChronoLogAppendWhileOpenTest, TheEntryFollowsTheLastLineWithOneLineEndOnl
                                     std::string(kHeader) + "\n" + kOld + "note\n"}) {
     SCOPED_TRACE(before);
     world.files.files[log] = before;
-    frmChronoLog form(world.platform);
+    LogWindowModel form(world.platform);
     form.Form_Load();
     form.txtNote_Change("new note");
     SwitchOff();

@@ -4,7 +4,7 @@
 #include <limits>
 #include <string>
 
-#include "core/frm_main.h"
+#include "windows/main_window_model.h"
 #include "fakes/fake_platform.h"
 
 namespace horavia {
@@ -22,8 +22,8 @@ class ClockDisplayTest : public ::testing::TestWithParam<Style> {
   Platform platform{
       world.clock, regional,     world.keys,  world.sound,       world.shell,
       world.boxes, world.timers, world.files, world.noSimulator, fakes::kProgramFolder};
-  modMain mod{platform};
-  frmMain form{mod};
+  ProcessContext context{platform};
+  MainWindowModel form{context};
   MainState& state = form.State();
   const MainControls& controls = form.Controls();
 
@@ -49,15 +49,15 @@ TEST_P(ClockDisplayTest, InternalClockIsThePcClockWhileNoOffsetIsSet) {
   EXPECT_EQ(state.internalClock, state.pcClock);
   EXPECT_EQ(state.pcDateTimeText, ByStyle("12/5/2026 9:5:7", "05-12-2026 9:5:7"));
   EXPECT_EQ(state.internalDateTimeText, state.pcDateTimeText);
-  EXPECT_EQ(controls.lblInternalClock.caption, "9 : 05");
-  EXPECT_EQ(controls.lblInternalDate.caption, ByStyle("Saturday, December 5, 2026",
+  EXPECT_EQ(controls.internalTime.caption, "9 : 05");
+  EXPECT_EQ(controls.internalDate.caption, ByStyle("Saturday, December 5, 2026",
                                                       "samedi 5 d\xC3\xA9"
                                                       "cembre 2026"));
 
   // Each refresh reads the PC clock afresh.
   SetPcClock(2026, 12, 5, 9, 6, 0);
   form.ShowInternalClock();
-  EXPECT_EQ(controls.lblInternalClock.caption, "9 : 06");
+  EXPECT_EQ(controls.internalTime.caption, "9 : 06");
 }
 
 TEST_P(ClockDisplayTest, InternalHourAndLampsOnTheTwelveAndTwentyFourHourClock) {
@@ -71,10 +71,10 @@ TEST_P(ClockDisplayTest, InternalHourAndLampsOnTheTwelveAndTwentyFourHourClock) 
         Case{13, 30, "1 : 30", false}, Case{23, 59, "11 : 59", false}}) {
     SetPcClock(2026, 12, 5, c.hour, c.minute, 0);
     form.ShowInternalClock();
-    EXPECT_EQ(controls.lblInternalClock.caption, c.caption) << c.hour;
-    EXPECT_EQ(controls.lblInternalAM.color, c.amLit ? colors::kBrightGreen : colors::kDarkGreen)
+    EXPECT_EQ(controls.internalTime.caption, c.caption) << c.hour;
+    EXPECT_EQ(controls.internalAm.color, c.amLit ? colors::kBrightGreen : colors::kDarkGreen)
         << c.hour;
-    EXPECT_EQ(controls.lblInternalPM.color, c.amLit ? colors::kDarkGreen : colors::kBrightGreen)
+    EXPECT_EQ(controls.internalPm.color, c.amLit ? colors::kDarkGreen : colors::kBrightGreen)
         << c.hour;
   }
 
@@ -83,9 +83,9 @@ TEST_P(ClockDisplayTest, InternalHourAndLampsOnTheTwelveAndTwentyFourHourClock) 
   for (const int32_t hour : {0, 13}) {
     SetPcClock(2026, 12, 5, hour, 5, 0);
     form.ShowInternalClock();
-    EXPECT_EQ(controls.lblInternalClock.caption, hour == 0 ? "0 : 05" : "13 : 05");
-    EXPECT_EQ(controls.lblInternalAM.color, colors::kDarkGreen);
-    EXPECT_EQ(controls.lblInternalPM.color, colors::kDarkGreen);
+    EXPECT_EQ(controls.internalTime.caption, hour == 0 ? "0 : 05" : "13 : 05");
+    EXPECT_EQ(controls.internalAm.color, colors::kDarkGreen);
+    EXPECT_EQ(controls.internalPm.color, colors::kDarkGreen);
   }
 }
 
@@ -97,9 +97,9 @@ TEST_P(ClockDisplayTest, OffsetMovesTheInternalDateAcrossMidnightAndYearEnd) {
   EXPECT_EQ(state.pcDateTimeText, ByStyle("12/5/2026 23:50:0", "05-12-2026 23:50:0"));
   EXPECT_EQ(state.internalClock, (ClockParts{0, 0, 0, 12, 6, 2026}));
   EXPECT_EQ(state.internalDateTimeText, ByStyle("12/6/2026 0:0:0", "06-12-2026 0:0:0"));
-  EXPECT_EQ(controls.lblInternalClock.caption, "12 : 00");
-  EXPECT_EQ(controls.lblInternalAM.color, colors::kBrightGreen);
-  EXPECT_EQ(controls.lblInternalDate.caption, ByStyle("Sunday, December 6, 2026",
+  EXPECT_EQ(controls.internalTime.caption, "12 : 00");
+  EXPECT_EQ(controls.internalAm.color, colors::kBrightGreen);
+  EXPECT_EQ(controls.internalDate.caption, ByStyle("Sunday, December 6, 2026",
                                                       "dimanche 6 d\xC3\xA9"
                                                       "cembre 2026"));
 
@@ -107,7 +107,7 @@ TEST_P(ClockDisplayTest, OffsetMovesTheInternalDateAcrossMidnightAndYearEnd) {
   state.internalClockOffset = -1200;
   form.ShowInternalClock();
   EXPECT_EQ(state.internalClock, (ClockParts{23, 50, 0, 12, 31, 2026}));
-  EXPECT_EQ(controls.lblInternalDate.caption, ByStyle("Thursday, December 31, 2026",
+  EXPECT_EQ(controls.internalDate.caption, ByStyle("Thursday, December 31, 2026",
                                                       "jeudi 31 d\xC3\xA9"
                                                       "cembre 2026"));
 
@@ -120,10 +120,10 @@ TEST_P(ClockDisplayTest, SimClockTextWhileOn) {
   state.on = true;
   form.ShowSimClock(14, 5, 2026y / December / 5);
   EXPECT_EQ(state.simClockText, ByStyle("2:05(PM), 12/5/2026", "2:05(PM), 05-12-2026"));
-  EXPECT_EQ(controls.lblFSClock.caption, "2 : 05");
-  EXPECT_EQ(controls.lblFSAM.color, colors::kDarkGreen);
-  EXPECT_EQ(controls.lblFSPM.color, colors::kBrightGreen);
-  EXPECT_EQ(controls.lblFSDate.caption, ByStyle("Saturday, December 5, 2026",
+  EXPECT_EQ(controls.simTime.caption, "2 : 05");
+  EXPECT_EQ(controls.simAm.color, colors::kDarkGreen);
+  EXPECT_EQ(controls.simPm.color, colors::kBrightGreen);
+  EXPECT_EQ(controls.simDate.caption, ByStyle("Saturday, December 5, 2026",
                                                 "samedi 5 d\xC3\xA9"
                                                 "cembre 2026"));
 
@@ -132,50 +132,50 @@ TEST_P(ClockDisplayTest, SimClockTextWhileOn) {
   form.ShowSimClock(19, 5, 2026y / December / 6);
   EXPECT_EQ(state.simClockText,
             ByStyle("19:05(24 HR Zulu), 12/6/2026", "19:05(24 HR Zulu), 06-12-2026"));
-  EXPECT_EQ(controls.lblFSClock.caption, "19 : 05");
-  EXPECT_EQ(controls.lblFSAM.color, colors::kDarkGreen);
-  EXPECT_EQ(controls.lblFSPM.color, colors::kDarkGreen);
+  EXPECT_EQ(controls.simTime.caption, "19 : 05");
+  EXPECT_EQ(controls.simAm.color, colors::kDarkGreen);
+  EXPECT_EQ(controls.simPm.color, colors::kDarkGreen);
 
   state.show24Hour = false;
   form.ShowSimClock(0, 0, 2028y / February / 29);
   EXPECT_EQ(state.simClockText, ByStyle("12:00(AM Zulu), 2/29/2028", "12:00(AM Zulu), 29-02-2028"));
-  EXPECT_EQ(controls.lblFSClock.caption, "12 : 00");
-  EXPECT_EQ(controls.lblFSAM.color, colors::kBrightGreen);
-  EXPECT_EQ(controls.lblFSPM.color, colors::kDarkGreen);
+  EXPECT_EQ(controls.simTime.caption, "12 : 00");
+  EXPECT_EQ(controls.simAm.color, colors::kBrightGreen);
+  EXPECT_EQ(controls.simPm.color, colors::kDarkGreen);
 }
 
 TEST_P(ClockDisplayTest, SimLampsWhileOffAreYellowAndOliveWithoutMarker) {
   form.ShowSimClock(9, 30, 2026y / December / 5);
-  EXPECT_EQ(controls.lblFSAM.color, colors::kYellow);
-  EXPECT_EQ(controls.lblFSPM.color, colors::kOlive);
+  EXPECT_EQ(controls.simAm.color, colors::kYellow);
+  EXPECT_EQ(controls.simPm.color, colors::kOlive);
   EXPECT_EQ(state.simClockText, ByStyle("9:30), 12/5/2026", "9:30), 05-12-2026"));
 
   form.ShowSimClock(12, 30, 2026y / December / 5);
-  EXPECT_EQ(controls.lblFSAM.color, colors::kOlive);
-  EXPECT_EQ(controls.lblFSPM.color, colors::kYellow);
-  EXPECT_EQ(controls.lblFSClock.caption, "12 : 30");
+  EXPECT_EQ(controls.simAm.color, colors::kOlive);
+  EXPECT_EQ(controls.simPm.color, colors::kYellow);
+  EXPECT_EQ(controls.simTime.caption, "12 : 30");
 
   state.show24Hour = true;
   form.ShowSimClock(9, 30, 2026y / December / 5);
-  EXPECT_EQ(controls.lblFSAM.color, colors::kOlive);
-  EXPECT_EQ(controls.lblFSPM.color, colors::kOlive);
-  EXPECT_EQ(controls.lblFSClock.caption, "9 : 30");
+  EXPECT_EQ(controls.simAm.color, colors::kOlive);
+  EXPECT_EQ(controls.simPm.color, colors::kOlive);
+  EXPECT_EQ(controls.simTime.caption, "9 : 30");
 }
 
 TEST_P(ClockDisplayTest, ChronometerLineReplacesTheSimDate) {
   state.on = true;
   state.showChronometers = true;
-  state.F = 3600;
-  state.G = 59;
-  state.T = 1;  // the line adds F and G itself
+  state.flightSeconds = 3600;
+  state.groundSeconds = 59;
+  state.totalSeconds = 1;  // the line adds F and G itself
   form.ShowSimClock(14, 5, 2026y / December / 5);
-  EXPECT_EQ(controls.lblFSDate.caption, "F: 01:00:00  G: 00:00:59  T: 01:00:59");
+  EXPECT_EQ(controls.simDate.caption, "F: 01:00:00  G: 00:00:59  T: 01:00:59");
   EXPECT_EQ(state.simClockText, ByStyle("2:05(PM), 12/5/2026", "2:05(PM), 05-12-2026"))
       << "the status line keeps the date";
 
-  state.F = std::numeric_limits<int32_t>::max();
+  state.flightSeconds = std::numeric_limits<int32_t>::max();
   form.ShowSimClock(14, 5, 2026y / December / 5);
-  EXPECT_EQ(controls.lblFSDate.caption, "F: 596523:14:07  G: 00:00:59  T: 596523:14:07");
+  EXPECT_EQ(controls.simDate.caption, "F: 596523:14:07  G: 00:00:59  T: 596523:14:07");
 }
 
 }  // namespace

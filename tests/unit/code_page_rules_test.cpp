@@ -1,4 +1,4 @@
-#include "platform/ports/code_page_rules.h"
+#include "base/code_page_rules.h"
 
 #include <gtest/gtest.h>
 

@@ -15,7 +15,7 @@ TEST_F(CommandsTest, SystemTimeModeSetsTheSimulatorFromThePcClock) {
   aircraft().SetLocalTime(8, 0, 0);
   world.clock.now = LocalDateTime{2026, 3, 1, 0, 30, 15};
   StartConnected();
-  form.imgButton_Click(0);
+  form.Press(MainButton::Start);
   // 1 March is day 60 of a common year.
   ExpectEachOnce({"write 0x0238 1 00", "write 0x0239 1 1e", "write 0x023A 1 0f",
                   "write 0x023B 1 05", "write 0x023C 1 1e", "write 0x023E 2 3c 00",
@@ -24,8 +24,8 @@ TEST_F(CommandsTest, SystemTimeModeSetsTheSimulatorFromThePcClock) {
   EXPECT_EQ(aircraft().Now().localMinute, 30);
   EXPECT_TRUE(state().on);
   EXPECT_EQ(state().internalClockOffset, 0);
-  EXPECT_EQ(controls().imgButton[0].face, ButtonFace::Green);
-  EXPECT_EQ(controls().imgButton[1].face, ButtonFace::Grey);
+  EXPECT_EQ(controls().buttons[0].face, ButtonFace::Green);
+  EXPECT_EQ(controls().buttons[1].face, ButtonFace::Grey);
   EXPECT_EQ(TakeSounds(), (std::vector<std::string>{"button", "start"}));
   EXPECT_EQ(aircraft().MessageShows(), 1u) << "the status line is sent";
   EXPECT_EQ(world.timers.events.back().id, TimerId::Sync);
@@ -36,31 +36,31 @@ TEST_F(CommandsTest, SystemTimeModeCarriesZuluIntoTheNextYear) {
   aircraft().SetZone(-300);
   world.clock.now = LocalDateTime{2026, 12, 31, 22, 0, 0};
   StartConnected();
-  form.imgButton_Click(0);
+  form.Press(MainButton::Start);
   ExpectEachOnce({"write 0x023B 1 03", "write 0x023E 2 01 00", "write 0x0240 2 eb 07"});
   const auto now = aircraft().Now();
   EXPECT_EQ(now.zuluYear, 2027);
   EXPECT_EQ(now.zuluDayOfYear, 1);
-  EXPECT_EQ(controls().lblFSDate.caption, "Thursday, December 31, 2026");
+  EXPECT_EQ(controls().simDate.caption, "Thursday, December 31, 2026");
 }
 
 TEST_F(CommandsTest, SwitchingOffTurnsEverythingBack) {
   StartConnected();
-  form.imgButton_Click(0);
-  state().T = 3600;
+  form.Press(MainButton::Start);
+  state().totalSeconds = 3600;
   TakeSounds();
-  form.imgButton_Click(0);
+  form.Press(MainButton::Start);
   EXPECT_FALSE(state().on);
   EXPECT_EQ(controls().caption, "Horavia (OFF)");
-  EXPECT_EQ(controls().imgButton[0].face, ButtonFace::Red);
-  EXPECT_EQ(controls().imgButton[1].face, ButtonFace::Red);
-  EXPECT_EQ(controls().lblFSClock.color, colors::kYellow);
+  EXPECT_EQ(controls().buttons[0].face, ButtonFace::Red);
+  EXPECT_EQ(controls().buttons[1].face, ButtonFace::Red);
+  EXPECT_EQ(controls().simTime.color, colors::kYellow);
   EXPECT_EQ(TakeSounds(), (std::vector<std::string>{"button", "warning"}));
   EXPECT_EQ(aircraft().MessageText(), " HVA: OFF");
-  EXPECT_EQ(state().T, 0) << "the period was logged";
+  EXPECT_EQ(state().totalSeconds, 0) << "the period was logged";
   // Closing right afterwards logs nothing more.
   const std::string log = world.files.files.at(world.PathOf("\\Horavia.log"));
-  form.Form_Unload();
+  form.Shutdown();
   EXPECT_EQ(world.files.files.at(world.PathOf("\\Horavia.log")), log);
 }
 
@@ -68,47 +68,47 @@ TEST_F(CommandsTest, DisplayTogglesRedrawWithoutCorrecting) {
   aircraft().SetZone(-300);
   aircraft().SetLocalTime(14, 5, 0);
   StartConnected();
-  form.imgButton_Click(2);
-  EXPECT_EQ(controls().lblFSClock.caption, "14 : 05");
-  EXPECT_EQ(controls().imgButton[2].face, ButtonFace::Green);
-  form.imgButton_Click(3);
-  EXPECT_EQ(controls().lblFSClock.caption, "19 : 05");
-  EXPECT_EQ(controls().lblFSZulu.color, colors::kYellow);
-  EXPECT_EQ(controls().imgButton[3].face, ButtonFace::Green);
-  form.imgButton_Click(4);
-  EXPECT_EQ(controls().lblFSDate.caption, "F: 00:00:00  G: 00:00:00  T: 00:00:00");
-  form.imgButton_Click(5);
-  EXPECT_FALSE(controls().fraInternalTimeVisible);
-  EXPECT_TRUE(controls().fraHelpVisible);
-  form.imgButton_Click(5);
-  EXPECT_TRUE(controls().fraInternalTimeVisible);
-  form.imgButton_Click(3);
-  EXPECT_EQ(controls().lblFSZulu.color, colors::kOlive);
-  EXPECT_EQ(controls().lblFSClock.caption, "14 : 05");
+  form.Press(MainButton::Hour24);
+  EXPECT_EQ(controls().simTime.caption, "14 : 05");
+  EXPECT_EQ(controls().buttons[2].face, ButtonFace::Green);
+  form.Press(MainButton::Zulu);
+  EXPECT_EQ(controls().simTime.caption, "19 : 05");
+  EXPECT_EQ(controls().simZulu.color, colors::kYellow);
+  EXPECT_EQ(controls().buttons[3].face, ButtonFace::Green);
+  form.Press(MainButton::Chronometers);
+  EXPECT_EQ(controls().simDate.caption, "F: 00:00:00  G: 00:00:00  T: 00:00:00");
+  form.Press(MainButton::Info);
+  EXPECT_FALSE(controls().internalClockFrameVisible);
+  EXPECT_TRUE(controls().infoFrameVisible);
+  form.Press(MainButton::Info);
+  EXPECT_TRUE(controls().internalClockFrameVisible);
+  form.Press(MainButton::Zulu);
+  EXPECT_EQ(controls().simZulu.color, colors::kOlive);
+  EXPECT_EQ(controls().simTime.caption, "14 : 05");
   EXPECT_EQ(Count("write"), 0u);
 }
 
 TEST_F(CommandsTest, ZuluButtonWhenTheSimulatorHasJustGone) {
   StartConnected();
   sim.windowClass.clear();
-  form.imgButton_Click(3);
+  form.Press(MainButton::Zulu);
   EXPECT_EQ(TakeSounds(), (std::vector<std::string>{"button", "warning"}));
   EXPECT_FALSE(state().showZulu);
-  EXPECT_EQ(controls().imgButton[3].face, ButtonFace::Grey);
-  EXPECT_EQ(controls().lblFSClock.caption, "?? : ??");
+  EXPECT_EQ(controls().buttons[3].face, ButtonFace::Grey);
+  EXPECT_EQ(controls().simTime.caption, "?? : ??");
 }
 
 TEST_F(CommandsTest, StartUpWithoutTheSimulatorWarnsOnceAndRetriesQuietly) {
   sim.windowClass.clear();
-  form.Form_Load();
+  form.Start();
   EXPECT_EQ(TakeSounds(), std::vector<std::string>{"warning"});
-  EXPECT_EQ(controls().lblFSDate.caption, "FSUIPC - Not connected");
-  for (int i : {0, 1, 3, 4}) EXPECT_EQ(controls().imgButton[size_t(i)].face, ButtonFace::Grey);
-  for (int i : {2, 5}) EXPECT_EQ(controls().imgButton[size_t(i)].face, ButtonFace::Red);
-  for (int i = 0; i < 3; ++i) form.tmrSecond_Timer();
+  EXPECT_EQ(controls().simDate.caption, "FSUIPC - Not connected");
+  for (int i : {0, 1, 3, 4}) EXPECT_EQ(controls().buttons[size_t(i)].face, ButtonFace::Grey);
+  for (int i : {2, 5}) EXPECT_EQ(controls().buttons[size_t(i)].face, ButtonFace::Red);
+  for (int i = 0; i < 3; ++i) form.OnHalfSecondTick();
   EXPECT_TRUE(TakeSounds().empty());
   sim.windowClass = "UIPCMAIN";
-  form.tmrSecond_Timer();
+  form.OnHalfSecondTick();
   EXPECT_EQ(TakeSounds(), std::vector<std::string>{"button"});
   EXPECT_TRUE(state().connected);
   // The connect step does nothing while connected, not even a refresh.
@@ -139,7 +139,7 @@ TEST_F(StatusTextTest, OnAndOffLinesAsTheSimulatorReceivesThem) {
   EXPECT_EQ(sim.journal[sim.journal.size() - 2].rfind("write 0x32FA 2 05 00", 0), 0u)
       << "the display time follows the text";
 
-  form.imgButton_Click(1);
+  form.Press(MainButton::StartLocal);
   const std::string expected =
       " HVA: ON  Time: 10:00(AM), 12/5/2026  Zulu Offset: -5  Chrono: F(00:00:00), "
       "G(00:00:00), T(00:00:00)";
@@ -176,7 +176,7 @@ TEST_F(StatusTextTest, LongTextIsCutAndNothingIsSentWhileClosed) {
   form.SendSimText("\xE2\x82\xAC");  // no form in the fake's code page
   EXPECT_EQ(aircraft().MessageText(), " HVA: ?");
 
-  mod.link.LinkClose();
+  context.link.Close();
   const int sends = sim.Sends();
   form.ShowStatusText();
   EXPECT_EQ(sim.Sends(), sends);

@@ -14,18 +14,18 @@ class HotKeysTest : public ::testing::Test, public SimulatorWorld {
 };
 
 TEST_F(HotKeysTest, ModifierCodesAreExact) {
-  mod.settings.StartHk = 65;
-  mod.settings.StartHkCs = 1;
+  context.settings.startKey = 65;
+  context.settings.startModifiers = 1;
   StartConnected();
   Press({65});
-  form.tmrSecond_Timer();
+  form.OnHalfSecondTick();
   Press({65, kControl, kShift});
-  form.tmrSecond_Timer();
+  form.OnHalfSecondTick();
   EXPECT_FALSE(state().on);
   Press({65, kControl});
-  form.tmrSecond_Timer();
+  form.OnHalfSecondTick();
   EXPECT_TRUE(state().on);
-  EXPECT_EQ(controls().imgButton[0].face, ButtonFace::Green) << "system time mode";
+  EXPECT_EQ(controls().buttons[0].face, ButtonFace::Green) << "system time mode";
 
   struct Case {
     int32_t code;
@@ -36,46 +36,46 @@ TEST_F(HotKeysTest, ModifierCodesAreExact) {
                         {2, {66, kShift}, true},   {2, {66, kShift, kControl}, false},
                         {3, {66, kShift, kControl}, true}, {3, {66, kControl}, false},
                         {7, {66}, true},           {7, {66, kShift}, false}};
-  mod.settings.StartHk = 0;
-  mod.settings.StatusHk = 66;
+  context.settings.startKey = 0;
+  context.settings.statusKey = 66;
   for (const Case& c : cases) {
-    mod.settings.StatusHkCs = c.code;
+    context.settings.statusModifiers = c.code;
     const uint32_t shows = aircraft().MessageShows();
     world.keys.held = c.held;
-    form.tmrSecond_Timer();
+    form.OnHalfSecondTick();
     EXPECT_EQ(aircraft().MessageShows() - shows, c.acts ? 1u : 0u) << "code " << c.code;
   }
 }
 
 TEST_F(HotKeysTest, AGreyButtonsKeyIsNotEvenRead) {
-  mod.settings.StartHk = 65;
-  mod.settings.StartLocHk = 76;
+  context.settings.startKey = 65;
+  context.settings.startLocKey = 76;
   StartConnected();
   Press({65});
-  form.tmrSecond_Timer();
+  form.OnHalfSecondTick();
   ASSERT_TRUE(state().on);
   world.keys.reads.clear();
   Press({76});
-  form.tmrSecond_Timer();
+  form.OnHalfSecondTick();
   EXPECT_TRUE(state().on) << "Start Loc does nothing while button 1 is grey";
   EXPECT_EQ(std::count(world.keys.reads.begin(), world.keys.reads.end(), 76), 0);
   // The Start combination switches OFF again; held on, it toggles every tick.
   Press({65});
-  form.tmrSecond_Timer();
+  form.OnHalfSecondTick();
   EXPECT_FALSE(state().on);
-  form.tmrSecond_Timer();
-  form.tmrSecond_Timer();
+  form.OnHalfSecondTick();
+  form.OnHalfSecondTick();
   EXPECT_FALSE(state().on);
   EXPECT_EQ(controls().caption, "Horavia (OFF)");
 }
 
 TEST_F(HotKeysTest, NothingActsWhileNotConnected) {
-  mod.settings.StatusHk = 83;
+  context.settings.statusKey = 83;
   sim.windowClass.clear();
-  form.Form_Load();
+  form.Start();
   Press({83});
   world.keys.reads.clear();
-  form.tmrSecond_Timer();
+  form.OnHalfSecondTick();
   EXPECT_TRUE(world.keys.reads.empty());
   EXPECT_EQ(aircraft().MessageShows(), 0u);
 }

@@ -5,8 +5,8 @@
 #include <utility>
 #include <vector>
 
-#include "ui/button_layout.h"
-#include "ui/face_scaling.h"
+#include "windows/button_layout.h"
+#include "windows/face_scaling.h"
 
 namespace horavia {
 namespace {

@@ -5,7 +5,8 @@
 #include <new>
 
 #include "fakes/fake_platform.h"
-#include "simlink/link.h"
+#include "link/link.h"
+#include "settings/settings.h"
 #include "simstandin/core/in_process_simulator.h"
 
 // Every allocation of this test program goes through here; only those made
@@ -49,9 +50,9 @@ TEST(LinkAllocationTest, ExchangesAllocateNothing) {
   simstandin::InProcessSimulator sim{clock};
   sim.keepJournal = false;
   sim.standIn.journal = nullptr;
-  Link link{sim, settings};
-  LinkResult result = LinkOk;
-  ASSERT_TRUE(link.LinkOpen(0, result));
+  Link link{sim, settings.smTimeoutRetry};
+  LinkResult result = LinkResult::Ok;
+  ASSERT_TRUE(link.Open(0, result));
 
   uint8_t time[5] = {};
   uint16_t date[2] = {};
@@ -61,13 +62,13 @@ TEST(LinkAllocationTest, ExchangesAllocateNothing) {
   g_counting = true;
   bool ok = true;
   for (int round = 0; round < 3; ++round) {
-    for (uint32_t i = 0; i < 5; ++i) ok = link.LinkRead(0x0238 + i, 1, &time[i], result) && ok;
-    ok = link.LinkRead(0x023E, 2, &date[0], result) && ok;
-    ok = link.LinkRead(0x0240, 2, &date[1], result) && ok;
-    ok = link.LinkProcess(result) && ok;
-    ok = link.LinkWrite(0x3380, 128, text, result) && ok;
-    ok = link.LinkWrite(0x32FA, 2, &seconds, result) && ok;
-    ok = link.LinkProcess(result) && ok;
+    for (uint32_t i = 0; i < 5; ++i) ok = link.Read(0x0238 + i, 1, &time[i], result) && ok;
+    ok = link.Read(0x023E, 2, &date[0], result) && ok;
+    ok = link.Read(0x0240, 2, &date[1], result) && ok;
+    ok = link.Process(result) && ok;
+    ok = link.Write(0x3380, 128, text, result) && ok;
+    ok = link.Write(0x32FA, 2, &seconds, result) && ok;
+    ok = link.Process(result) && ok;
   }
   g_counting = false;
   EXPECT_TRUE(ok);

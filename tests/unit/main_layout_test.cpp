@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "ui/main_layout.h"
+#include "windows/main_layout.h"
 
 namespace horavia {
 namespace {
@@ -47,49 +47,49 @@ TEST(MainLayoutTest, EveryControlFitsInsideItsParentAndTheClientArea) {
 }
 
 TEST(MainLayoutTest, NestedPlacesAddUpTheFramesAround) {
-  EXPECT_EQ(AbsoluteOf("lblFSDate"), (TwipsRect{120 + 1800 + 120, 1080 + 120 + 240, 2775, 255}));
-  EXPECT_EQ(AbsoluteOf("lblContents"), (TwipsRect{120 + 1800 + 1560, 120 + 120 + 240, 375, 255}));
-  EXPECT_EQ(AbsoluteOf("lblFSClock"), (TwipsRect{360, 1320, 1215, 495}));
+  EXPECT_EQ(AbsoluteOf("simDate"), (TwipsRect{120 + 1800 + 120, 1080 + 120 + 240, 2775, 255}));
+  EXPECT_EQ(AbsoluteOf("helpCommand"), (TwipsRect{120 + 1800 + 1560, 120 + 120 + 240, 375, 255}));
+  EXPECT_EQ(AbsoluteOf("simTime"), (TwipsRect{360, 1320, 1215, 495}));
   // The information frame takes the internal clock's place when shown.
-  EXPECT_EQ(AbsoluteOf("fraHelp"), AbsoluteOf("fraInternalTime"));
+  EXPECT_EQ(AbsoluteOf("infoFrame"), AbsoluteOf("internalClockFrame"));
 }
 
 TEST(MainLayoutTest, FrameVisibilityHidesEverythingInsideIt) {
   MainControls controls;
-  EXPECT_TRUE(Shown("lblInternalDate", controls));
-  EXPECT_FALSE(Shown("fraHelp", controls));
-  EXPECT_FALSE(Shown("lblVersion", controls));
-  EXPECT_FALSE(Shown("lblLog", controls)) << "two levels down";
-  EXPECT_TRUE(Shown("lblFSClock", controls)) << "the sim clock frame always shows";
+  EXPECT_TRUE(Shown("internalDate", controls));
+  EXPECT_FALSE(Shown("infoFrame", controls));
+  EXPECT_FALSE(Shown("version", controls));
+  EXPECT_FALSE(Shown("logCommand", controls)) << "two levels down";
+  EXPECT_TRUE(Shown("simTime", controls)) << "the sim clock frame always shows";
 
-  controls.fraInternalTimeVisible = false;
-  controls.fraHelpVisible = true;
-  EXPECT_FALSE(Shown("lblInternalDate", controls));
-  EXPECT_TRUE(Shown("lblLog", controls));
-  EXPECT_TRUE(Shown("lblVersion", controls));
+  controls.internalClockFrameVisible = false;
+  controls.infoFrameVisible = true;
+  EXPECT_FALSE(Shown("internalDate", controls));
+  EXPECT_TRUE(Shown("logCommand", controls));
+  EXPECT_TRUE(Shown("version", controls));
 
-  controls.lblFSZulu.visible = false;
-  EXPECT_FALSE(Shown("lblFSZulu", controls));
-  EXPECT_TRUE(Shown("lblFSAM", controls));
+  controls.simZulu.visible = false;
+  EXPECT_FALSE(Shown("simZulu", controls));
+  EXPECT_TRUE(Shown("simAm", controls));
 }
 
 TEST(MainLayoutTest, ModelDrivenLabelsShowTheModelsTextAndColour) {
   MainControls controls;
-  controls.lblFSClock = {"12 : 34", colors::kWhite};
-  const ShownLabel clock = LabelContent(*FindLayoutEntry("lblFSClock"), controls);
+  controls.simTime = {"12 : 34", colors::kWhite};
+  const ShownLabel clock = LabelContent(*FindLayoutEntry("simTime"), controls);
   EXPECT_EQ(clock.caption, "12 : 34");
   EXPECT_EQ(clock.color, colors::kWhite);
 
-  const ShownLabel fixed = LabelContent(*FindLayoutEntry("Label4"), controls);
+  const ShownLabel fixed = LabelContent(*FindLayoutEntry("programName"), controls);
   EXPECT_EQ(fixed.caption, "Horavia");
   EXPECT_EQ(fixed.color, colors::kMediumGreen);
 
   // Every label the model keeps is placed exactly once.
   for (LabelState MainControls::*state :
-       {&MainControls::lblInternalClock, &MainControls::lblInternalAM,
-        &MainControls::lblInternalPM, &MainControls::lblInternalDate, &MainControls::lblVersion,
-        &MainControls::lblFSClock, &MainControls::lblFSAM, &MainControls::lblFSPM,
-        &MainControls::lblFSZulu, &MainControls::lblFSDate}) {
+       {&MainControls::internalTime, &MainControls::internalAm,
+        &MainControls::internalPm, &MainControls::internalDate, &MainControls::version,
+        &MainControls::simTime, &MainControls::simAm, &MainControls::simPm,
+        &MainControls::simZulu, &MainControls::simDate}) {
     const auto placed =
         std::count_if(kMainLayout.begin(), kMainLayout.end(),
                       [&](const LayoutEntry& entry) { return entry.label == state; });

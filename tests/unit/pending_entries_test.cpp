@@ -19,11 +19,11 @@ class PendingEntriesTest : public ::testing::Test, public SimulatorWorld {
 
   // ON from the PC clock for `ticks` sync ticks of 20 s on the ground.
   void Fly(int ticks) {
-    form.imgButton_Click(0);
+    form.Press(MainButton::Start);
     ASSERT_TRUE(state().on);
     for (int i = 0; i < ticks; ++i) {
       AdvanceSeconds(20);
-      form.tmrSync_Timer();
+      form.OnSyncTick();
     }
   }
   void Hold() { world.files.locked.insert(log); }
@@ -45,7 +45,7 @@ TEST_F(PendingEntriesTest, AFlightThatCannotBeLoggedWaitsForTheNextSwitchOffWith
   StartConnected();
   Fly(4);  // 13:46:40 at the last refresh, 80 s on the ground
   Hold();
-  form.imgButton_Click(0);
+  form.Press(MainButton::Start);
   ASSERT_EQ(Boxes(), 1u);
   EXPECT_EQ(world.boxes.shown[0].kind, BoxKind::Warning);
   EXPECT_EQ(world.boxes.shown[0].text,
@@ -61,7 +61,7 @@ TEST_F(PendingEntriesTest, AFlightThatCannotBeLoggedWaitsForTheNextSwitchOffWith
   AdvanceSeconds(600);
   Fly(5);
   EXPECT_EQ(state().pendingEntries.size(), 1u);
-  form.imgButton_Click(0);
+  form.Press(MainButton::Start);
   EXPECT_EQ(Boxes(), 1u);
   EXPECT_TRUE(state().pendingEntries.empty());
   EXPECT_EQ(EntryTimes(), (std::vector<std::string>{"01:46:40 PM", "01:58:20 PM"}));
@@ -77,12 +77,12 @@ TEST_F(PendingEntriesTest, ReconnectAttemptsNeitherRetryNorStackBoxes) {
   Hold();
   int ticksUnderBox = 0;
   world.boxes.whileOpen = [&](const fakes::FakeMessageBoxes::Shown&) {
-    for (int i = 0; i < 8; ++i, ++ticksUnderBox) form.tmrSecond_Timer();
+    for (int i = 0; i < 8; ++i, ++ticksUnderBox) form.OnHalfSecondTick();
   };
   sim.windowClass.clear();
   AdvanceSeconds(20);
-  form.tmrSync_Timer();
-  for (int i = 0; i < 20; ++i) form.tmrSecond_Timer();
+  form.OnSyncTick();
+  for (int i = 0; i < 20; ++i) form.OnHalfSecondTick();
   EXPECT_EQ(ticksUnderBox, 8);
   EXPECT_EQ(Boxes(), 1u);
   EXPECT_FALSE(state().on);
@@ -101,22 +101,22 @@ TEST_F(PendingEntriesTest, ATickUnderABoxWaitsAndTheWindowShowsWhatItsFlagsHold)
   Hold();
   world.boxes.whileOpen = [&](const fakes::FakeMessageBoxes::Shown&) {
     sim.windowClass = "FS98MAIN";
-    form.tmrSecond_Timer();
-    form.tmrSync_Timer();
-    form.imgButton_Click(0);
+    form.OnHalfSecondTick();
+    form.OnSyncTick();
+    form.Press(MainButton::Start);
   };
   sim.windowClass.clear();
   AdvanceSeconds(20);
-  form.tmrSync_Timer();
+  form.OnSyncTick();
   ASSERT_EQ(Boxes(), 1u);
   EXPECT_FALSE(state().connected);
-  for (int i : {0, 1, 3, 4}) EXPECT_EQ(controls().imgButton[size_t(i)].face, ButtonFace::Grey);
+  for (int i : {0, 1, 3, 4}) EXPECT_EQ(controls().buttons[size_t(i)].face, ButtonFace::Grey);
 
   world.boxes.whileOpen = nullptr;
-  form.tmrSecond_Timer();
+  form.OnHalfSecondTick();
   EXPECT_TRUE(state().connected);
-  for (int i : {0, 1, 3, 4}) EXPECT_EQ(controls().imgButton[size_t(i)].face, ButtonFace::Red);
-  form.imgButton_Click(1);
+  for (int i : {0, 1, 3, 4}) EXPECT_EQ(controls().buttons[size_t(i)].face, ButtonFace::Red);
+  form.Press(MainButton::StartLocal);
   EXPECT_TRUE(state().on);
 }
 
@@ -125,7 +125,7 @@ TEST_F(PendingEntriesTest, FlightsKeptAcrossSeveralSwitchOffsAreAllWrittenInOrde
   Hold();
   for (int flight = 0; flight < 3; ++flight) {
     Fly(4 + flight);
-    form.imgButton_Click(0);
+    form.Press(MainButton::Start);
     AdvanceSeconds(60);
   }
   EXPECT_EQ(Boxes(), 3u) << "one box per switch-OFF";
@@ -138,7 +138,7 @@ TEST_F(PendingEntriesTest, FlightsKeptAcrossSeveralSwitchOffsAreAllWrittenInOrde
   world.boxes.whileOpen = [&](const fakes::FakeMessageBoxes::Shown& box) {
     if (box.kind == BoxKind::Question) Free();
   };
-  form.Form_Unload();
+  form.Shutdown();
   ASSERT_EQ(Boxes(), 4u);
   EXPECT_EQ(world.boxes.shown[3].kind, BoxKind::Question);
   EXPECT_NE(world.boxes.shown[3].text.find("choose Yes to try again, or No to close Horavia "
@@ -155,7 +155,7 @@ TEST_F(PendingEntriesTest, ClosingWithoutTheFileAfterNoLeavesItUntouched) {
   Fly(4);
   Hold();
   world.boxes.answers = {BoxAnswer::No};
-  form.Form_Unload();
+  form.Shutdown();
   ASSERT_EQ(Boxes(), 1u);
   EXPECT_EQ(world.boxes.shown[0].kind, BoxKind::Question);
   EXPECT_EQ(world.files.files.at(log), "the user's log\r\n");
@@ -175,8 +175,8 @@ TEST_F(PendingEntriesTest, TheEndOfTheWindowsSessionLogsWithoutABox) {
 
   SimulatorWorld held;
   held.StartConnected();
-  held.form.imgButton_Click(0);
-  for (int i = 0; i < 4; ++i) held.form.tmrSync_Timer();
+  held.form.Press(MainButton::Start);
+  for (int i = 0; i < 4; ++i) held.form.OnSyncTick();
   const std::string heldLog = held.world.PathOf("\\Horavia.log");
   held.world.files.files[heldLog] = "the user's log\r\n";
   held.world.files.locked.insert(heldLog);
@@ -184,7 +184,7 @@ TEST_F(PendingEntriesTest, TheEndOfTheWindowsSessionLogsWithoutABox) {
   held.form.EndSession();
   EXPECT_TRUE(held.world.boxes.shown.empty());
   EXPECT_EQ(held.world.files.files.at(heldLog), "the user's log\r\n");
-  held.form.Form_Unload();  // the window's own close that may follow: nothing more
+  held.form.Shutdown();  // the window's own close that may follow: nothing more
   EXPECT_TRUE(held.world.boxes.shown.empty());
 }
 
@@ -196,27 +196,27 @@ TEST_F(PendingEntriesTest, AConversionThatFailsLosesNoFlightAndSendsNoEmptyLine)
   Fly(4);
   const uint32_t shows = aircraft().MessageShows();
   world.regional.failConversions = true;
-  form.imgButton_Click(0);
+  form.Press(MainButton::Start);
   EXPECT_EQ(Boxes(), 1u);
   EXPECT_EQ(state().pendingEntries.size(), 1u);
   EXPECT_EQ(world.files.files.count(log), 0u);
   EXPECT_EQ(aircraft().MessageShows(), shows);
   world.regional.failConversions = false;
-  form.Form_Unload();
+  form.Shutdown();
   EXPECT_EQ(EntryTimes(), std::vector<std::string>{"01:46:40 PM"});
 }
 
 // The Start hot key finds the simulator gone: the status hot key of the
 // same tick must not hold the window through a second round of time-outs.
 TEST_F(PendingEntriesTest, NoExchangeFollowsAFailedOneInTheSameTick) {
-  mod.settings.StartHk = 'A';
-  mod.settings.StatusHk = 'S';
+  context.settings.startKey = 'A';
+  context.settings.statusKey = 'S';
   StartConnected();
   world.keys.held = {'A', 'S'};
   sim.windowClass.clear();
   const int sends = sim.Sends();
-  form.tmrSecond_Timer();
-  EXPECT_EQ(sim.Sends() - sends, 1 + mod.settings.SmTimeoutRetry);
+  form.OnHalfSecondTick();
+  EXPECT_EQ(sim.Sends() - sends, 1 + context.settings.smTimeoutRetry);
   EXPECT_FALSE(state().connected);
 }
 

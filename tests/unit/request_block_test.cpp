@@ -1,4 +1,4 @@
-#include "simlink/request_block.h"
+#include "link/request_block.h"
 
 #include <gtest/gtest.h>
 

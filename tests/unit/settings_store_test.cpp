@@ -36,22 +36,22 @@ TEST_F(SettingsStoreTest, NoFileEmptyFileOrJunkGiveDefaultsSilently) {
 }
 
 TEST_F(SettingsStoreTest, ThreeSettingsAreResetBeforeReadingButHotKeysAreNot) {
-  settings.SyncIntervalMs = 7000;
-  settings.LogSecondMin = 1;
-  settings.SmTimeoutRetry = 2;
-  settings.StatusHk = 83;
+  settings.syncIntervalMs = 7000;
+  settings.logSecondMin = 1;
+  settings.smTimeoutRetry = 2;
+  settings.statusKey = 83;
   LoadFrom("");
-  EXPECT_EQ(settings.SyncIntervalMs, 20000);
-  EXPECT_EQ(settings.LogSecondMin, 60);
-  EXPECT_EQ(settings.SmTimeoutRetry, 40);
-  EXPECT_EQ(settings.StatusHk, 83);
+  EXPECT_EQ(settings.syncIntervalMs, 20000);
+  EXPECT_EQ(settings.logSecondMin, 60);
+  EXPECT_EQ(settings.smTimeoutRetry, 40);
+  EXPECT_EQ(settings.statusKey, 83);
 }
 
 TEST_F(SettingsStoreTest, SyncIntervalOutsideOneToSixtyIsReportedOnce) {
   for (const char* bad : {"90", "0", "-5", "0.4", "61"}) {
     world.boxes.shown.clear();
     LoadFrom(std::string("SYNC_INTERVAL=") + bad + "\r\n");
-    EXPECT_EQ(settings.SyncIntervalMs, 20000) << bad;
+    EXPECT_EQ(settings.syncIntervalMs, 20000) << bad;
     ASSERT_EQ(world.boxes.shown.size(), 1u) << bad;
     EXPECT_EQ(world.boxes.shown[0].text, kInvalidInterval);
     EXPECT_EQ(world.boxes.shown[0].title, "Horavia");
@@ -61,25 +61,25 @@ TEST_F(SettingsStoreTest, SyncIntervalOutsideOneToSixtyIsReportedOnce) {
 
 TEST_F(SettingsStoreTest, SyncIntervalInRange) {
   LoadFrom("SYNC_INTERVAL=60\r\n");
-  EXPECT_EQ(settings.SyncIntervalMs, 60000);
+  EXPECT_EQ(settings.syncIntervalMs, 60000);
   LoadFrom("SYNC_INTERVAL= 30 \r\n");
-  EXPECT_EQ(settings.SyncIntervalMs, 30000);
+  EXPECT_EQ(settings.syncIntervalMs, 30000);
   LoadFrom("SYNC_INTERVAL=2.5\r\n");
-  EXPECT_EQ(settings.SyncIntervalMs, 2000);
+  EXPECT_EQ(settings.syncIntervalMs, 2000);
   LoadFrom("SYNC_INTERVAL=3.5\r\n");
-  EXPECT_EQ(settings.SyncIntervalMs, 4000);
+  EXPECT_EQ(settings.syncIntervalMs, 4000);
   LoadFrom("SYNC_INTERVAL=90\r\nSYNC_INTERVAL=30\r\n");
-  EXPECT_EQ(settings.SyncIntervalMs, 30000);
+  EXPECT_EQ(settings.syncIntervalMs, 30000);
   LoadFrom("SYNC_INTERVAL=banana\r\n");
-  EXPECT_EQ(settings.SyncIntervalMs, 20000);
+  EXPECT_EQ(settings.syncIntervalMs, 20000);
   EXPECT_TRUE(world.boxes.shown.empty());
 }
 
 TEST_F(SettingsStoreTest, UsesTheUsersDecimalSeparator) {
   world.regional.decimalSeparator = ",";
   LoadFrom("SYNC_INTERVAL=3,5\r\nLOG_SECOND_MIN=2.5\r\n");
-  EXPECT_EQ(settings.SyncIntervalMs, 4000);
-  EXPECT_EQ(settings.LogSecondMin, 60);
+  EXPECT_EQ(settings.syncIntervalMs, 4000);
+  EXPECT_EQ(settings.logSecondMin, 60);
 }
 
 TEST_F(SettingsStoreTest, AFolderOrALockedFileReadsAsDefaults) {
@@ -127,13 +127,13 @@ TEST_F(SettingsStoreTest, AFiftyMegabyteFileIsReadToItsLastLine) {
   for (size_t i = 4096; i < big.size(); i += 4096) big[i] = '\n';
   big += "\r\nLOG_SECOND_MIN=123\r\n";
   LoadFrom(big);
-  EXPECT_EQ(settings.LogSecondMin, 123);
+  EXPECT_EQ(settings.logSecondMin, 123);
 }
 
 TEST_F(SettingsStoreTest, SaveWritesTheWholeFileExactly) {
-  settings.StartHk = 65;
-  settings.StartHkCs = 1;
-  settings.StatusHk = 83;
+  settings.startKey = 65;
+  settings.startModifiers = 1;
+  settings.statusKey = 83;
   world.files.files[ini] = "OLD=1\r\nSYNC_INTERVAL=5\r\n";
   SaveSettings(settings, world.platform);
   EXPECT_EQ(world.files.files[ini],
@@ -145,7 +145,7 @@ TEST_F(SettingsStoreTest, SaveWritesTheWholeFileExactly) {
 TEST_F(SettingsStoreTest, AFailedSaveKeepsTheOldFileAndSaysSo) {
   world.files.files[ini] = "SYNC_INTERVAL=5\r\n";
   world.files.readOnly.insert(ini);
-  settings.LogSecondMin = 99;
+  settings.logSecondMin = 99;
   SaveSettings(settings, world.platform);
   EXPECT_EQ(world.files.files[ini], "SYNC_INTERVAL=5\r\n");
   ASSERT_EQ(world.boxes.shown.size(), 1u);

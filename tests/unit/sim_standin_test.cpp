@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "fakes/fake_platform.h"
-#include "simlink/request_block.h"
+#include "link/request_block.h"
 #include "simstandin/core/stand_in.h"
 
 namespace simstandin {

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "core/frm_main.h"
+#include "windows/main_window_model.h"
 #include "fakes/fake_platform.h"
 #include "simstandin/core/in_process_simulator.h"
 
@@ -20,8 +20,8 @@ namespace horavia {
 struct SimulatorWorld {
   fakes::FakeWorld world{&sim};
   simstandin::InProcessSimulator sim{world.clock};
-  modMain mod{world.platform};
-  frmMain form{mod};
+  ProcessContext context{world.platform};
+  MainWindowModel form{context};
 
   SimulatorWorld() {
     for (const char* name : {"\\sound_button.wav", "\\sound_sync.wav", "\\sound_warning.wav",
@@ -70,7 +70,7 @@ struct SimulatorWorld {
 
   // Start-up with the simulator there, then forget what it took.
   void StartConnected() {
-    form.Form_Load();
+    form.Start();
     TakeSounds();
     sim.journal.clear();
   }

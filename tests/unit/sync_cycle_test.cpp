@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "core/sync_rules.h"
+#include "timekeeping/sync_rules.h"
 #include "simulator_world.h"
 
 namespace horavia {
@@ -13,7 +13,7 @@ class SyncCycleTest : public ::testing::Test, public SimulatorWorld {
     aircraft().SetZone(-300);
     aircraft().SetLocalTime(10, 0, 0);
     StartConnected();
-    form.imgButton_Click(1);
+    form.Press(MainButton::StartLocal);
     ASSERT_TRUE(state().on);
     TakeSounds();
     sim.journal.clear();
@@ -34,13 +34,13 @@ TEST(SyncRules, ZuluOffsetFoldsIntoHalfADay) {
 TEST_F(SyncCycleTest, StartUpShowsTheSimulatorAtOnce) {
   aircraft().SetZone(-300);
   aircraft().SetLocalTime(14, 5, 0);
-  form.Form_Load();
+  form.Start();
   EXPECT_EQ(TakeSounds(), std::vector<std::string>{"button"});
   EXPECT_TRUE(state().connected);
-  EXPECT_EQ(controls().lblFSClock.caption, "2 : 05");
-  EXPECT_EQ(controls().lblFSDate.caption, "Saturday, December 5, 2026");
+  EXPECT_EQ(controls().simTime.caption, "2 : 05");
+  EXPECT_EQ(controls().simDate.caption, "Saturday, December 5, 2026");
   EXPECT_EQ(state().zuluOffset, -300);
-  for (int i : {0, 1, 3, 4}) EXPECT_EQ(controls().imgButton[size_t(i)].face, ButtonFace::Red);
+  for (int i : {0, 1, 3, 4}) EXPECT_EQ(controls().buttons[size_t(i)].face, ButtonFace::Red);
   EXPECT_EQ(state().internalClockOffset, kNone);
   EXPECT_EQ(state().previousZuluOffset, kNone);
 }
@@ -48,28 +48,28 @@ TEST_F(SyncCycleTest, StartUpShowsTheSimulatorAtOnce) {
 TEST_F(SyncCycleTest, OffShowsButNeverWrites) {
   aircraft().SetLocalTime(3, 0, 0);
   StartConnected();
-  form.tmrSync_Timer();
+  form.OnSyncTick();
   EXPECT_EQ(Count("write"), 0u);
-  EXPECT_EQ(controls().lblFSClock.caption, "3 : 00");
-  EXPECT_EQ(controls().lblFSClock.color, colors::kYellow);
+  EXPECT_EQ(controls().simTime.caption, "3 : 00");
+  EXPECT_EQ(controls().simTime.color, colors::kYellow);
 }
 
 TEST_F(SyncCycleTest, SimulatorTimeModeTakesTheSimulatorsTimeWhateverItsZone) {
   aircraft().SetZone(570);
   aircraft().SetLocalTime(15, 45, 20);  // two hours ahead of the PC
   StartConnected();
-  form.imgButton_Click(1);
+  form.Press(MainButton::StartLocal);
   EXPECT_EQ(Count("write 0x0238"), 0u) << "nothing is written at a simulator-time start";
   EXPECT_EQ(state().internalClockOffset, 7200);
   EXPECT_EQ(state().internalClock.hour, 15);
-  EXPECT_EQ(controls().lblInternalClock.caption, "3 : 45");
+  EXPECT_EQ(controls().internalTime.caption, "3 : 45");
   EXPECT_EQ(controls().caption, "Horavia (ON)");
-  EXPECT_EQ(controls().imgButton[0].face, ButtonFace::Grey);
-  EXPECT_EQ(controls().imgButton[1].face, ButtonFace::Green);
+  EXPECT_EQ(controls().buttons[0].face, ButtonFace::Grey);
+  EXPECT_EQ(controls().buttons[1].face, ButtonFace::Green);
   EXPECT_EQ(TakeSounds(), (std::vector<std::string>{"button", "start"}));
   // The internal clock keeps that distance from the PC clock.
   AdvanceSeconds(20);
-  form.tmrSync_Timer();
+  form.OnSyncTick();
   EXPECT_EQ(Count("write 0x0238"), 0u);
   EXPECT_EQ(state().internalClock.second, 40);
 }
@@ -77,15 +77,15 @@ TEST_F(SyncCycleTest, SimulatorTimeModeTakesTheSimulatorsTimeWhateverItsZone) {
 TEST_F(SyncCycleTest, DriftOfFiveIsLeftAloneAndSixIsCorrectedOnce) {
   StartOnSimulatorTime();
   aircraft().Drift(5);
-  form.tmrSync_Timer();
+  form.OnSyncTick();
   aircraft().Drift(-10);
-  form.tmrSync_Timer();
+  form.OnSyncTick();
   EXPECT_EQ(Count("write"), 0u);
   EXPECT_TRUE(TakeSounds().empty());
 
   aircraft().Drift(11);  // now 6 seconds ahead
   sim.journal.clear();
-  form.tmrSync_Timer();
+  form.OnSyncTick();
   ExpectEachOnce({"write 0x0238 1 0a", "write 0x0239 1 00", "write 0x023A 1 00",
                   "write 0x023B 1 0f", "write 0x023C 1 00"});
   EXPECT_EQ(Count("write"), 5u) << "the date is never written by a correction";
@@ -100,21 +100,21 @@ TEST_F(SyncCycleTest, APausedSimulatorIsCorrectedSilentlyAndItsChronometersStand
   StartOnSimulatorTime();
   aircraft().SetPaused(true);
   aircraft().Drift(-30);
-  form.tmrSync_Timer();
+  form.OnSyncTick();
   EXPECT_EQ(Count("write"), 5u);
   EXPECT_TRUE(TakeSounds().empty());
   EXPECT_TRUE(state().paused);
-  EXPECT_EQ(state().F + state().G + state().T, 0);
+  EXPECT_EQ(state().flightSeconds + state().groundSeconds + state().totalSeconds, 0);
 }
 
 TEST_F(SyncCycleTest, AZoneJumpIsFollowedAndASmallChangeIsCorrected) {
   StartOnSimulatorTime();
-  form.tmrSync_Timer();  // previous zone offset now -300
+  form.OnSyncTick();  // previous zone offset now -300
   // The aircraft flies into a zone an hour further east.
   aircraft().SetZone(-240);
   aircraft().Drift(3600);
   sim.journal.clear();
-  form.tmrSync_Timer();
+  form.OnSyncTick();
   EXPECT_EQ(Count("write"), 0u);
   EXPECT_EQ(state().zuluOffset, -240);
   EXPECT_EQ(state().internalClock.hour, 11);
@@ -122,7 +122,7 @@ TEST_F(SyncCycleTest, AZoneJumpIsFollowedAndASmallChangeIsCorrected) {
   // Ten minutes is no zone jump: the old local time is forced back.
   aircraft().SetZone(-230);
   aircraft().Drift(600);
-  form.tmrSync_Timer();
+  form.OnSyncTick();
   ExpectEachOnce({"write 0x0238 1 0b", "write 0x0239 1 00"});
   EXPECT_EQ(aircraft().Now().localMinute, 0);
   EXPECT_EQ(aircraft().Now().localHour, 11);
@@ -141,13 +141,13 @@ TEST_F(SyncCycleTest, AStartWhileTheSimulatorIsSlowToAnswerTakesThePcClockOfTheA
     counted += seconds * 1000;
   };
   sim.hangSends = 4;
-  form.imgButton_Click(1);
+  form.Press(MainButton::StartLocal);
   EXPECT_EQ(Count("write 0x0238"), 0u) << "a start in simulator time writes nothing";
   EXPECT_EQ(state().internalClockOffset, 7200);
 
-  form.imgButton_Click(1);
+  form.Press(MainButton::StartLocal);
   sim.hangSends = 4;
-  form.imgButton_Click(0);
+  form.Press(MainButton::Start);
   const simstandin::SimAircraft::Snapshot simulator = aircraft().Now();
   const LocalDateTime& pc = world.clock.now;
   EXPECT_EQ(std::vector({simulator.localHour, simulator.localMinute, simulator.second}),
@@ -158,52 +158,52 @@ TEST_F(SyncCycleTest, AStartWhileTheSimulatorIsSlowToAnswerTakesThePcClockOfTheA
 
 TEST_F(SyncCycleTest, ChronometersCountTheIntervalInForce) {
   StartOnSimulatorTime();
-  form.tmrSync_Timer();
-  EXPECT_EQ(state().G, 20);
+  form.OnSyncTick();
+  EXPECT_EQ(state().groundSeconds, 20);
   aircraft().SetOnGround(false);
-  form.tmrSync().SetInterval(5000);
-  form.tmrSync_Timer();
-  form.tmrSync_Timer();
-  EXPECT_EQ(state().G, 20);
-  EXPECT_EQ(state().F, 10);
-  EXPECT_EQ(state().T, 30);
+  form.SyncTimer().SetInterval(5000);
+  form.OnSyncTick();
+  form.OnSyncTick();
+  EXPECT_EQ(state().groundSeconds, 20);
+  EXPECT_EQ(state().flightSeconds, 10);
+  EXPECT_EQ(state().totalSeconds, 30);
 }
 
 TEST_F(SyncCycleTest, TheSimulatorVanishingWhileOnLogsAndShowsNotConnected) {
   StartOnSimulatorTime();
-  for (int i = 0; i < 4; ++i) form.tmrSync_Timer();
-  ASSERT_EQ(state().T, 80);
+  for (int i = 0; i < 4; ++i) form.OnSyncTick();
+  ASSERT_EQ(state().totalSeconds, 80);
   sim.windowClass.clear();
   const int sends = sim.Sends();
-  form.tmrSync_Timer();
+  form.OnSyncTick();
   EXPECT_EQ(TakeSounds(), std::vector<std::string>{"warning"});
-  // The chronometer step's exchange, sent once and repeated SmTimeoutRetry
+  // The chronometer step's exchange, sent once and repeated smTimeoutRetry
   // times; once it failed, neither the cycle's read nor an OFF line is sent
   // in the same tick, and the cycle still reports the loss.
-  EXPECT_EQ(sim.Sends() - sends, 1 + mod.settings.SmTimeoutRetry);
+  EXPECT_EQ(sim.Sends() - sends, 1 + context.settings.smTimeoutRetry);
   EXPECT_FALSE(state().connected);
   EXPECT_FALSE(state().on);
   EXPECT_EQ(controls().caption, "Horavia (OFF)");
-  EXPECT_EQ(controls().lblFSClock.caption, "?? : ??");
-  EXPECT_EQ(controls().lblFSDate.caption, "FSUIPC - Not connected");
-  for (int i : {0, 1, 3, 4}) EXPECT_EQ(controls().imgButton[size_t(i)].face, ButtonFace::Grey);
+  EXPECT_EQ(controls().simTime.caption, "?? : ??");
+  EXPECT_EQ(controls().simDate.caption, "FSUIPC - Not connected");
+  for (int i : {0, 1, 3, 4}) EXPECT_EQ(controls().buttons[size_t(i)].face, ButtonFace::Grey);
   EXPECT_EQ(world.files.files.count(world.PathOf("\\Horavia.log")), 1u);
-  EXPECT_EQ(state().T, 0);
+  EXPECT_EQ(state().totalSeconds, 0);
 
   // The half-second tick retries quietly, and reconnects without a warning.
-  form.tmrSecond_Timer();
+  form.OnHalfSecondTick();
   EXPECT_TRUE(TakeSounds().empty());
   sim.windowClass = "FS98MAIN";
-  form.tmrSecond_Timer();
+  form.OnHalfSecondTick();
   EXPECT_TRUE(state().connected);
   EXPECT_EQ(TakeSounds(), std::vector<std::string>{"button"});
-  EXPECT_EQ(controls().imgButton[0].face, ButtonFace::Red);
+  EXPECT_EQ(controls().buttons[0].face, ButtonFace::Red);
 }
 
 TEST_F(SyncCycleTest, ShortOnPeriodsAreNotLogged) {
   StartOnSimulatorTime();
-  for (int i = 0; i < 3; ++i) form.tmrSync_Timer();
-  form.imgButton_Click(1);
+  for (int i = 0; i < 3; ++i) form.OnSyncTick();
+  form.Press(MainButton::StartLocal);
   EXPECT_FALSE(state().on);
   EXPECT_EQ(world.files.files.count(world.PathOf("\\Horavia.log")), 0u);
   EXPECT_EQ(TakeSounds(), (std::vector<std::string>{"button", "warning"}));

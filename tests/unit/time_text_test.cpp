@@ -1,4 +1,4 @@
-#include "ui/time_text.h"
+#include "base/time_text.h"
 
 #include <gtest/gtest.h>
 

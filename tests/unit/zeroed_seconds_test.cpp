@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "core/calendar.h"
+#include "base/calendar.h"
 #include "simulator_world.h"
 
 namespace horavia {
@@ -28,8 +28,8 @@ class ZeroedSecondsTest : public ::testing::Test, public SimulatorWorld {
   // One second of the PC clock: two half-second ticks.
   void RunSecond() {
     AdvanceSeconds(1);
-    form.tmrSecond_Timer();
-    form.tmrSecond_Timer();
+    form.OnHalfSecondTick();
+    form.OnHalfSecondTick();
   }
   size_t TimeWrites() const { return Count("write 0x0238"); }
 };
@@ -39,7 +39,7 @@ TEST_F(ZeroedSecondsTest, AStartAtSecond37IsSetRightAtTheNextMinuteWithOneMoreWr
   aircraft().SetLocalTime(9, 0, 0);
   world.clock.now.second = 37;  // 13:45:37
   StartConnected();
-  form.imgButton_Click(0);
+  form.Press(MainButton::Start);
   ASSERT_TRUE(state().on);
   EXPECT_TRUE(state().simulatorZeroesSeconds) << "learned from the start's own write";
   EXPECT_EQ(state().internalClockOffset, 0) << "the internal clock is the PC clock";
@@ -50,7 +50,7 @@ TEST_F(ZeroedSecondsTest, AStartAtSecond37IsSetRightAtTheNextMinuteWithOneMoreWr
   // Sync cycles before the minute try nothing, and no sync sound plays.
   for (int s = 38; s < 60; ++s) {
     RunSecond();
-    if (s % 10 == 0) form.tmrSync_Timer();
+    if (s % 10 == 0) form.OnSyncTick();
   }
   EXPECT_EQ(TimeWrites(), 1u);
   EXPECT_TRUE(TakeSounds().empty());
@@ -64,7 +64,7 @@ TEST_F(ZeroedSecondsTest, AStartAtSecond37IsSetRightAtTheNextMinuteWithOneMoreWr
 
   for (int s = 0; s < 90; ++s) {
     RunSecond();
-    if (s % 20 == 19) form.tmrSync_Timer();
+    if (s % 20 == 19) form.OnSyncTick();
   }
   EXPECT_EQ(TimeWrites(), 2u) << "left alone once it is right";
 }
@@ -74,11 +74,11 @@ TEST_F(ZeroedSecondsTest, AStartAtSecond37IsSetRightAtTheNextMinuteWithOneMoreWr
 TEST_F(ZeroedSecondsTest, ACorrectionLearnsAndAnotherSimulatorLearnsAgain) {
   aircraft().SetZeroesWrittenSeconds(true);
   StartConnected();  // 13:45:20
-  form.imgButton_Click(1);
+  form.Press(MainButton::StartLocal);
   TakeSounds();
   aircraft().Drift(30);
   AdvanceSeconds(20);  // 13:45:40
-  form.tmrSync_Timer();
+  form.OnSyncTick();
   EXPECT_TRUE(state().simulatorZeroesSeconds);
   EXPECT_EQ(TimeWrites(), 1u);
   EXPECT_EQ(TakeSounds(), std::vector<std::string>{}) << "no sync sound for a write that missed";
@@ -90,7 +90,7 @@ TEST_F(ZeroedSecondsTest, ACorrectionLearnsAndAnotherSimulatorLearnsAgain) {
   // at the minute that is followed, not forced back.
   aircraft().Drift(-20);
   AdvanceSeconds(20);
-  form.tmrSync_Timer();
+  form.OnSyncTick();
   ASSERT_TRUE(state().minuteWriteDue);
   aircraft().SetZone(aircraft().Now().zone + 60);
   aircraft().Drift(3600);
@@ -99,17 +99,17 @@ TEST_F(ZeroedSecondsTest, ACorrectionLearnsAndAnotherSimulatorLearnsAgain) {
   EXPECT_FALSE(state().minuteWriteDue);
 
   sim.windowClass.clear();
-  form.tmrSync_Timer();
+  form.OnSyncTick();
   sim.windowClass = "FS98MAIN";
   aircraft().SetZeroesWrittenSeconds(false);
-  form.tmrSecond_Timer();
+  form.OnHalfSecondTick();
   ASSERT_TRUE(state().connected);
   EXPECT_FALSE(state().simulatorZeroesSeconds);
-  form.imgButton_Click(1);
+  form.Press(MainButton::StartLocal);
   aircraft().Drift(30);
   sim.journal.clear();
   AdvanceSeconds(5);
-  form.tmrSync_Timer();
+  form.OnSyncTick();
   EXPECT_EQ(TimeWrites(), 1u) << "written at once";
   EXPECT_EQ(Drift(), 0);
   EXPECT_FALSE(state().simulatorZeroesSeconds);

@@ -1,4 +1,4 @@
-#include "platform/win32/ports/action_boundary.h"
+#include "win32/support/action_boundary.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -8,8 +8,8 @@
 #include <stdexcept>
 #include <string>
 
-#include "core/frm_main.h"
-#include "core/mod_main.h"
+#include "windows/main_window_model.h"
+#include "windows/process_context.h"
 #include "fakes/fake_platform.h"
 
 namespace horavia::win32 {
@@ -104,21 +104,21 @@ TEST(ActionBoundaryTest, TheMainModelTakesTheNextClickAfterAFailedOne) {
   Platform os{world.clock, world.regional, world.keys,  sound,      world.shell,
               world.boxes, world.timers,   world.files, world.noSimulator, fakes::kProgramFolder};
   world.files.files[world.PathOf("\\sound_button.wav")] = "RIFF";
-  modMain mod(os);
-  frmMain form(mod);
-  form.Form_Load();
-  ASSERT_FALSE(form.Controls().fraHelpVisible);
+  ProcessContext context(os);
+  MainWindowModel form(context);
+  form.Start();
+  ASSERT_FALSE(form.Controls().infoFrameVisible);
 
   GuardedWindow window(world.boxes);
   window.handler = [&]() -> LRESULT {
-    form.imgButton_Click(5);  // Info: the sound first, then the frame
+    form.Press(MainButton::Info);  // Info: the sound first, then the frame
     return 0;
   };
   EXPECT_EQ(window.Send(), kFallback);
   ASSERT_EQ(world.boxes.shown.size(), 1u);
-  EXPECT_FALSE(form.Controls().fraHelpVisible);
+  EXPECT_FALSE(form.Controls().infoFrameVisible);
   EXPECT_EQ(window.Send(), 0);
-  EXPECT_TRUE(form.Controls().fraHelpVisible);
+  EXPECT_TRUE(form.Controls().infoFrameVisible);
   EXPECT_EQ(world.boxes.shown.size(), 1u);
 }
 

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include "platform/win32/ports/dpi.h"
-#include "ui/main_layout.h"
+#include "win32/support/dpi.h"
+#include "windows/main_layout.h"
 
 namespace horavia::win32 {
 namespace {

@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "platform/win32/ports/long_path.h"
-#include "platform/win32/ports/scoped_win.h"
-#include "platform/win32/ports/wide_text.h"
-#include "platform/win32/ports/win32_files.h"
+#include "win32/support/long_path.h"
+#include "win32/support/scoped_win.h"
+#include "win32/support/wide_text.h"
+#include "win32/ports/win32_files.h"
 
 namespace horavia::win32 {
 namespace {

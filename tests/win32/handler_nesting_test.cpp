@@ -5,11 +5,11 @@
 #include <vector>
 
 #include "chronolog/log_format.h"
-#include "core/frm_main.h"
-#include "core/mod_main.h"
+#include "windows/main_window_model.h"
+#include "windows/process_context.h"
 #include "fakes/fake_platform.h"
-#include "platform/win32/ports/win32_message_boxes.h"
-#include "platform/win32/ports/win32_timers.h"
+#include "win32/ports/win32_message_boxes.h"
+#include "win32/ports/win32_timers.h"
 #include "simstandin/core/in_process_simulator.h"
 
 namespace horavia::win32 {
@@ -47,7 +47,7 @@ class WatchedBoxes : public MessageBoxes {
 // real main window does, and closes a box once several ticks came under it.
 class TickWindow {
  public:
-  TickWindow(frmMain& form, WatchedBoxes& boxes) : form_(form), boxes_(boxes) {
+  TickWindow(MainWindowModel& form, WatchedBoxes& boxes) : form_(form), boxes_(boxes) {
     WNDCLASSW wc{};
     wc.lpfnWndProc = &TickWindow::Proc;
     wc.hInstance = ::GetModuleHandleW(nullptr);
@@ -85,8 +85,8 @@ class TickWindow {
       return;
     }
     if (boxes_.open && ++ticksUnderBox == 5) CloseBox();
-    if (id == static_cast<UINT_PTR>(TimerId::Second)) form_.tmrSecond_Timer();
-    if (id == static_cast<UINT_PTR>(TimerId::Sync)) form_.tmrSync_Timer();
+    if (id == static_cast<UINT_PTR>(TimerId::Second)) form_.OnHalfSecondTick();
+    if (id == static_cast<UINT_PTR>(TimerId::Sync)) form_.OnSyncTick();
   }
 
   static void CloseBox() {
@@ -94,7 +94,7 @@ class TickWindow {
     if (box != nullptr) ::PostMessageW(box, WM_COMMAND, IDOK, 0);
   }
 
-  frmMain& form_;
+  MainWindowModel& form_;
   WatchedBoxes& boxes_;
 };
 
@@ -128,27 +128,27 @@ TEST(HandlerNestingTest, TicksUnderABoxOfASwitchOffDoNothing) {
   WatchedBoxes boxes(realBoxes, sim);
   Platform os{pc,          world.regional, world.keys,  world.sound, world.shell,
               boxes,       timers,         world.files, sim,         fakes::kProgramFolder};
-  modMain mod(os);
-  frmMain form(mod);
+  ProcessContext context(os);
+  MainWindowModel form(context);
   TickWindow window(form, boxes);
   timers.SetWindow(window.hwnd);
   realBoxes.SetOwner(window.hwnd);
 
-  form.Form_Load();
+  form.Start();
   ASSERT_TRUE(form.State().connected);
-  form.tmrSync().SetInterval(50);
-  form.imgButton_Click(0);
+  form.SyncTimer().SetInterval(50);
+  form.Press(MainButton::Start);
   ASSERT_TRUE(form.State().on);
   const int sendsOn = sim.Sends();
   ASSERT_TRUE(PumpUntil([&] { return sim.Sends() >= sendsOn + 2; })) << "the sync timer ticks";
 
   const std::string log = std::string(fakes::kProgramFolder) + kLogFileName;
   world.files.locked.insert(log);
-  form.State().F = 60;
-  form.State().G = 40;
-  form.State().T = 100;
+  form.State().flightSeconds = 60;
+  form.State().groundSeconds = 40;
+  form.State().totalSeconds = 100;
   ::SetTimer(window.hwnd, kWatchdog, 10000, nullptr);
-  form.imgButton_Click(0);
+  form.Press(MainButton::Start);
   ::KillTimer(window.hwnd, kWatchdog);
 
   ASSERT_EQ(boxes.texts.size(), 1u);
@@ -160,13 +160,13 @@ TEST(HandlerNestingTest, TicksUnderABoxOfASwitchOffDoNothing) {
   const MainState& state = form.State();
   EXPECT_FALSE(state.on);
   EXPECT_TRUE(state.connected);
-  EXPECT_EQ(state.T, 0);
+  EXPECT_EQ(state.totalSeconds, 0);
   ASSERT_EQ(state.pendingEntries.size(), 1u);
   EXPECT_EQ(state.pendingEntries[0].flightSeconds, 60);
   EXPECT_EQ(state.pendingEntries[0].groundSeconds, 40);
   EXPECT_EQ(form.Controls().caption, "Horavia (OFF)");
-  EXPECT_EQ(form.Controls().imgButton[0].face, ButtonFace::Red);
-  EXPECT_EQ(form.Controls().imgButton[1].face, ButtonFace::Red);
+  EXPECT_EQ(form.Controls().buttons[0].face, ButtonFace::Red);
+  EXPECT_EQ(form.Controls().buttons[1].face, ButtonFace::Red);
   EXPECT_EQ(world.files.files.count(log), 0u);
 
   // The window is not left busy: the next sync tick reads the simulator.

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/win32/ports/win32_link_ipc.h"
+#include "win32/ports/win32_link_ipc.h"
 #include "settings/settings.h"
-#include "simlink/link.h"
+#include "link/link.h"
 #include "win32/support/counting_ipc.h"
 #include "win32/support/standin_process.h"
 
@@ -29,7 +29,7 @@ class LinkExchangeTest : public ::testing::Test {
   }
   void SetUp() override { ASSERT_NO_FATAL_FAILURE(StartStandIn()); }
   void TearDown() override {
-    link.LinkClose();
+    link.Close();
     standIn.Stop();
   }
   std::string BlockName() const { return Link::BlockName(::GetCurrentProcessId()); }
@@ -43,25 +43,25 @@ class LinkExchangeTest : public ::testing::Test {
   win32::Win32LinkIpc real;
   CountingIpc ipc{real};
   Settings settings;
-  Link link{ipc, settings};
-  LinkResult result = LinkNotOpen;
+  Link link{ipc, settings.smTimeoutRetry};
+  LinkResult result = LinkResult::NotOpen;
 };
 
 TEST_F(LinkExchangeTest, OpenReadWriteAndCloseAcrossProcesses) {
   ASSERT_TRUE(standIn.Apply("set zone -300"));
-  ASSERT_TRUE(link.LinkOpen(0, result));
-  EXPECT_EQ(result, LinkOk);
+  ASSERT_TRUE(link.Open(0, result));
+  EXPECT_EQ(result, LinkResult::Ok);
   EXPECT_EQ(link.State().interfaceVersion, 0x19980005u);
   EXPECT_EQ(link.State().simulatorVersion, 0x000Cu);
   EXPECT_EQ(ipc.sends.size(), 1u);
 
   std::array<uint8_t, 5> t{};
   uint16_t day = 0, year = 0;
-  for (uint32_t i = 0; i < 5; ++i) ASSERT_TRUE(link.LinkRead(0x0238 + i, 1, &t[i], result));
-  ASSERT_TRUE(link.LinkRead(0x023E, 2, &day, result));
-  ASSERT_TRUE(link.LinkRead(0x0240, 2, &year, result));
+  for (uint32_t i = 0; i < 5; ++i) ASSERT_TRUE(link.Read(0x0238 + i, 1, &t[i], result));
+  ASSERT_TRUE(link.Read(0x023E, 2, &day, result));
+  ASSERT_TRUE(link.Read(0x0240, 2, &year, result));
   const size_t from = standIn.Lines().size();
-  ASSERT_TRUE(link.LinkProcess(result));
+  ASSERT_TRUE(link.Process(result));
   EXPECT_EQ((t[3] + 24 - t[0]) % 24, 5) << "Zulu is local plus five hours";
   EXPECT_EQ(t[1], t[4]);
   EXPECT_GE(year, 2024);
@@ -73,24 +73,24 @@ TEST_F(LinkExchangeTest, OpenReadWriteAndCloseAcrossProcesses) {
   std::array<char, 128> text{};
   std::strcpy(text.data(), " HVA: OFF");
   const uint16_t seconds = 5;
-  ASSERT_TRUE(link.LinkWrite(0x3380, 128, text.data(), result));
-  ASSERT_TRUE(link.LinkWrite(0x32FA, 2, &seconds, result));
-  ASSERT_TRUE(link.LinkProcess(result));
+  ASSERT_TRUE(link.Write(0x3380, 128, text.data(), result));
+  ASSERT_TRUE(link.Write(0x32FA, 2, &seconds, result));
+  ASSERT_TRUE(link.Process(result));
   EXPECT_GE(standIn.WaitForLine("show 5  HVA: OFF", 5000, from), 0);
 
   EXPECT_FALSE(NothingLeft());
-  link.LinkClose();
+  link.Close();
   EXPECT_TRUE(NothingLeft());
 }
 
 TEST_F(LinkExchangeTest, SecondOpenLeavesTheFirstWorking) {
-  ASSERT_TRUE(link.LinkOpen(0, result));
-  EXPECT_FALSE(link.LinkOpen(0, result));
-  EXPECT_EQ(result, LinkAlreadyOpen);
+  ASSERT_TRUE(link.Open(0, result));
+  EXPECT_FALSE(link.Open(0, result));
+  EXPECT_EQ(result, LinkResult::AlreadyOpen);
   ASSERT_TRUE(standIn.Apply("set time 07:08:09"));
   uint8_t hour = 0xAA;
-  ASSERT_TRUE(link.LinkRead(0x0238, 1, &hour, result));
-  ASSERT_TRUE(link.LinkProcess(result));
+  ASSERT_TRUE(link.Read(0x0238, 1, &hour, result));
+  ASSERT_TRUE(link.Process(result));
   EXPECT_EQ(hour, 7);
 }
 
@@ -98,9 +98,9 @@ TEST_F(LinkExchangeTest, PortReleasesWhatAResetLinkForgot) {
   {
     // cppcheck-suppress unassignedVariable ; false alarm: its constructor makes it
     win32::Win32LinkIpc port;
-    Link forgetful{port, settings};
-    ASSERT_TRUE(forgetful.LinkOpen(0, result));
-    forgetful.LinkReset();
+    Link forgetful{port, settings.smTimeoutRetry};
+    ASSERT_TRUE(forgetful.Open(0, result));
+    forgetful.Reset();
     EXPECT_FALSE(NothingLeft());
   }
   EXPECT_TRUE(NothingLeft());
@@ -110,8 +110,8 @@ TEST_F(LinkExchangeTest, TakenBlockNameFailsAndLeavesNothingBehind) {
   const HANDLE squatter = ::CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
                                                4096, BlockName().c_str());
   ASSERT_NE(squatter, nullptr);
-  EXPECT_FALSE(link.LinkOpen(0, result));
-  EXPECT_EQ(result, LinkNoMapping);
+  EXPECT_FALSE(link.Open(0, result));
+  EXPECT_EQ(result, LinkResult::NoMapping);
   EXPECT_EQ(::GlobalFindAtomA(BlockName().c_str()), 0) << "the atom was given back";
   ::CloseHandle(squatter);
   EXPECT_TRUE(NothingLeft()) << "and so was our handle to the mapping";
@@ -120,8 +120,8 @@ TEST_F(LinkExchangeTest, TakenBlockNameFailsAndLeavesNothingBehind) {
 
 TEST_F(LinkExchangeTest, BadVersionUnderFs98Main) {
   ASSERT_TRUE(standIn.Apply("badversion"));
-  EXPECT_FALSE(link.LinkOpen(0, result));
-  EXPECT_EQ(result, LinkBadVersionFs98Main);
+  EXPECT_FALSE(link.Open(0, result));
+  EXPECT_EQ(result, LinkResult::BadVersionFs98Main);
   EXPECT_TRUE(NothingLeft());
 }
 
@@ -129,20 +129,20 @@ TEST_F(LinkExchangeTest, BadVersionUnderUipcMain) {
   standIn.Stop();
   ASSERT_NO_FATAL_FAILURE(StartStandIn("UIPCMAIN"));
   ASSERT_TRUE(standIn.Apply("badversion"));
-  EXPECT_FALSE(link.LinkOpen(0, result));
-  EXPECT_EQ(result, LinkBadVersion);
+  EXPECT_FALSE(link.Open(0, result));
+  EXPECT_EQ(result, LinkResult::BadVersion);
   EXPECT_TRUE(NothingLeft());
 }
 
 TEST_F(LinkExchangeTest, HangingSimulatorGetsFourSendsAHundredMillisecondsApart) {
-  ASSERT_TRUE(link.LinkOpen(0, result));
+  ASSERT_TRUE(link.Open(0, result));
   ASSERT_TRUE(standIn.Apply("hang"));
-  settings.SmTimeoutRetry = 3;
+  settings.smTimeoutRetry = 3;
   ipc.sends.clear();
   uint8_t hour = 0xAA;
-  ASSERT_TRUE(link.LinkRead(0x0238, 1, &hour, result));
-  EXPECT_FALSE(link.LinkProcess(result));
-  EXPECT_TRUE(result == LinkTimeout || result == LinkSendFailed) << result;
+  ASSERT_TRUE(link.Read(0x0238, 1, &hour, result));
+  EXPECT_FALSE(link.Process(result));
+  EXPECT_TRUE(result == LinkResult::Timeout || result == LinkResult::SendFailed) << static_cast<int>(result);
   std::printf("a hanging stand-in ends the exchange with LinkResult %d\n",
               static_cast<int>(result));
   ASSERT_EQ(ipc.sends.size(), 4u);
@@ -157,12 +157,12 @@ TEST_F(LinkExchangeTest, HangingSimulatorGetsFourSendsAHundredMillisecondsApart)
   EXPECT_EQ(hour, 0xAA);
 
   ASSERT_TRUE(standIn.Apply("answer"));
-  settings.SmTimeoutRetry = 40;
+  settings.smTimeoutRetry = 40;
   ASSERT_TRUE(standIn.Apply("set time 21:00:00"));
   // Sends that timed out may still be handled late; an exchange after them
   // gets its own answer.
-  ASSERT_TRUE(link.LinkRead(0x0238, 1, &hour, result));
-  EXPECT_TRUE(link.LinkProcess(result)) << result;
+  ASSERT_TRUE(link.Read(0x0238, 1, &hour, result));
+  EXPECT_TRUE(link.Process(result)) << static_cast<int>(result);
   EXPECT_EQ(hour, 21);
 }
 
@@ -183,37 +183,37 @@ TEST_F(LinkExchangeTest, SecondStandInStepsAsideForAWindowThatExists) {
 }
 
 TEST_F(LinkExchangeTest, CapacityEndsAt32512Bytes) {
-  ASSERT_TRUE(link.LinkOpen(0, result));
+  ASSERT_TRUE(link.Open(0, result));
   std::vector<uint8_t> data(32512, 0);
-  EXPECT_FALSE(link.LinkRead(0, 32512 - 4 - 16 + 1, data.data(), result));
-  EXPECT_EQ(result, LinkBufferFull);
-  ASSERT_TRUE(link.LinkRead(0x3300, 32512 - 4 - 16, data.data(), result));
+  EXPECT_FALSE(link.Read(0, 32512 - 4 - 16 + 1, data.data(), result));
+  EXPECT_EQ(result, LinkResult::BufferFull);
+  ASSERT_TRUE(link.Read(0x3300, 32512 - 4 - 16, data.data(), result));
   const size_t from = standIn.Lines().size();
-  ASSERT_TRUE(link.LinkProcess(result));
+  ASSERT_TRUE(link.Process(result));
   EXPECT_EQ(data[4], 0x05) << "the interface version's first byte at 0x3304";
   EXPECT_GE(standIn.WaitForLine("read 0x3300 32492 ", 5000, from), 0);
 }
 
 TEST_F(LinkExchangeTest, EmptyQueueSendsNothing) {
-  ASSERT_TRUE(link.LinkOpen(0, result));
+  ASSERT_TRUE(link.Open(0, result));
   ipc.sends.clear();
-  EXPECT_FALSE(link.LinkProcess(result));
-  EXPECT_EQ(result, LinkNothingQueued);
+  EXPECT_FALSE(link.Process(result));
+  EXPECT_EQ(result, LinkResult::NothingQueued);
   EXPECT_TRUE(ipc.sends.empty());
 }
 
 TEST_F(LinkExchangeTest, RejectingOrSpoilingSimulatorChangesNoDestination) {
-  ASSERT_TRUE(link.LinkOpen(0, result));
+  ASSERT_TRUE(link.Open(0, result));
   uint16_t year = 0xBBBB;
   ASSERT_TRUE(standIn.Apply("reject"));
-  ASSERT_TRUE(link.LinkRead(0x0240, 2, &year, result));
-  EXPECT_FALSE(link.LinkProcess(result));
-  EXPECT_EQ(result, LinkRejected);
+  ASSERT_TRUE(link.Read(0x0240, 2, &year, result));
+  EXPECT_FALSE(link.Process(result));
+  EXPECT_EQ(result, LinkResult::Rejected);
   for (const char* mode : {"type", "size", "token", "offset", "end"}) {
     ASSERT_TRUE(standIn.Apply(std::string("normal")));
     ASSERT_TRUE(standIn.Apply(std::string("garbage ") + mode));
-    ASSERT_TRUE(link.LinkRead(0x0240, 2, &year, result));
-    EXPECT_FALSE(link.LinkProcess(result)) << mode;
+    ASSERT_TRUE(link.Read(0x0240, 2, &year, result));
+    EXPECT_FALSE(link.Process(result)) << mode;
     EXPECT_EQ(year, 0xBBBB) << mode;
   }
 }

@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "platform/win32/ports/win32_regional.h"
+#include "win32/ports/win32_regional.h"
 
 namespace horavia::win32 {
 namespace {

@@ -1,4 +1,4 @@
-#include "platform/win32/app/settings_dialog.h"
+#include "win32/app/settings_dialog.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "fakes/fake_platform.h"
-#include "platform/win32/ports/dpi.h"
+#include "win32/support/dpi.h"
 
 namespace horavia::win32 {
 namespace {
@@ -86,7 +86,7 @@ class SettingsDialogTest : public ::testing::Test {
   fakes::FakeWorld world;
   Settings settings;
   bool on = false;
-  WindowTimer tmrSync{world.timers, TimerId::Sync, 20000, true};
+  WindowTimer syncTimer{world.timers, TimerId::Sync, 20000, true};
   std::string buttonSound = world.PathOf("\\sound_button.wav");
   HWND owner = nullptr;
   Driver driver;
@@ -107,7 +107,7 @@ class SettingsDialogTest : public ::testing::Test {
   bool Run(std::vector<Driver::Step> steps) {
     driver = Driver{};
     driver.steps = std::move(steps);
-    frmSettings model(settings, tmrSync, on, world.platform);
+    SettingsDialogModel model(settings, syncTimer, on, world.platform);
     const UINT_PTR timer = ::SetTimer(nullptr, 0, 20, &Driver::Tick);
     const bool stored = ShowSettingsDialog(owner, model);
     ::KillTimer(nullptr, timer);
@@ -178,8 +178,8 @@ TEST_F(SettingsDialogTest, WindowLayoutAtTheDpiAndKeyboardDefaults) {
 }
 
 TEST_F(SettingsDialogTest, KeyAndShiftChosenByKeyboardAndStoredWithEnter) {
-  settings.StatusHk = 83;
-  settings.StatusHkCs = 2;
+  settings.statusKey = 83;
+  settings.statusModifiers = 2;
   const bool stored = Run({[](HWND dialog) {
                              const HWND list = ::GetDlgItem(dialog, kCboStart);
                              wchar_t text[8] = {};
@@ -194,10 +194,10 @@ TEST_F(SettingsDialogTest, KeyAndShiftChosenByKeyboardAndStoredWithEnter) {
                              return Post(::GetFocus(), WM_KEYDOWN, VK_RETURN);
                            }});
   EXPECT_TRUE(stored);
-  EXPECT_EQ(settings.StartHk, 55);
-  EXPECT_EQ(settings.StartHkCs, 2);
-  EXPECT_EQ(settings.StatusHk, 83);
-  EXPECT_EQ(settings.StatusHkCs, 2);
+  EXPECT_EQ(settings.startKey, 55);
+  EXPECT_EQ(settings.startModifiers, 2);
+  EXPECT_EQ(settings.statusKey, 83);
+  EXPECT_EQ(settings.statusModifiers, 2);
   EXPECT_EQ(world.sound.played, std::vector<std::string>{buttonSound});
   EXPECT_TRUE(world.timers.events.empty());
 }
@@ -241,7 +241,7 @@ TEST_F(SettingsDialogTest, IntervalChangedWhileTheOwnersTimersKeepTicking) {
   ::KillTimer(owner, 7);
   EXPECT_TRUE(stored);
   EXPECT_GE(ownerTicks, 3);
-  EXPECT_EQ(settings.SyncIntervalMs, 5000);
+  EXPECT_EQ(settings.syncIntervalMs, 5000);
   ASSERT_EQ(world.timers.events.size(), 1u);
   EXPECT_EQ(world.timers.events[0].intervalMs, 5000);
 }

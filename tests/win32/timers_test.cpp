@@ -3,7 +3,7 @@
 
 #include <vector>
 
-#include "platform/win32/ports/win32_timers.h"
+#include "win32/ports/win32_timers.h"
 
 namespace horavia::win32 {
 namespace {

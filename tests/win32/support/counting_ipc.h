@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "platform/ports/link_ipc.h"
+#include "ports/link_ipc.h"
 
 namespace horavia::testsupport {
 

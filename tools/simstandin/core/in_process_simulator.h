@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/ports/clock.h"
-#include "platform/ports/link_ipc.h"
+#include "ports/clock.h"
+#include "ports/link_ipc.h"
 #include "simstandin/core/stand_in.h"
 
 namespace simstandin {

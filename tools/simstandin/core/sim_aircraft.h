@@ -5,7 +5,7 @@
 #include <memory>
 #include <string>
 
-#include "platform/ports/clock.h"
+#include "ports/clock.h"
 
 namespace simstandin {
 

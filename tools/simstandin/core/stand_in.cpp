@@ -4,7 +4,7 @@
 #include <charconv>
 #include <cstdio>
 
-#include "simlink/request_block.h"
+#include "link/request_block.h"
 
 namespace simstandin {
 

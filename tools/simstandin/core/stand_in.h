@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/ports/clock.h"
+#include "ports/clock.h"
 #include "simstandin/core/sim_aircraft.h"
 
 namespace simstandin {

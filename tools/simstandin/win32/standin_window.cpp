@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <memory>
 
-#include "platform/ports/exception_boundary.h"
+#include "base/exception_boundary.h"
 
 namespace simstandin {
 

@@ -5,8 +5,8 @@
 #include <atomic>
 #include <string>
 
-#include "platform/ports/clock.h"
-#include "platform/ports/exception_boundary.h"
+#include "ports/clock.h"
+#include "base/exception_boundary.h"
 #include "simstandin/core/stand_in.h"
 
 namespace simstandin {

@@ -1,0 +1,13 @@
+#pragma once
+
+#include "ports/clock.h"
+
+namespace horavia::win32 {
+
+class Win32Clock final : public Clock {
+ public:
+  LocalDateTime Now() override;
+  void Sleep(int32_t milliseconds) override;
+};
+
+}  // namespace horavia::win32
