@@ -12,7 +12,6 @@
 #include <vector>
 
 #include "win32/ports/win32_link_ipc.h"
-#include "settings/settings.h"
 #include "link/link.h"
 #include "link/request_block.h"
 #include "win32/support/standin_process.h"
@@ -96,11 +95,11 @@ class BareExchange {
 };
 
 bool LinkCycle(horavia::Link& link, uint8_t* out) {
-  horavia::LinkResult result = horavia::LinkResult::Ok;
+  horavia::LinkRequest reads[7];
   for (size_t i = 0; i < 7; ++i) {
-    if (!link.Read(kSyncReads[i].offset, kSyncReads[i].size, out + 2 * i, result)) return false;
+    reads[i] = horavia::LinkRequest::Read(kSyncReads[i].offset, kSyncReads[i].size, out + 2 * i);
   }
-  return link.Process(result);
+  return link.Exchange(reads) == horavia::LinkResult::Ok;
 }
 
 }  // namespace
@@ -113,10 +112,9 @@ int main() {
     return 1;
   }
   horavia::win32::Win32LinkIpc ipc;
-  horavia::Settings settings;
-  horavia::Link link(ipc, settings.smTimeoutRetry);
-  horavia::LinkResult result = horavia::LinkResult::Ok;
-  if (!link.Open(0, result)) {
+  const int32_t retries = 40;
+  horavia::Link link(ipc, retries);
+  if (const horavia::LinkResult result = link.Open(0); result != horavia::LinkResult::Ok) {
     std::printf("Open failed: %d\n", static_cast<int>(result));
     return 1;
   }

@@ -6,6 +6,7 @@
 // of its own record), none otherwise. Guard bytes around each destination,
 // poisoned for ASan too, catch a write anywhere else.
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -14,12 +15,11 @@
 #include <utility>
 #include <vector>
 
-#include "link/simulator_offsets.h"
+#include "timekeeping/simulator_offsets.h"
 #include "fakes/fake_platform.h"
 #include "fuzz_input.h"
 #include "guarded_buffer.h"
 #include "hostile_simulator.h"
-#include "settings/settings.h"
 #include "link/link.h"
 #include "link/request_block.h"
 
@@ -33,9 +33,6 @@ using horavia::fuzz::Guarded;
 using horavia::fuzz::HostileSimulator;
 using horavia::fuzz::Plan;
 using horavia::fuzz::ReadPlan;
-
-// A result code no operation gives: what a failed walk must leave alone.
-constexpr auto kUntouchedResult = static_cast<LinkResult>(0x5A5A);
 
 struct Request {
   bool read = true;
@@ -117,101 +114,120 @@ uint32_t HeaderSize(const Request& r) {
   return r.read ? rb::kReadHeaderSize : rb::kWriteHeaderSize;
 }
 
-bool Fits(uint32_t used, const Request& r) {
-  return uint64_t{used} + rb::kEndMarkerSize + HeaderSize(r) + r.size <= rb::kCapacity;
+// Where each record's header goes, and whether all of them and the end
+// marker fit in the block; `used` ends at the end marker.
+bool Place(std::vector<Request>& requests, uint32_t& used) {
+  uint64_t at = 0;
+  for (Request& r : requests) {
+    r.position = static_cast<uint32_t>(std::min<uint64_t>(at, rb::kBlockSize));
+    at += HeaderSize(r) + uint64_t{r.size};
+  }
+  used = static_cast<uint32_t>(std::min<uint64_t>(at, rb::kBlockSize));
+  return at + rb::kEndMarkerSize <= rb::kCapacity;
 }
 
-// One exchange: queue, let the simulator have the block, check the outcome.
-void Exchange(Link& link, HostileSimulator& sim, horavia::Settings& settings, FuzzInput& in) {
-  std::vector<Request> requests = RequestsFrom(in);
-  sim.plan = ReadPlan(in);
-
-  uint32_t used = 0;
-  std::vector<Request*> queued;
+// The buffers, guarded: a write's bytes, a read's fill. Requests that do not
+// fit get one byte each: the link must not touch them at all.
+std::vector<horavia::LinkRequest> Buffers(std::vector<Request>& requests, bool fit) {
+  std::vector<horavia::LinkRequest> batch;
   for (Request& r : requests) {
-    const bool fits = Fits(used, r);
-    // A request that cannot fit gets a one-byte buffer: the link must not
-    // touch it at all.
-    r.buffer = std::make_unique<Guarded>(fits ? r.size : 1, r.fill);
+    r.buffer = std::make_unique<Guarded>(fit ? r.size : 1, r.fill);
     if (!r.read) {
       for (size_t i = 0; i < r.buffer->Size(); ++i)
         r.buffer->Data()[i] = static_cast<uint8_t>(i * 7 + r.fill);
     }
-    LinkResult result = kUntouchedResult;
-    const bool accepted =
-        r.read ? link.Read(r.offset, r.size, r.nullDestination ? nullptr : r.buffer->Data(),
-                               result)
-               : link.Write(r.offset, r.size, r.buffer->Data(), result);
-    FUZZ_CHECK(accepted == fits);
-    FUZZ_CHECK(result == (fits ? horavia::LinkResult::Ok : horavia::LinkResult::BufferFull));
-    if (!fits) {
-      if (r.read) FUZZ_CHECK(r.buffer->Data()[0] == r.fill);
-      continue;
-    }
-    r.position = used;
-    used += HeaderSize(r) + r.size;
-    queued.push_back(&r);
+    batch.push_back(r.read ? horavia::LinkRequest::Read(
+                                 r.offset, r.size, r.nullDestination ? nullptr : r.buffer->Data())
+                           : horavia::LinkRequest::Write(r.offset, r.size, r.buffer->Data()));
   }
+  return batch;
+}
 
-  sim.StartExchange(used);
-  LinkResult result = kUntouchedResult;
-  const bool ok = link.Process(result);
-  FUZZ_CHECK(link.State().next == link.State().view);
-
-  if (queued.empty()) {
-    FUZZ_CHECK(!ok && result == horavia::LinkResult::NothingQueued && sim.sendsThisExchange == 0);
-    return;
-  }
-
-  // The block as handed over holds exactly what was queued.
+// The block as handed over holds exactly the records, in order, and the
+// end marker.
+void CheckHandedOver(const HostileSimulator& sim, const std::vector<Request>& requests,
+                     uint32_t used) {
   FUZZ_CHECK(sim.asQueued.size() == rb::kBlockSize);
   const uint8_t* handed = sim.asQueued.data();
-  for (const Request* r : queued) {
-    const uint8_t* at = handed + r->position;
-    FUZZ_CHECK(rb::LoadU32(at) == (r->read ? rb::kTypeRead : rb::kTypeWrite));
-    FUZZ_CHECK(rb::LoadU32(at + 4) == r->offset && rb::LoadU32(at + 8) == r->size);
-    const uint8_t* dataAt = at + HeaderSize(*r);
-    for (uint32_t i = 0; i < r->size; ++i) {
-      FUZZ_CHECK(dataAt[i] == (r->read ? 0 : r->buffer->Data()[i]));
+  for (const Request& r : requests) {
+    const uint8_t* at = handed + r.position;
+    FUZZ_CHECK(rb::LoadU32(at) == (r.read ? rb::kTypeRead : rb::kTypeWrite));
+    FUZZ_CHECK(rb::LoadU32(at + 4) == r.offset && rb::LoadU32(at + 8) == r.size);
+    const uint8_t* dataAt = at + HeaderSize(r);
+    for (uint32_t i = 0; i < r.size; ++i) {
+      FUZZ_CHECK(dataAt[i] == (r.read ? 0 : r.buffer->Data()[i]));
     }
   }
   FUZZ_CHECK(rb::LoadU32(handed + used) == rb::kTypeEnd);
+}
 
-  const int repeats = settings.smTimeoutRetry > 0 ? settings.smTimeoutRetry : 0;
-  const bool gotThrough = sim.plan.failedSends <= repeats;
-  const uint8_t* block = link.State().view;
-  bool intact = true;
-  for (const Request* r : queued) {
-    intact = intact && std::memcmp(block + r->position, handed + r->position, HeaderSize(*r)) == 0;
+// Whether the block still holds every header as handed over, and the end
+// marker: only then may the reads be delivered.
+bool Intact(const uint8_t* block, const HostileSimulator& sim, const std::vector<Request>& requests,
+            uint32_t used) {
+  const uint8_t* handed = sim.asQueued.data();
+  for (const Request& r : requests) {
+    if (std::memcmp(block + r.position, handed + r.position, HeaderSize(r)) != 0) return false;
   }
-  intact = intact && rb::LoadU32(block + used) == rb::kTypeEnd;
-  if (!gotThrough) {
+  return rb::LoadU32(block + used) == rb::kTypeEnd;
+}
+
+// The outcome the sends and the answer call for.
+void CheckOutcome(const HostileSimulator& sim, int32_t retries, bool intact, LinkResult result) {
+  const int repeats = retries > 0 ? retries : 0;
+  if (sim.plan.failedSends > repeats) {
     FUZZ_CHECK(sim.sendsThisExchange == 1 + repeats);
-    FUZZ_CHECK(!ok);
-    FUZZ_CHECK(result ==
-               (sim.plan.lastError == 0 ? horavia::LinkResult::Timeout : horavia::LinkResult::SendFailed));
-  } else if (sim.answerGiven != 1) {
-    FUZZ_CHECK(sim.sendsThisExchange == sim.plan.failedSends + 1);
-    FUZZ_CHECK(!ok && result == horavia::LinkResult::Rejected);
-  } else {
-    FUZZ_CHECK(sim.sendsThisExchange == sim.plan.failedSends + 1);
-    FUZZ_CHECK(ok == intact);
-    FUZZ_CHECK(result == (intact ? horavia::LinkResult::Ok : kUntouchedResult));
+    FUZZ_CHECK(result == (sim.plan.lastError == 0 ? LinkResult::Timeout : LinkResult::SendFailed));
+    return;
   }
-  const bool delivered = ok;
-  for (const Request* r : queued) {
-    FUZZ_CHECK(r->buffer->GuardsWhole());
-    if (!r->read) continue;
-    for (uint32_t i = 0; i < r->size; ++i) {
-      const uint8_t now = r->buffer->Data()[i];
-      if (delivered && !r->nullDestination) {
-        FUZZ_CHECK(now == block[r->position + rb::kReadHeaderSize + i]);
+  FUZZ_CHECK(sim.sendsThisExchange == sim.plan.failedSends + 1);
+  if (sim.answerGiven != 1) {
+    FUZZ_CHECK(result == LinkResult::Rejected);
+  } else {
+    FUZZ_CHECK(result == (intact ? LinkResult::Ok : LinkResult::SpoiledAnswer));
+  }
+}
+
+// Each read got the bytes of its own record when the exchange succeeded,
+// and kept its fill otherwise; no guard byte was touched.
+void CheckDestinations(const uint8_t* block, const std::vector<Request>& requests, bool delivered) {
+  for (const Request& r : requests) {
+    FUZZ_CHECK(r.buffer->GuardsWhole());
+    if (!r.read) continue;
+    for (uint32_t i = 0; i < r.size; ++i) {
+      const uint8_t now = r.buffer->Data()[i];
+      if (delivered && !r.nullDestination) {
+        FUZZ_CHECK(now == block[r.position + rb::kReadHeaderSize + i]);
       } else {
-        FUZZ_CHECK(now == r->fill);
+        FUZZ_CHECK(now == r.fill);
       }
     }
   }
-  for (Request& r : requests) FUZZ_CHECK(r.buffer->GuardsWhole());
+}
+
+// One exchange: the requests, the simulator's way with the block, the
+// outcome. Requests that do not fit all together are not sent at all.
+void Exchange(Link& link, HostileSimulator& sim, const int32_t& retries, FuzzInput& in) {
+  std::vector<Request> requests = RequestsFrom(in);
+  sim.plan = ReadPlan(in);
+  uint32_t used = 0;
+  const bool fit = Place(requests, used);
+  const std::vector<horavia::LinkRequest> batch = Buffers(requests, fit);
+  sim.StartExchange(used);
+  const LinkResult result = link.Exchange(batch);
+  if (requests.empty() || !fit) {
+    FUZZ_CHECK(result == (requests.empty() ? LinkResult::NothingQueued : LinkResult::BufferFull));
+    FUZZ_CHECK(sim.sendsThisExchange == 0);
+    for (const Request& r : requests) {
+      FUZZ_CHECK(r.buffer->GuardsWhole() && r.buffer->Data()[0] == r.fill);
+    }
+    return;
+  }
+  CheckHandedOver(sim, requests, used);
+  const uint8_t* block = link.Connection()->view;
+  const bool intact = Intact(block, sim, requests, used);
+  CheckOutcome(sim, retries, intact, result);
+  CheckDestinations(block, requests, result == LinkResult::Ok);
 }
 
 }  // namespace
@@ -221,34 +237,31 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const uint8_t flags = in.Byte();
   horavia::fakes::FakeClock clock;
   HostileSimulator sim(clock, (flags & 1) != 0 ? Link::kClassUipcMain : Link::kClassFs98Main);
-  horavia::Settings settings;
-  settings.smTimeoutRetry = (flags >> 2) % 5 - 1;
-  Link link(sim, settings.smTimeoutRetry);
+  const int32_t retries = (flags >> 2) % 5 - 1;
+  Link link(sim, retries);
 
   // The handshake, honest or not. A failed open leaves nothing behind, and
   // an honest one then succeeds.
-  LinkResult result = kUntouchedResult;
   if ((flags & 2) != 0) {
     sim.plansFrom = &in;
     sim.StartExchange(2 * (rb::kReadHeaderSize + 4));
-    const bool opened = link.Open(0, result);
+    const LinkResult result = link.Open(0);
     sim.plansFrom = nullptr;
-    if (opened) {
-      FUZZ_CHECK(result == horavia::LinkResult::Ok);
-      FUZZ_CHECK(static_cast<int32_t>(link.State().interfaceVersion) >= 0x19980005);
-      FUZZ_CHECK(link.State().simulatorVersion <= 0xFFFF);
+    if (result == LinkResult::Ok) {
+      FUZZ_CHECK(static_cast<int32_t>(link.InterfaceVersion()) >= 0x19980005);
+      FUZZ_CHECK(link.SimulatorVersion() <= 0xFFFF);
     } else {
-      FUZZ_CHECK(link.State().view == nullptr);
+      FUZZ_CHECK(!link.IsOpen());
       FUZZ_CHECK(sim.LiveAtoms() == 0 && sim.LiveViews() == 0 && sim.LiveHandles() == 0);
     }
   }
-  if (link.State().view == nullptr) {
+  if (!link.IsOpen()) {
     sim.plan = Plan{};
     sim.StartExchange(2 * (rb::kReadHeaderSize + 4));
-    FUZZ_CHECK(link.Open(0, result) && result == horavia::LinkResult::Ok);
+    FUZZ_CHECK(link.Open(0) == LinkResult::Ok);
   }
 
-  for (int n = 0; n < 8 && !in.Empty(); ++n) Exchange(link, sim, settings, in);
+  for (int n = 0; n < 8 && !in.Empty(); ++n) Exchange(link, sim, retries, in);
 
   link.Close();
   FUZZ_CHECK(sim.LiveAtoms() == 0 && sim.LiveViews() == 0 && sim.LiveHandles() == 0);

@@ -2,9 +2,17 @@
 
 #include <cstdio>
 
+#include "link/request_block.h"
+
 namespace horavia {
 
 namespace rb = request_block;
+
+LinkConnection::~LinkConnection() {
+  if (atom != 0) ipc_.DeleteAtom(static_cast<uint16_t>(atom));
+  if (view != nullptr) ipc_.UnmapView(view);
+  if (mapping != 0) ipc_.CloseHandle(mapping);
+}
 
 std::string Link::BlockName(uint32_t processId) {
   char text[32];
@@ -12,200 +20,99 @@ std::string Link::BlockName(uint32_t processId) {
   return text;
 }
 
-bool Link::Open(uint32_t requestedVersion, LinkResult& result) {
-  state_.interfaceVersion = 0;
-  state_.simulatorVersion = 0;
-  if (state_.view != nullptr) {
-    result = LinkResult::AlreadyOpen;
-    return false;
-  }
+LinkResult Link::Open(uint32_t requestedVersion) {
+  interfaceVersion_ = 0;
+  simulatorVersion_ = 0;
+  if (IsOpen()) return LinkResult::AlreadyOpen;
 
   bool foundAsFs98Main = false;
-  state_.window = ipc_.FindWindowByClass(kClassUipcMain);
-  if (state_.window == 0) {
-    state_.window = ipc_.FindWindowByClass(kClassFs98Main);
+  LinkIpc::Handle window = ipc_.FindWindowByClass(kClassUipcMain);
+  if (window == 0) {
+    window = ipc_.FindWindowByClass(kClassFs98Main);
     foundAsFs98Main = true;
   }
-  if (state_.window == 0) {
-    result = LinkResult::NoSimulator;
-    return false;
-  }
+  if (window == 0) return LinkResult::NoSimulator;
+  const uint32_t message = ipc_.RegisterMessage(kMessageName);
+  if (message == 0) return LinkResult::NoMessage;
 
-  state_.message = ipc_.RegisterMessage(kMessageName);
-  if (state_.message == 0) {
-    result = LinkResult::NoMessage;
-    return false;
-  }
+  LinkResult result = Acquire(window, message);
+  if (result == LinkResult::Ok) result = Handshake();
+  if (result == LinkResult::Ok) result = CheckVersions(foundAsFs98Main, requestedVersion);
+  if (result != LinkResult::Ok) Close();
+  return result;
+}
 
+// The block's name travels as the atom's text; the mapping must be a new
+// one, or another program could read and answer in FSUIPC's place.
+LinkResult Link::Acquire(LinkIpc::Handle window, uint32_t message) {
+  LinkConnection& connection = connection_.emplace(ipc_);
+  connection.window = window;
+  connection.message = message;
   const std::string name = BlockName(ipc_.ProcessId());
-  state_.atom = static_cast<int16_t>(ipc_.AddAtom(name));
-  if (state_.atom == 0) {
-    result = LinkResult::NoAtom;
-    Close();
-    return false;
-  }
-
+  connection.atom = static_cast<int16_t>(ipc_.AddAtom(name));
+  if (connection.atom == 0) return LinkResult::NoAtom;
   const LinkIpc::Mapping mapping = ipc_.CreateMapping(name, rb::kBlockSize);
-  state_.mapping = mapping.handle;
-  if (mapping.handle == 0 || mapping.alreadyExisted) {
-    result = LinkResult::NoMapping;
-    Close();
-    return false;
-  }
-
-  state_.view = ipc_.MapView(state_.mapping);
-  if (state_.view == nullptr) {
-    result = LinkResult::NoView;
-    Close();
-    return false;
-  }
-  state_.next = state_.view;
-  pending_.Clear();
-
-  if (!Handshake(result)) {
-    Close();
-    return false;
-  }
-
-  if (static_cast<int32_t>(state_.interfaceVersion) < 0x19980005 ||
-      (state_.simulatorVersion >> 16) != 0xFADE) {
-    result = foundAsFs98Main ? LinkResult::BadVersionFs98Main : LinkResult::BadVersion;
-    Close();
-    return false;
-  }
-  state_.simulatorVersion &= 0xFFFF;
-  if (requestedVersion != 0 && requestedVersion != state_.simulatorVersion) {
-    result = LinkResult::WrongSimulator;
-    Close();
-    return false;
-  }
-  result = LinkResult::Ok;
-  return true;
+  connection.mapping = mapping.handle;
+  if (mapping.handle == 0 || mapping.alreadyExisted) return LinkResult::NoMapping;
+  connection.view = ipc_.MapView(connection.mapping);
+  if (connection.view == nullptr) return LinkResult::NoView;
+  return LinkResult::Ok;
 }
 
 // FSUIPC may not know its versions yet right after the simulator starts, so
 // ask a few times, pausing between rounds.
-bool Link::Handshake(LinkResult& result) {
+LinkResult Link::Handshake() {
   for (int round = 0; round < 5; ++round) {
-    if (state_.interfaceVersion != 0 && state_.simulatorVersion != 0) break;
-    if (!Read(kOffsetInterfaceVersion, 4, &state_.interfaceVersion, result) ||
-        !Read(kOffsetSimulatorVersion, 4, &state_.simulatorVersion, result) ||
-        !Process(result)) {
-      return false;
-    }
+    if (interfaceVersion_ != 0 && simulatorVersion_ != 0) break;
+    const LinkRequest versions[] = {
+        LinkRequest::Read(kOffsetInterfaceVersion, 4, &interfaceVersion_),
+        LinkRequest::Read(kOffsetSimulatorVersion, 4, &simulatorVersion_)};
+    const LinkResult result = Exchange(versions);
+    if (result != LinkResult::Ok) return result;
     ipc_.Sleep(kRetryPauseMs);
   }
-  return true;
+  return LinkResult::Ok;
 }
 
-void Link::Close() {
-  state_.window = 0;
-  state_.message = 0;
-  state_.next = nullptr;
-  pending_.Clear();
-  if (state_.atom != 0) {
-    ipc_.DeleteAtom(static_cast<uint16_t>(state_.atom));
-    state_.atom = 0;
+LinkResult Link::CheckVersions(bool foundAsFs98Main, uint32_t requestedVersion) {
+  if (static_cast<int32_t>(interfaceVersion_) < 0x19980005 || (simulatorVersion_ >> 16) != 0xFADE) {
+    return foundAsFs98Main ? LinkResult::BadVersionFs98Main : LinkResult::BadVersion;
   }
-  if (state_.view != nullptr) {
-    ipc_.UnmapView(state_.view);
-    state_.view = nullptr;
+  simulatorVersion_ &= 0xFFFF;
+  if (requestedVersion != 0 && requestedVersion != simulatorVersion_) {
+    return LinkResult::WrongSimulator;
   }
-  if (state_.mapping != 0) {
-    ipc_.CloseHandle(state_.mapping);
-    state_.mapping = 0;
-  }
+  return LinkResult::Ok;
 }
 
-void Link::Reset() {
-  state_.window = 0;
-  state_.message = 0;
-  state_.atom = 0;
-  state_.mapping = 0;
-  state_.view = nullptr;
-  state_.next = nullptr;
-  pending_.Clear();
-}
-
-void Link::DropQueued() {
-  state_.next = state_.view;
-  pending_.Clear();
-}
-
-bool Link::Read(uint32_t offset, uint32_t size, void* destination, LinkResult& result) {
-  if (state_.view == nullptr) {
-    result = LinkResult::NotOpen;
-    return false;
-  }
-  if (!rb::RequestFits(Used(), rb::kReadHeaderSize, size) ||
-      !pending_.Add({rb::kTypeRead, offset, size, Used(), destination})) {
-    result = LinkResult::BufferFull;
-    return false;
-  }
-  rb::EncodeRead(state_.next, offset, size, pending_.Count() - 1);
-  state_.next += rb::kReadHeaderSize + size;
-  result = LinkResult::Ok;
-  return true;
-}
-
-bool Link::Write(uint32_t offset, uint32_t size, const void* source, LinkResult& result) {
-  if (state_.view == nullptr) {
-    result = LinkResult::NotOpen;
-    return false;
-  }
-  if (!rb::RequestFits(Used(), rb::kWriteHeaderSize, size) ||
-      !pending_.Add({rb::kTypeWrite, offset, size, Used(), nullptr})) {
-    result = LinkResult::BufferFull;
-    return false;
-  }
-  rb::EncodeWrite(state_.next, offset, size, source);
-  state_.next += rb::kWriteHeaderSize + size;
-  result = LinkResult::Ok;
-  return true;
-}
-
-// The first send and then up to smTimeoutRetry repeats. The setting is read
+// The first send and then up to `retries_` repeats. The setting is read
 // before each repeat, so a change made meanwhile (by a timer tick running in
 // a nested message loop) takes effect at once.
 bool Link::SendBlock(uint32_t& answer) {
-  const auto wParam = static_cast<uintptr_t>(static_cast<intptr_t>(state_.atom));
-  bool sent = ipc_.Send(state_.window, state_.message, wParam, 0, kSendTimeoutMs, answer);
+  const auto wParam = static_cast<uintptr_t>(static_cast<intptr_t>(connection_->atom));
+  const LinkIpc::Handle window = connection_->window;
+  const uint32_t message = connection_->message;
+  bool sent = ipc_.Send(window, message, wParam, 0, kSendTimeoutMs, answer);
   for (int32_t repeats = 0; !sent && repeats < retries_; ++repeats) {
     ipc_.Sleep(kRetryPauseMs);
-    sent = ipc_.Send(state_.window, state_.message, wParam, 0, kSendTimeoutMs, answer);
+    sent = ipc_.Send(window, message, wParam, 0, kSendTimeoutMs, answer);
   }
   return sent;
 }
 
-bool Link::Process(LinkResult& result) {
-  if (state_.view == nullptr) {
-    result = LinkResult::NotOpen;
-    return false;
-  }
-  if (state_.next == state_.view) {
-    result = LinkResult::NothingQueued;
-    return false;
-  }
-  rb::EncodeEnd(state_.next);
-  state_.next = state_.view;
-
+LinkResult Link::Exchange(std::span<const LinkRequest> requests) {
+  if (!IsOpen()) return LinkResult::NotOpen;
+  if (requests.empty()) return LinkResult::NothingQueued;
+  if (!rb::EncodeRequests(connection_->view, requests)) return LinkResult::BufferFull;
   uint32_t answer = 0;
-  const bool sent = SendBlock(answer);
-  if (!sent) {
-    result = ipc_.LastError() == 0 ? LinkResult::Timeout : LinkResult::SendFailed;
-    pending_.Clear();
-    return false;
+  if (!SendBlock(answer)) {
+    return ipc_.LastError() == 0 ? LinkResult::Timeout : LinkResult::SendFailed;
   }
-  if (answer != 1) {
-    result = LinkResult::Rejected;
-    pending_.Clear();
-    return false;
+  if (answer != 1) return LinkResult::Rejected;
+  if (!rb::DeliverReads(connection_->view, rb::kBlockSize, requests)) {
+    return LinkResult::SpoiledAnswer;
   }
-  const bool delivered = rb::DeliverReads(state_.view, rb::kBlockSize, pending_);
-  pending_.Clear();
-  if (!delivered) return false;  // the result code stays as the caller had it
-  result = LinkResult::Ok;
-  return true;
+  return LinkResult::Ok;
 }
 
 }  // namespace horavia

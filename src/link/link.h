@@ -1,30 +1,20 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
+#include <span>
 #include <string>
 
-#include "ports/link_ipc.h"
+#include "link/link_connection.h"
+#include "link/link_request.h"
 #include "link/link_result.h"
-#include "link/request_block.h"
+#include "ports/link_ipc.h"
 
 namespace horavia {
 
-// The simulator link's process-wide record. Every field is zero while closed.
-struct LinkState {
-  LinkIpc::Handle window = 0;
-  uint32_t message = 0;
-  int32_t atom = 0;  // the 16-bit atom, sign-extended
-  LinkIpc::Handle mapping = 0;
-  uint8_t* view = nullptr;
-  uint8_t* next = nullptr;
-  uint32_t interfaceVersion = 0;
-  uint32_t simulatorVersion = 0;
-};
-
 // The FSUIPC client. It keeps at most one connection and runs on the main
-// window's thread only. Each exchange is any number of Read and Write
-// followed by one Process; a read's destination must stay valid until
-// Process returns and is written only by a successful one.
+// window's thread only. An exchange hands a list of reads and writes to
+// FSUIPC in one block and one message, and copies the reads back.
 class Link {
  public:
   static constexpr const char* kClassUipcMain = "UIPCMAIN";
@@ -42,34 +32,40 @@ class Link {
   Link& operator=(const Link&) = delete;
 
   // Finds FSUIPC's window, creates the shared block and checks FSUIPC's
-  // versions. `requestedVersion` 0 accepts any simulator.
-  bool Open(uint32_t requestedVersion, LinkResult& result);
-  // Releases whatever the link holds; safe at any time, also repeatedly.
-  void Close();
-  // Forgets every handle without releasing it.
-  void Reset();
-  bool Read(uint32_t offset, uint32_t size, void* destination, LinkResult& result);
-  bool Write(uint32_t offset, uint32_t size, const void* source, LinkResult& result);
-  // Forgets the queued requests without sending them.
-  void DropQueued();
-  // Hands the queued requests to FSUIPC and copies the reads back. The queue
-  // is empty afterwards whatever the outcome.
-  bool Process(LinkResult& result);
+  // versions. `requestedVersion` 0 accepts any simulator. A failed open
+  // holds nothing; an open link is left as it is (AlreadyOpen).
+  LinkResult Open(uint32_t requestedVersion);
+  // Gives back whatever the link holds; safe at any time, also repeatedly.
+  void Close() { connection_.reset(); }
+  bool IsOpen() const { return connection_.has_value(); }
 
-  const LinkState& State() const { return state_; }
+  // One exchange: the requests in their order, one message (sent again
+  // while unanswered, up to the retries), then the reads copied back when
+  // every record of the answer is as sent. Nothing is sent when the link is
+  // closed, there is no request, or they do not fit in the block.
+  LinkResult Exchange(std::span<const LinkRequest> requests);
+
+  // What the open link holds, for tests and diagnostics; nullptr when closed.
+  const LinkConnection* Connection() const { return connection_ ? &*connection_ : nullptr; }
+  // FSUIPC's versions as the last open read them; the simulator's low 16
+  // bits only, once checked.
+  uint32_t InterfaceVersion() const { return interfaceVersion_; }
+  uint32_t SimulatorVersion() const { return simulatorVersion_; }
 
   // "FSASMLIB:IPC:" + process id in upper-case hex + ":1".
   static std::string BlockName(uint32_t processId);
 
  private:
-  uint32_t Used() const { return static_cast<uint32_t>(state_.next - state_.view); }
-  bool Handshake(LinkResult& result);
+  LinkResult Acquire(LinkIpc::Handle window, uint32_t message);
+  LinkResult Handshake();
+  LinkResult CheckVersions(bool foundAsFs98Main, uint32_t requestedVersion);
   bool SendBlock(uint32_t& answer);
 
   LinkIpc& ipc_;
   const int32_t& retries_;
-  LinkState state_;
-  request_block::PendingTable pending_;
+  std::optional<LinkConnection> connection_;
+  uint32_t interfaceVersion_ = 0;
+  uint32_t simulatorVersion_ = 0;
 };
 
 }  // namespace horavia

@@ -23,6 +23,10 @@ enum class LinkResult : int32_t {
   Rejected = 13,
   BadVersionFs98Main = 14,
   BufferFull = 15,
+  // FSUIPC answered, but the records it gave back are not those sent (a
+  // type, offset, size or read token changed, or the end marker moved):
+  // nothing is copied back.
+  SpoiledAnswer = 16,
 };
 
 }  // namespace horavia

@@ -3,6 +3,30 @@
 #include <cstring>
 
 namespace horavia::request_block {
+namespace {
+
+uint32_t HeaderSizeOf(const LinkRequest& request) {
+  return request.kind == LinkRequest::Kind::Read ? kReadHeaderSize : kWriteHeaderSize;
+}
+
+uint32_t TypeOf(const LinkRequest& request) {
+  return request.kind == LinkRequest::Kind::Read ? kTypeRead : kTypeWrite;
+}
+
+// One record as the block holds it now, against the request it was made of.
+bool RecordIntact(const uint8_t* block, uint32_t blockSize, uint64_t position,
+                  const LinkRequest& request, uint32_t token) {
+  const uint64_t end = position + HeaderSizeOf(request) + request.size;
+  if (end > blockSize) return false;
+  const uint8_t* at = block + position;
+  if (LoadU32(at) != TypeOf(request) || LoadU32(at + 4) != request.offset ||
+      LoadU32(at + 8) != request.size) {
+    return false;
+  }
+  return request.kind != LinkRequest::Kind::Read || LoadU32(at + 12) == token;
+}
+
+}  // namespace
 
 uint32_t LoadU32(const uint8_t* at) {
   return static_cast<uint32_t>(at[0]) | static_cast<uint32_t>(at[1]) << 8 |
@@ -14,11 +38,6 @@ void StoreU32(uint8_t* at, uint32_t value) {
   at[1] = static_cast<uint8_t>(value >> 8);
   at[2] = static_cast<uint8_t>(value >> 16);
   at[3] = static_cast<uint8_t>(value >> 24);
-}
-
-bool RequestFits(uint32_t used, uint32_t headerSize, uint32_t dataSize) {
-  const uint64_t total = uint64_t{used} + kEndMarkerSize + headerSize + dataSize;
-  return total <= kCapacity;
 }
 
 void EncodeRead(uint8_t* at, uint32_t offset, uint32_t size, uint32_t token) {
@@ -38,52 +57,44 @@ void EncodeWrite(uint8_t* at, uint32_t offset, uint32_t size, const void* source
 
 void EncodeEnd(uint8_t* at) { StoreU32(at, kTypeEnd); }
 
-PendingTable::PendingTable() : records_(std::make_unique<QueuedRecord[]>(kMaxRecords)) {}
-
-bool PendingTable::Add(const QueuedRecord& record) {
-  if (count_ >= kMaxRecords) return false;
-  records_[count_++] = record;
-  return true;
-}
-
-namespace {
-
-uint32_t HeaderSizeOf(uint32_t type) {
-  return type == kTypeRead ? kReadHeaderSize : kWriteHeaderSize;
-}
-
-// One record as the block holds it now, against what we put there.
-bool RecordIntact(const uint8_t* block, uint32_t blockSize, const QueuedRecord& queued,
-                  uint32_t token) {
-  const uint32_t header = HeaderSizeOf(queued.type);
-  const uint64_t end = uint64_t{queued.position} + header + queued.size;
-  if (end > blockSize) return false;
-  const uint8_t* at = block + queued.position;
-  if (LoadU32(at) != queued.type || LoadU32(at + 4) != queued.offset ||
-      LoadU32(at + 8) != queued.size) {
-    return false;
+std::optional<uint32_t> EncodeRequests(uint8_t* block, std::span<const LinkRequest> requests) {
+  // All of them fit, or nothing is touched: not the block, not a source.
+  uint64_t total = kEndMarkerSize;
+  for (const LinkRequest& request : requests) total += HeaderSizeOf(request) + uint64_t{request.size};
+  if (total > kCapacity) return std::nullopt;
+  uint32_t used = 0;
+  for (size_t i = 0; i < requests.size(); ++i) {
+    const LinkRequest& request = requests[i];
+    if (request.kind == LinkRequest::Kind::Read) {
+      EncodeRead(block + used, request.offset, request.size, static_cast<uint32_t>(i));
+    } else {
+      EncodeWrite(block + used, request.offset, request.size, request.from);
+    }
+    used += HeaderSizeOf(request) + request.size;
   }
-  return queued.type != kTypeRead || LoadU32(at + 12) == token;
+  EncodeEnd(block + used);
+  return used + kEndMarkerSize;
 }
 
-}  // namespace
-
-bool DeliverReads(const uint8_t* block, uint32_t blockSize, const PendingTable& queued) {
-  uint64_t expected = 0;
-  for (uint32_t i = 0; i < queued.Count(); ++i) {
-    const QueuedRecord& record = queued[i];
-    if (record.position != expected) return false;
-    if (!RecordIntact(block, blockSize, record, i)) return false;
-    expected = uint64_t{record.position} + HeaderSizeOf(record.type) + record.size;
+bool DeliverReads(const uint8_t* block, uint32_t blockSize, std::span<const LinkRequest> requests) {
+  uint64_t position = 0;
+  for (size_t i = 0; i < requests.size(); ++i) {
+    if (!RecordIntact(block, blockSize, position, requests[i], static_cast<uint32_t>(i))) {
+      return false;
+    }
+    position += HeaderSizeOf(requests[i]) + requests[i].size;
   }
-  if (expected + kEndMarkerSize > blockSize || LoadU32(block + expected) != kTypeEnd) return false;
+  if (position + kEndMarkerSize > blockSize || LoadU32(block + position) != kTypeEnd) return false;
 
-  // Positions and sizes come from our own table, so a block rewritten while
-  // we copy can change the bytes we hand back but never where they go.
-  for (uint32_t i = 0; i < queued.Count(); ++i) {
-    const QueuedRecord& record = queued[i];
-    if (record.type != kTypeRead || record.destination == nullptr || record.size == 0) continue;
-    std::memcpy(record.destination, block + record.position + kReadHeaderSize, record.size);
+  // Positions and sizes come from the requests in our own memory, so a block
+  // rewritten while we copy can change the bytes we hand back but never
+  // where they go.
+  position = 0;
+  for (const LinkRequest& request : requests) {
+    if (request.kind == LinkRequest::Kind::Read && request.into != nullptr && request.size != 0) {
+      std::memcpy(request.into, block + position + kReadHeaderSize, request.size);
+    }
+    position += HeaderSizeOf(request) + request.size;
   }
   return true;
 }

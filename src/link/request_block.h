@@ -1,7 +1,10 @@
 #pragma once
 
 #include <cstdint>
-#include <memory>
+#include <optional>
+#include <span>
+
+#include "link/link_request.h"
 
 namespace horavia::request_block {
 
@@ -18,16 +21,8 @@ inline constexpr uint32_t kTypeEnd = 0;
 inline constexpr uint32_t kTypeRead = 1;
 inline constexpr uint32_t kTypeWrite = 2;
 
-// The smallest record is an empty write, so no block holds more than this.
-inline constexpr uint32_t kMaxRecords = (kCapacity - kEndMarkerSize) / kWriteHeaderSize;
-
 uint32_t LoadU32(const uint8_t* at);
 void StoreU32(uint8_t* at, uint32_t value);
-
-// Whether a record of this header and data size still fits behind `used`
-// bytes with room for the end marker. Sizes come from callers unchecked, so
-// the sum is taken without overflow.
-bool RequestFits(uint32_t used, uint32_t headerSize, uint32_t dataSize);
 
 // Read header {1, offset, size, token} and a zero-filled data area.
 void EncodeRead(uint8_t* at, uint32_t offset, uint32_t size, uint32_t token);
@@ -35,36 +30,17 @@ void EncodeRead(uint8_t* at, uint32_t offset, uint32_t size, uint32_t token);
 void EncodeWrite(uint8_t* at, uint32_t offset, uint32_t size, const void* source);
 void EncodeEnd(uint8_t* at);
 
-// What the client queued, kept in its own memory: the block is shared with
-// another process and is never trusted to say where a read's bytes go.
-struct QueuedRecord {
-  uint32_t type = 0;
-  uint32_t offset = 0;
-  uint32_t size = 0;
-  uint32_t position = 0;  // of the header, from the block's start
-  void* destination = nullptr;
-};
-
-// Fixed size, allocated once, so that queuing never allocates. A read's
-// token in the block is its index here.
-class PendingTable {
- public:
-  PendingTable();
-  // false when full (cannot happen while the capacity check holds).
-  bool Add(const QueuedRecord& record);
-  void Clear() { count_ = 0; }
-  uint32_t Count() const { return count_; }
-  const QueuedRecord& operator[](uint32_t index) const { return records_[index]; }
-
- private:
-  std::unique_ptr<QueuedRecord[]> records_;
-  uint32_t count_ = 0;
-};
+// The requests in order at the block's start, then the end marker; a
+// read's token is its index among the requests. The bytes used, end marker
+// included; or nothing, with nothing written or read, when they do not all
+// fit. Sizes come from callers unchecked, so they are summed without overflow.
+std::optional<uint32_t> EncodeRequests(uint8_t* block, std::span<const LinkRequest> requests);
 
 // After FSUIPC has answered: checks every record header in `block` (and the
-// end marker behind them) against what was queued and lies inside
-// `blockSize`; only when all agree are the reads' data areas copied to their
-// destinations. Returns false, having copied nothing, on any disagreement.
-bool DeliverReads(const uint8_t* block, uint32_t blockSize, const PendingTable& queued);
+// end marker behind them) against the requests sent, which the client keeps
+// in its own memory, and that all lie inside `blockSize`; only when all agree
+// are the reads' data areas copied to their destinations. Returns false,
+// having copied nothing, on any disagreement.
+bool DeliverReads(const uint8_t* block, uint32_t blockSize, std::span<const LinkRequest> requests);
 
 }  // namespace horavia::request_block

@@ -1,144 +1,183 @@
-// The sync timer's work: the chronometer step and the sync cycle that keeps
-// the simulator's clock on the internal clock.
-
-#include <cstdint>
+// The two timers' work: the connection to the simulator, the sync cycle
+// that keeps the simulator's clock on the internal clock, the chronometers,
+// and the hot keys.
 
 #include "base/calendar.h"
-#include "windows/main_window_model.h"
-#include "link/simulator_offsets.h"
+#include "timekeeping/status_line.h"
 #include "timekeeping/sync_rules.h"
+#include "windows/hot_keys.h"
+#include "windows/main_window_model.h"
 #include "windows/sounds.h"
 
 namespace horavia {
-namespace {
-
-constexpr int32_t kToleranceSeconds = 5;
-constexpr int32_t kZoneJumpMinutes = 10;
-
-}  // namespace
 
 void MainWindowModel::OnSyncTick() {
   const HandlerScope scope(*this);
   if (!scope.Entered()) return;
   ChronometerStep();
-  SyncCycle();
+  SyncCycle(CycleKind::Keep);
 }
 
-void MainWindowModel::ChronometerStep() {
-  if (!state_.on) return;
-  uint32_t onGround = 0;
-  uint32_t paused = 0;
-  LinkResult result = LinkResult::Ok;
-  Link& link = context_.link;
-  if (!link.Read(offsets::kOnGround, 2, &onGround, result)) return;
-  link.Read(offsets::kPaused, 2, &paused, result);
-  if (!Exchange()) return;
-  if (paused != 0) {
-    state_.paused = true;
+void MainWindowModel::OnHalfSecondTick() {
+  const HandlerScope scope(*this);
+  if (!scope.Entered()) return;
+  if (!connected_) {
+    ConnectStep(true);
     return;
   }
-  state_.paused = false;
-  const int32_t step = IntervalSeconds(syncTimer_.Interval());
-  if (onGround != 0) {
-    state_.groundSeconds += step;
-  } else {
-    state_.flightSeconds += step;
-  }
-  state_.totalSeconds = state_.flightSeconds + state_.groundSeconds;
+  WriteClockAtFullMinute();
+  PollHotKeys();
 }
 
-void MainWindowModel::SyncCycle() {
-  ShowInternalClock();
-  if (!state_.connected) return;
+// The chronometers count the interval in force; a step whose exchange fails
+// changes nothing, and the sync cycle that follows finds the failure.
+void MainWindowModel::ChronometerStep() {
+  if (!timekeeper_.On()) return;
+  const std::optional<AircraftFlags> flags = simulator_.ReadFlags();
+  if (flags) timekeeper_.CountInterval(*flags, IntervalSeconds(syncTimer_.Interval()));
+}
 
-  uint32_t localHour = 0, localMinute = 0, second = 0, zuluHour = 0, zuluMinute = 0;
-  uint32_t dayOfYear = 0, year = 0;
-  LinkResult result = LinkResult::Ok;
-  Link& link = context_.link;
-  const bool queued = link.Read(offsets::kLocalHour, 1, &localHour, result);
-  link.Read(offsets::kLocalMinute, 1, &localMinute, result);
-  link.Read(offsets::kSecond, 1, &second, result);
-  link.Read(offsets::kZuluHour, 1, &zuluHour, result);
-  link.Read(offsets::kZuluMinute, 1, &zuluMinute, result);
-  link.Read(offsets::kZuluDayOfYear, 2, &dayOfYear, result);
-  link.Read(offsets::kZuluYear, 2, &year, result);
-  if (!queued || !Exchange()) {
+void MainWindowModel::SyncCycle(CycleKind kind) {
+  RefreshClocks();
+  if (!connected_) return;
+  const std::optional<SimClockReading> reading = ReadSimClock();
+  if (!reading) return;
+  if (toggles_.showZulu) {
+    simClockText_ = ShowSimClock(controls_, reading->zuluHour, reading->zuluMinute,
+                                 reading->ZuluDate(), toggles_, timekeeper_.On(), timekeeper_.Counted(),
+                                 context_.os.regional);
+  }
+  // After a correction the hour and minute shown are the ones written.
+  int32_t hour = reading->localHour;
+  int32_t minute = reading->localMinute;
+  if (timekeeper_.On() && kind != CycleKind::DisplayOnly &&
+      !KeepOnInternalClock(*reading, kind, hour, minute)) {
+    return;
+  }
+  if (!toggles_.showZulu) {
+    simClockText_ = ShowSimClock(controls_, hour, minute, DateOf(reading->Local()), toggles_,
+                                 timekeeper_.On(), timekeeper_.Counted(), context_.os.regional);
+  }
+}
+
+// A failed read means the simulator has gone: the warning, and the window
+// shows it not connected.
+std::optional<SimClockReading> MainWindowModel::ReadSimClock() {
+  const std::optional<SimClockReading> reading = simulator_.ReadClock();
+  if (!reading) {
     PlayWav(context_.os, kSoundWarning);
     MarkNotConnected();
-    return;
+    return std::nullopt;
   }
   // The simulator may answer only after time-outs and retries: its time is
   // compared with the PC clock of its answer, or the wait would count as
   // drift (and be written into it) or go into the internal clock offset.
-  ShowInternalClock();
-
-  // Every value is at most 16 bits wide, so the int32 arithmetic below
-  // cannot overflow whatever the simulator answered.
-  auto lh = static_cast<int32_t>(localHour);
-  auto lm = static_cast<int32_t>(localMinute);
-  const auto sec = static_cast<int32_t>(second);
-  const auto zh = static_cast<int32_t>(zuluHour);
-  const auto zm = static_cast<int32_t>(zuluMinute);
-  state_.zuluOffset = ZuluOffsetMinutes(lh, lm, zh, zm);
-  LearnFromReadBack(lh, lm, sec);
-
-  const std::chrono::year_month_day zuluDate =
-      DateFromDayOfYear(static_cast<int32_t>(year), static_cast<int32_t>(dayOfYear));
-  const ClockParts zuluDateTime = PartsAt(zuluDate, zh, zm, sec);
-  if (state_.showZulu) ShowSimClock(zh, zm, zuluDate);
-
-  const ClockParts localDay = AddSeconds(zuluDateTime, state_.zuluOffset * 60);
-  const ClockParts simLocal{lh, lm, sec, localDay.month, localDay.day, localDay.year};
-  const std::chrono::year_month_day localDate = DateOf(simLocal);
-
-  if (!state_.on || state_.displayOnly) {
-    state_.displayOnly = false;
-  } else {
-    if (state_.internalClockOffset == kNone) {
-      state_.internalClockOffset = SecondsBetween(state_.pcClock, simLocal);
-      ShowInternalClock();
-    }
-    if (state_.previousZuluOffset != kNone &&
-        AbsDifference(state_.zuluOffset, state_.previousZuluOffset) > kZoneJumpMinutes) {
-      // The simulator moved into another time zone: follow it instead of
-      // forcing the old local time back.
-      state_.internalClockOffset = SecondsBetween(state_.pcClock, simLocal);
-      ShowInternalClock();
-    }
-    state_.previousZuluOffset = state_.zuluOffset;
-
-    const int32_t drift = SecondsBetween(state_.internalClock, simLocal);
-    if (drift >= -kToleranceSeconds && drift <= kToleranceSeconds) {
-      state_.minuteWriteDue = false;
-    } else {
-      // A simulator that zeroes seconds is written at the internal clock's
-      // next full minute only, from the half-second tick.
-      const ClockParts& internal = state_.internalClock;
-      if (state_.simulatorZeroesSeconds) {
-        QueueZeroedSecondsCorrection();
-      } else {
-        QueueTimeWrite(internal, internal.second, false);
-      }
-      if (!state_.minuteWriteDue) {
-        lh = internal.hour;
-        lm = internal.minute;
-        if (ExchangeClockWrite() && !ReadBackAfterWrite()) return;
-      }
-    }
+  RefreshClocks();
+  timekeeper_.SetZuluOffset(reading->ZuluOffset());
+  const SecondsFinding finding = simulator_.LastFinding();
+  if (finding != SecondsFinding::None) {
+    timekeeper_.SecondsZeroed(finding == SecondsFinding::ZeroedAfterStart);
+    ShowInternalClock(controls_, timekeeper_.LastRefresh().internal, toggles_.show24Hour,
+                      context_.os.regional);
   }
-  if (!state_.showZulu) ShowSimClock(lh, lm, localDate);
+  return reading;
 }
 
-// The display-only cycle after a write shows the simulator as it is now and
-// checks what it took. The sync sound tells of a correction that took; false
-// when that read found the simulator gone, so that its warning is heard and
-// no time is drawn over the not-connected display.
-bool MainWindowModel::ReadBackAfterWrite() {
-  state_.displayOnly = true;
-  SyncCycle();
-  if (!state_.connected) return false;
-  if (!state_.paused && !state_.minuteWriteDue) PlayWav(context_.os, kSoundSync);
+// A correction is read back at once (the simulator shown as it is now), and
+// the sync sound tells of one that took, unless the simulator is paused.
+bool MainWindowModel::KeepOnInternalClock(const SimClockReading& reading, CycleKind kind,
+                                          int32_t& shownHour, int32_t& shownMinute) {
+  const std::optional<ClockCorrection> correction = timekeeper_.Keep(
+      reading, simulator_.ZeroesSeconds(), kind == CycleKind::AtFullMinute);
+  ShowInternalClock(controls_, timekeeper_.LastRefresh().internal, toggles_.show24Hour,
+                    context_.os.regional);
+  if (!correction) return true;
+  shownHour = correction->local.hour;
+  shownMinute = correction->local.minute;
+  const ClockFields fields = correction->withDate ? ClockFields::TimeAndDate : ClockFields::TimeOfDay;
+  if (!simulator_.WriteClock(correction->local, correction->second, timekeeper_.ZuluOffset(),
+                             fields)) {
+    return true;  // the next cycle's read reports a simulator that went
+  }
+  SyncCycle(CycleKind::DisplayOnly);
+  // The read-back found the simulator gone: let its warning sound be heard
+  // and keep the not-connected display rather than drawing a time over it.
+  if (!connected_) return false;
+  if (!timekeeper_.Paused() && !timekeeper_.MinuteWriteDue()) PlayWav(context_.os, kSoundSync);
   return true;
+}
+
+// For a simulator that zeroes seconds a correction waits for the internal
+// clock's next full minute. The simulator is read again then: it may have
+// moved into another zone meanwhile, which is followed, not set back.
+void MainWindowModel::WriteClockAtFullMinute() {
+  if (timekeeper_.FullMinuteNow()) SyncCycle(CycleKind::AtFullMinute);
+}
+
+void MainWindowModel::PollHotKeys() {
+  const Settings& s = context_.settings;
+  KeyState& keys = context_.os.keys;
+  // A hot key whose button is grey is not even read.
+  const auto usable = [&](MainButton button) {
+    return controls_.buttons[static_cast<size_t>(button)].face != ButtonFace::Grey;
+  };
+  if (s.startKey != 0 && usable(MainButton::Start) &&
+      HotKeyDown(keys, s.startKey, s.startModifiers)) {
+    RunButton(MainButton::Start);
+  }
+  if (s.startLocKey != 0 && usable(MainButton::StartLocal) &&
+      HotKeyDown(keys, s.startLocKey, s.startLocModifiers)) {
+    RunButton(MainButton::StartLocal);
+  }
+  // A simulator lost by a command above is not asked again in this tick.
+  if (s.statusKey != 0 && HotKeyDown(keys, s.statusKey, s.statusModifiers) && connected_) {
+    ShowStatusLine();
+  }
+}
+
+// A line that cannot be put in the code page is not sent: an empty one
+// would tell the pilot nothing.
+void MainWindowModel::ShowStatusLine() {
+  Regional& regional = context_.os.regional;
+  const std::optional<std::string> bytes =
+      regional.ToAnsi(StatusLine(timekeeper_, simClockText_, regional.DecimalSeparator()));
+  if (bytes) simulator_.ShowText(*bytes);  // unanswered: the next sync cycle finds out
+}
+
+void MainWindowModel::ConnectStep(bool quiet) {
+  if (connected_) return;
+  RefreshClocks();
+  context_.link.Close();
+  if (context_.link.Open(0) != LinkResult::Ok) {
+    if (!quiet) PlayWav(context_.os, kSoundWarning);
+    MarkNotConnected();
+    return;
+  }
+  PlayWav(context_.os, kSoundButton);
+  MarkConnected();
+  SyncCycle(CycleKind::Keep);
+}
+
+void MainWindowModel::MarkConnected() {
+  connected_ = true;
+  // Another simulator may be there now: how it takes seconds is learned anew.
+  simulator_.NewConnection();
+  for (const MainButton b : {MainButton::Start, MainButton::StartLocal, MainButton::Zulu,
+                             MainButton::Chronometers}) {
+    SetButtonFace(controls_, b, true, false);
+  }
+}
+
+void MainWindowModel::MarkNotConnected() {
+  connected_ = false;
+  SwitchOff();
+  for (const MainButton b : {MainButton::Start, MainButton::StartLocal, MainButton::Zulu,
+                             MainButton::Chronometers}) {
+    SetButtonFace(controls_, b, false, false);
+  }
+  toggles_.showZulu = false;
+  toggles_.showChronometers = false;
+  ShowNotConnected(controls_);
 }
 
 }  // namespace horavia

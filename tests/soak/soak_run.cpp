@@ -151,9 +151,10 @@ class Soak {
   }
 
   auto Watch() {
-    const MainState& s = w_.state();
-    return std::tuple(s.connected, s.on, s.flightSeconds, s.groundSeconds, s.totalSeconds, s.internalClockOffset,
-                      s.pendingEntries.size());
+    const Timekeeper& k = w_.keeper();
+    const Chronometers& c = k.Counted();
+    return std::tuple(w_.form.Connected(), k.On(), c.flightSeconds, c.groundSeconds,
+                      c.totalSeconds, k.InternalClockOffset(), w_.form.Log().Pending().size());
   }
 
   void Call(std::string what, Tick tick, const std::function<void()>& handler) {
@@ -189,9 +190,9 @@ class Soak {
         // One that zeroes seconds is set at the next full minute; a start
         // at second 2 to 4 of the PC clock does not tell it, and the
         // internal clock is then taken from its zeroed second.
-        Expect(ZeroesSeconds() ? std::abs(w_.state().internalClockOffset) <= 5
+        Expect(ZeroesSeconds() ? std::abs(w_.keeper().InternalClockOffset().value_or(99)) <= 5
                                : std::abs(SimAhead()) <= 2 &&
-                                     std::abs(w_.state().internalClockOffset) <= 2,
+                                     std::abs(w_.keeper().InternalClockOffset().value_or(99)) <= 2,
                "a start from the PC clock sets the simulator and the internal clock to it");
     }
   }
@@ -199,47 +200,52 @@ class Soak {
   // After a handler outside any box. `tick`: the tick that ran, when the
   // simulator did not change meanwhile.
   void Observe(int64_t startMs, Tick tick) {
-    const MainState& s = w_.state();
-    if (s.on && !on_) {
+    const Timekeeper& k = w_.keeper();
+    const bool on = k.On();
+    const bool connected = w_.form.Connected();
+    const int32_t flight = k.Counted().flightSeconds;
+    const int32_t ground = k.Counted().groundSeconds;
+    if (on && !on_) {
       on_ = true;
       period_ = {};
       period_.start = start_ + seconds{startMs / 1000};
       zoneChanged_ = false;
       ++result_.onPeriods;
     }
-    if (!s.on && on_) EndPeriod();
-    if (!s.connected) {
-      Expect(!s.on, "not connected means OFF");
+    if (!on && on_) EndPeriod();
+    if (!connected) {
+      Expect(!on, "not connected means OFF");
       for (const size_t i : {0u, 1u, 3u, 4u}) {
         const ImageButtonState& button = w_.controls().buttons[i];
         Expect(!button.enabled && button.face == ButtonFace::Grey,
                "not connected means buttons 0, 1, 3 and 4 grey");
       }
     }
-    if (!s.on) Expect(s.internalClockOffset == kNone, "OFF means no internal clock offset");
-    if (s.on) {
-      Expect(s.flightSeconds >= period_.shownF && s.groundSeconds >= period_.shownG, "F and G never decrease while ON");
-      Expect(s.flightSeconds == period_.flight && s.groundSeconds == period_.ground,
-             "F and G are " + std::to_string(s.flightSeconds) + " and " + std::to_string(s.groundSeconds) +
+    if (!on) Expect(!k.InternalClockOffset(), "OFF means no internal clock offset");
+    if (on) {
+      Expect(flight >= period_.shownF && ground >= period_.shownG,
+             "F and G never decrease while ON");
+      Expect(flight == period_.flight && ground == period_.ground,
+             "F and G are " + std::to_string(flight) + " and " + std::to_string(ground) +
                  " s; the run counted " + std::to_string(period_.flight) + " and " +
                  std::to_string(period_.ground));
-      period_.shownF = s.flightSeconds;
-      period_.shownG = s.groundSeconds;
+      period_.shownF = flight;
+      period_.shownG = ground;
     }
     if (tick == Tick::Sync && !simAnswers_)
-      Expect(!s.connected, "a sync tick finds the simulator gone");
+      Expect(!connected, "a sync tick finds the simulator gone");
     if (tick == Tick::HalfSecond && simAnswers_)
-      Expect(s.connected, "a half-second tick reconnects to the simulator");
-    if (s.on && s.connected && !closing_) {  // a closing window keeps no clock
-      CheckClocks(s.internalClockOffset);
+      Expect(connected, "a half-second tick reconnects to the simulator");
+    if (on && connected && !closing_) {  // a closing window keeps no clock
+      CheckClocks(k.InternalClockOffset());
     } else {
       offSinceMs_ = kNever;
     }
   }
 
-  void CheckClocks(int32_t offset) {
-    Expect(offset != kNone, "ON and connected means an internal clock offset");
-    const sys_seconds internal = PcNow() + seconds{offset};
+  void CheckClocks(std::optional<int32_t> offset) {
+    Expect(offset.has_value(), "ON and connected means an internal clock offset");
+    const sys_seconds internal = PcNow() + seconds{offset.value_or(0)};
     const simstandin::SimAircraft::Snapshot aircraft = w_.aircraft().Now();
     // Corrections and the start from the PC clock are the only writes.
     Expect(aircraft.zone == zone_, "the window leaves the simulator's zone alone");
@@ -365,7 +371,7 @@ class Soak {
     ++simChanges_;
     simAnswers_ = !leaves;
     // Another simulator is met only through a new connection.
-    if (!leaves && !w_.state().connected) PickSimulatorKind();
+    if (!leaves && !w_.form.Connected()) PickSimulatorKind();
     w_.sim.windowClass = leaves && Pick(2) == 0 ? "" : "FS98MAIN";
     w_.sim.standIn.faults.hang = leaves && !w_.sim.windowClass.empty();
     simBackMs_ = leaves ? nowMs_ + 1000 + Pick(900000) : kNever;
@@ -376,7 +382,7 @@ class Soak {
   // header: its flight and ground seconds, and a stamp within the period.
   void CheckLog() {
     step_ = "the log after the shut-down";
-    Expect(w_.state().pendingEntries.empty(), "nothing stays pending once the log is free");
+    Expect(w_.form.Log().Pending().empty(), "nothing stays pending once the log is free");
     std::istringstream log(w_.world.files.files[LogPath()]);
     std::vector<std::string> lines;
     for (std::string line; std::getline(log, line);) lines.push_back(line);

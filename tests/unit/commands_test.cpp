@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "simulator_world.h"
+#include "timekeeping/status_line.h"
 
 namespace horavia {
 namespace {
@@ -22,8 +23,8 @@ TEST_F(CommandsTest, SystemTimeModeSetsTheSimulatorFromThePcClock) {
                   "write 0x0240 2 ea 07"});
   EXPECT_EQ(aircraft().Now().localHour, 0);
   EXPECT_EQ(aircraft().Now().localMinute, 30);
-  EXPECT_TRUE(state().on);
-  EXPECT_EQ(state().internalClockOffset, 0);
+  EXPECT_TRUE(form.Timekeeping().On());
+  EXPECT_EQ(form.Timekeeping().InternalClockOffset(), 0);
   EXPECT_EQ(controls().buttons[0].face, ButtonFace::Green);
   EXPECT_EQ(controls().buttons[1].face, ButtonFace::Grey);
   EXPECT_EQ(TakeSounds(), (std::vector<std::string>{"button", "start"}));
@@ -47,17 +48,17 @@ TEST_F(CommandsTest, SystemTimeModeCarriesZuluIntoTheNextYear) {
 TEST_F(CommandsTest, SwitchingOffTurnsEverythingBack) {
   StartConnected();
   form.Press(MainButton::Start);
-  state().totalSeconds = 3600;
+  for (int tick = 0; tick < 4; ++tick) form.OnSyncTick();  // 80 s on the ground
   TakeSounds();
   form.Press(MainButton::Start);
-  EXPECT_FALSE(state().on);
+  EXPECT_FALSE(form.Timekeeping().On());
   EXPECT_EQ(controls().caption, "Horavia (OFF)");
   EXPECT_EQ(controls().buttons[0].face, ButtonFace::Red);
   EXPECT_EQ(controls().buttons[1].face, ButtonFace::Red);
   EXPECT_EQ(controls().simTime.color, colors::kYellow);
   EXPECT_EQ(TakeSounds(), (std::vector<std::string>{"button", "warning"}));
   EXPECT_EQ(aircraft().MessageText(), " HVA: OFF");
-  EXPECT_EQ(state().totalSeconds, 0) << "the period was logged";
+  EXPECT_EQ(form.Timekeeping().Counted().totalSeconds, 0) << "the period was logged";
   // Closing right afterwards logs nothing more.
   const std::string log = world.files.files.at(world.PathOf("\\Horavia.log"));
   form.Shutdown();
@@ -93,7 +94,7 @@ TEST_F(CommandsTest, ZuluButtonWhenTheSimulatorHasJustGone) {
   sim.windowClass.clear();
   form.Press(MainButton::Zulu);
   EXPECT_EQ(TakeSounds(), (std::vector<std::string>{"button", "warning"}));
-  EXPECT_FALSE(state().showZulu);
+  EXPECT_FALSE(form.Toggles().showZulu);
   EXPECT_EQ(controls().buttons[3].face, ButtonFace::Grey);
   EXPECT_EQ(controls().simTime.caption, "?? : ??");
 }
@@ -110,11 +111,11 @@ TEST_F(CommandsTest, StartUpWithoutTheSimulatorWarnsOnceAndRetriesQuietly) {
   sim.windowClass = "UIPCMAIN";
   form.OnHalfSecondTick();
   EXPECT_EQ(TakeSounds(), std::vector<std::string>{"button"});
-  EXPECT_TRUE(state().connected);
-  // The connect step does nothing while connected, not even a refresh.
+  EXPECT_TRUE(form.Connected());
+  // A tick while connected makes no connect step, not even a refresh.
   world.clock.now.minute = 59;
-  form.ConnectStep(false);
-  EXPECT_NE(state().pcClock.minute, 59);
+  form.OnHalfSecondTick();
+  EXPECT_NE(keeper().LastRefresh().pc.minute, 59);
 }
 
 class StatusTextTest : public CommandsTest {
@@ -126,11 +127,15 @@ class StatusTextTest : public CommandsTest {
   }
 };
 
+// The status hot key sends the line; the simulator shows it for 5 s.
 TEST_F(StatusTextTest, OnAndOffLinesAsTheSimulatorReceivesThem) {
   aircraft().SetZone(-300);
   aircraft().SetLocalTime(10, 0, 0);
+  context.settings.statusKey = 'S';
   StartConnected();
-  form.ShowStatusText();
+  world.keys.held = {'S'};
+  form.OnHalfSecondTick();
+  world.keys.held.clear();
   EXPECT_EQ(aircraft().MessageText(), " HVA: OFF");
   EXPECT_EQ(aircraft().MessageSeconds(), 5);
   EXPECT_EQ(Count("write 0x3380 128"), 1u);
@@ -148,37 +153,47 @@ TEST_F(StatusTextTest, OnAndOffLinesAsTheSimulatorReceivesThem) {
   for (size_t i = expected.size(); i < bytes.size(); ++i) ASSERT_EQ(bytes[i], 0) << i;
 }
 
-TEST_F(StatusTextTest, ZoneHoursInShortestFormWithTheUsersSeparator) {
-  StartConnected();
-  state().on = true;
+TEST(StatusLine, ZoneHoursInShortestFormWithTheUsersSeparator) {
+  fakes::FakeClock pc;
+  Timekeeper keeper(pc);
+  EXPECT_EQ(StatusLine(keeper, "anything", "."), " HVA: OFF");
+  keeper.SwitchOn();
   const std::pair<int, const char*> cases[] = {{-300, "-5"}, {330, "5.5"}, {45, "0.75"},
                                                {0, "0"},     {20, "0.333333333333333"}};
   for (const auto& [minutes, text] : cases) {
-    state().zuluOffset = minutes;
-    form.ShowStatusText();
-    EXPECT_NE(aircraft().MessageText().find(std::string("Zulu Offset: ") + text + "  "),
-              std::string::npos)
+    keeper.SetZuluOffset(minutes);
+    EXPECT_EQ(StatusLine(keeper, "1:00(AM), 1/1/2027", "."),
+              std::string(" HVA: ON  Time: 1:00(AM), 1/1/2027  Zulu Offset: ") + text +
+                  "  Chrono: F(00:00:00), G(00:00:00), T(00:00:00)")
         << minutes;
   }
-  world.regional.decimalSeparator = ",";
-  state().zuluOffset = 330;
-  form.ShowStatusText();
-  EXPECT_NE(aircraft().MessageText().find("Zulu Offset: 5,5  "), std::string::npos);
+  keeper.SetZuluOffset(330);
+  EXPECT_NE(StatusLine(keeper, "", ",").find("Zulu Offset: 5,5  "), std::string::npos);
 }
 
 TEST_F(StatusTextTest, LongTextIsCutAndNothingIsSentWhileClosed) {
   StartConnected();
-  form.SendSimText(std::string(300, 'x') + "\xE2\x82\xAC");
+  Simulator direct(context.link);
+  direct.ShowText(std::string(300, 'x'));
   const auto bytes = MessageBytes();
   EXPECT_EQ(bytes[126], 'x');
   EXPECT_EQ(bytes[127], 0) << "the terminating zero always fits";
 
-  form.SendSimText("\xE2\x82\xAC");  // no form in the fake's code page
-  EXPECT_EQ(aircraft().MessageText(), " HVA: ?");
+  // A character with no form in the code page arrives as "?".
+  context.settings.statusKey = 'S';
+  world.keys.held = {'S'};
+  world.regional.decimalSeparator = "\xE2\x82\xAC";
+  form.Press(MainButton::StartLocal);
+  form.OnHalfSecondTick();
+  EXPECT_NE(aircraft().MessageText().find("Zulu Offset: 0  "), std::string::npos);
+  aircraft().SetZone(330);
+  form.OnSyncTick();
+  form.OnHalfSecondTick();
+  EXPECT_NE(aircraft().MessageText().find("Zulu Offset: 5?5  "), std::string::npos);
 
   context.link.Close();
   const int sends = sim.Sends();
-  form.ShowStatusText();
+  form.OnHalfSecondTick();
   EXPECT_EQ(sim.Sends(), sends);
 }
 

@@ -21,10 +21,10 @@ TEST_F(HotKeysTest, ModifierCodesAreExact) {
   form.OnHalfSecondTick();
   Press({65, kControl, kShift});
   form.OnHalfSecondTick();
-  EXPECT_FALSE(state().on);
+  EXPECT_FALSE(form.Timekeeping().On());
   Press({65, kControl});
   form.OnHalfSecondTick();
-  EXPECT_TRUE(state().on);
+  EXPECT_TRUE(form.Timekeeping().On());
   EXPECT_EQ(controls().buttons[0].face, ButtonFace::Green) << "system time mode";
 
   struct Case {
@@ -53,19 +53,19 @@ TEST_F(HotKeysTest, AGreyButtonsKeyIsNotEvenRead) {
   StartConnected();
   Press({65});
   form.OnHalfSecondTick();
-  ASSERT_TRUE(state().on);
+  ASSERT_TRUE(form.Timekeeping().On());
   world.keys.reads.clear();
   Press({76});
   form.OnHalfSecondTick();
-  EXPECT_TRUE(state().on) << "Start Loc does nothing while button 1 is grey";
+  EXPECT_TRUE(form.Timekeeping().On()) << "Start Loc does nothing while button 1 is grey";
   EXPECT_EQ(std::count(world.keys.reads.begin(), world.keys.reads.end(), 76), 0);
   // The Start combination switches OFF again; held on, it toggles every tick.
   Press({65});
   form.OnHalfSecondTick();
-  EXPECT_FALSE(state().on);
+  EXPECT_FALSE(form.Timekeeping().On());
   form.OnHalfSecondTick();
   form.OnHalfSecondTick();
-  EXPECT_FALSE(state().on);
+  EXPECT_FALSE(form.Timekeeping().On());
   EXPECT_EQ(controls().caption, "Horavia (OFF)");
 }
 

@@ -6,7 +6,7 @@
 
 #include "fakes/fake_platform.h"
 #include "link/link.h"
-#include "settings/settings.h"
+#include "timekeeping/simulator.h"
 #include "simstandin/core/in_process_simulator.h"
 
 // Every allocation of this test program goes through here; only those made
@@ -42,38 +42,36 @@ void operator delete[](void* p, const std::nothrow_t&) noexcept { std::free(p); 
 namespace horavia {
 namespace {
 
+// The exchanges the main window makes on every tick allocate nothing.
 TEST(LinkAllocationTest, ExchangesAllocateNothing) {
   // cppcheck-suppress unassignedVariable ; false alarm: its constructor makes it
   fakes::FakeClock clock;
-  // cppcheck-suppress unassignedVariable ; false alarm: its constructor makes it
-  Settings settings;
   simstandin::InProcessSimulator sim{clock};
   sim.keepJournal = false;
   sim.standIn.journal = nullptr;
-  Link link{sim, settings.smTimeoutRetry};
-  LinkResult result = LinkResult::Ok;
-  ASSERT_TRUE(link.Open(0, result));
+  const int32_t retries = 40;
+  Link link{sim, retries};
+  ASSERT_EQ(link.Open(0), LinkResult::Ok);
+  Simulator simulator(link);
+  const ClockParts local{13, 45, 21, 12, 5, 2026};
 
-  uint8_t time[5] = {};
-  uint16_t date[2] = {};
-  char text[128] = " HVA: OFF";
-  const uint16_t seconds = 5;
   g_allocations = 0;
   g_counting = true;
   bool ok = true;
+  std::optional<SimClockReading> reading;
   for (int round = 0; round < 3; ++round) {
-    for (uint32_t i = 0; i < 5; ++i) ok = link.Read(0x0238 + i, 1, &time[i], result) && ok;
-    ok = link.Read(0x023E, 2, &date[0], result) && ok;
-    ok = link.Read(0x0240, 2, &date[1], result) && ok;
-    ok = link.Process(result) && ok;
-    ok = link.Write(0x3380, 128, text, result) && ok;
-    ok = link.Write(0x32FA, 2, &seconds, result) && ok;
-    ok = link.Process(result) && ok;
+    simulator.NewHandler();
+    reading = simulator.ReadClock();
+    ok = reading && simulator.ReadFlags() && ok;
+    ok = simulator.WriteClock(local, 21, -300, ClockFields::TimeOfDay) && ok;
+    ok = simulator.ShowText(" HVA: OFF") && ok;
   }
   g_counting = false;
   EXPECT_TRUE(ok);
   EXPECT_EQ(g_allocations, 0);
-  EXPECT_EQ(date[1], 2026) << "the exchanges really took place";
+  ASSERT_TRUE(reading);
+  EXPECT_EQ(reading->zuluYear, 2026) << "the exchanges really took place";
+  EXPECT_EQ(sim.standIn.Aircraft().MessageText(), " HVA: OFF");
 
   // The counter does count: a control that allocates on purpose.
   g_counting = true;

@@ -20,7 +20,7 @@ class PendingEntriesTest : public ::testing::Test, public SimulatorWorld {
   // ON from the PC clock for `ticks` sync ticks of 20 s on the ground.
   void Fly(int ticks) {
     form.Press(MainButton::Start);
-    ASSERT_TRUE(state().on);
+    ASSERT_TRUE(form.Timekeeping().On());
     for (int i = 0; i < ticks; ++i) {
       AdvanceSeconds(20);
       form.OnSyncTick();
@@ -53,17 +53,17 @@ TEST_F(PendingEntriesTest, AFlightThatCannotBeLoggedWaitsForTheNextSwitchOffWith
                 "  Not in the log yet: the flight of Saturday, December 5, 2026 01:46:40 PM "
                 "(Flight 00:00:00, Ground 00:01:20, Total 00:01:20).  Horavia keeps it and tries "
                 "again at the next switch OFF and when it closes.");
-  EXPECT_EQ(state().pendingEntries.size(), 1u);
+  EXPECT_EQ(form.Log().Pending().size(), 1u);
 
   // Switching ON again keeps it; the next switch-OFF writes it first, with
   // its own stamp, then the new flight.
   Free();
   AdvanceSeconds(600);
   Fly(5);
-  EXPECT_EQ(state().pendingEntries.size(), 1u);
+  EXPECT_EQ(form.Log().Pending().size(), 1u);
   form.Press(MainButton::Start);
   EXPECT_EQ(Boxes(), 1u);
-  EXPECT_TRUE(state().pendingEntries.empty());
+  EXPECT_TRUE(form.Log().Pending().empty());
   EXPECT_EQ(EntryTimes(), (std::vector<std::string>{"01:46:40 PM", "01:58:20 PM"}));
   EXPECT_NE(world.files.files.at(log).find("\t00:01:20\t80\t00:01:20\t80\t\r\n"),
             std::string::npos);
@@ -85,8 +85,8 @@ TEST_F(PendingEntriesTest, ReconnectAttemptsNeitherRetryNorStackBoxes) {
   for (int i = 0; i < 20; ++i) form.OnHalfSecondTick();
   EXPECT_EQ(ticksUnderBox, 8);
   EXPECT_EQ(Boxes(), 1u);
-  EXPECT_FALSE(state().on);
-  EXPECT_EQ(state().pendingEntries.size(), 1u);
+  EXPECT_FALSE(form.Timekeeping().On());
+  EXPECT_EQ(form.Log().Pending().size(), 1u);
   EXPECT_EQ(std::count(world.journal.lines.begin(), world.journal.lines.end(),
                        "append " + log),
             0);
@@ -109,15 +109,15 @@ TEST_F(PendingEntriesTest, ATickUnderABoxWaitsAndTheWindowShowsWhatItsFlagsHold)
   AdvanceSeconds(20);
   form.OnSyncTick();
   ASSERT_EQ(Boxes(), 1u);
-  EXPECT_FALSE(state().connected);
+  EXPECT_FALSE(form.Connected());
   for (int i : {0, 1, 3, 4}) EXPECT_EQ(controls().buttons[size_t(i)].face, ButtonFace::Grey);
 
   world.boxes.whileOpen = nullptr;
   form.OnHalfSecondTick();
-  EXPECT_TRUE(state().connected);
+  EXPECT_TRUE(form.Connected());
   for (int i : {0, 1, 3, 4}) EXPECT_EQ(controls().buttons[size_t(i)].face, ButtonFace::Red);
   form.Press(MainButton::StartLocal);
-  EXPECT_TRUE(state().on);
+  EXPECT_TRUE(form.Timekeeping().On());
 }
 
 TEST_F(PendingEntriesTest, FlightsKeptAcrossSeveralSwitchOffsAreAllWrittenInOrderAtClosing) {
@@ -131,7 +131,7 @@ TEST_F(PendingEntriesTest, FlightsKeptAcrossSeveralSwitchOffsAreAllWrittenInOrde
   EXPECT_EQ(Boxes(), 3u) << "one box per switch-OFF";
   EXPECT_NE(world.boxes.shown[2].text.find("Not in the log yet: 3 flights, Saturday"),
             std::string::npos);
-  EXPECT_EQ(state().pendingEntries.size(), 3u);
+  EXPECT_EQ(form.Log().Pending().size(), 3u);
 
   // At closing the file is still held: a question offers another try; the
   // user frees the file and tries again.
@@ -198,7 +198,7 @@ TEST_F(PendingEntriesTest, AConversionThatFailsLosesNoFlightAndSendsNoEmptyLine)
   world.regional.failConversions = true;
   form.Press(MainButton::Start);
   EXPECT_EQ(Boxes(), 1u);
-  EXPECT_EQ(state().pendingEntries.size(), 1u);
+  EXPECT_EQ(form.Log().Pending().size(), 1u);
   EXPECT_EQ(world.files.files.count(log), 0u);
   EXPECT_EQ(aircraft().MessageShows(), shows);
   world.regional.failConversions = false;
@@ -217,7 +217,7 @@ TEST_F(PendingEntriesTest, NoExchangeFollowsAFailedOneInTheSameTick) {
   const int sends = sim.Sends();
   form.OnHalfSecondTick();
   EXPECT_EQ(sim.Sends() - sends, 1 + context.settings.smTimeoutRetry);
-  EXPECT_FALSE(state().connected);
+  EXPECT_FALSE(form.Connected());
 }
 
 }  // namespace

@@ -31,7 +31,7 @@ struct SimulatorWorld {
     world.clock.now = LocalDateTime{2026, 12, 5, 13, 45, 20};
   }
 
-  MainState& state() { return form.State(); }
+  const Timekeeper& keeper() const { return form.Timekeeping(); }
   const MainControls& controls() const { return form.Controls(); }
   simstandin::SimAircraft& aircraft() { return sim.standIn.Aircraft(); }
 

@@ -14,7 +14,7 @@ class SyncCycleTest : public ::testing::Test, public SimulatorWorld {
     aircraft().SetLocalTime(10, 0, 0);
     StartConnected();
     form.Press(MainButton::StartLocal);
-    ASSERT_TRUE(state().on);
+    ASSERT_TRUE(form.Timekeeping().On());
     TakeSounds();
     sim.journal.clear();
   }
@@ -36,13 +36,13 @@ TEST_F(SyncCycleTest, StartUpShowsTheSimulatorAtOnce) {
   aircraft().SetLocalTime(14, 5, 0);
   form.Start();
   EXPECT_EQ(TakeSounds(), std::vector<std::string>{"button"});
-  EXPECT_TRUE(state().connected);
+  EXPECT_TRUE(form.Connected());
   EXPECT_EQ(controls().simTime.caption, "2 : 05");
   EXPECT_EQ(controls().simDate.caption, "Saturday, December 5, 2026");
-  EXPECT_EQ(state().zuluOffset, -300);
+  EXPECT_EQ(form.Timekeeping().ZuluOffset(), -300);
   for (int i : {0, 1, 3, 4}) EXPECT_EQ(controls().buttons[size_t(i)].face, ButtonFace::Red);
-  EXPECT_EQ(state().internalClockOffset, kNone);
-  EXPECT_EQ(state().previousZuluOffset, kNone);
+  EXPECT_FALSE(form.Timekeeping().InternalClockOffset());
+  EXPECT_FALSE(form.Timekeeping().PreviousZuluOffset());
 }
 
 TEST_F(SyncCycleTest, OffShowsButNeverWrites) {
@@ -60,8 +60,8 @@ TEST_F(SyncCycleTest, SimulatorTimeModeTakesTheSimulatorsTimeWhateverItsZone) {
   StartConnected();
   form.Press(MainButton::StartLocal);
   EXPECT_EQ(Count("write 0x0238"), 0u) << "nothing is written at a simulator-time start";
-  EXPECT_EQ(state().internalClockOffset, 7200);
-  EXPECT_EQ(state().internalClock.hour, 15);
+  EXPECT_EQ(form.Timekeeping().InternalClockOffset(), 7200);
+  EXPECT_EQ(form.Timekeeping().LastRefresh().internal.hour, 15);
   EXPECT_EQ(controls().internalTime.caption, "3 : 45");
   EXPECT_EQ(controls().caption, "Horavia (ON)");
   EXPECT_EQ(controls().buttons[0].face, ButtonFace::Grey);
@@ -71,7 +71,7 @@ TEST_F(SyncCycleTest, SimulatorTimeModeTakesTheSimulatorsTimeWhateverItsZone) {
   AdvanceSeconds(20);
   form.OnSyncTick();
   EXPECT_EQ(Count("write 0x0238"), 0u);
-  EXPECT_EQ(state().internalClock.second, 40);
+  EXPECT_EQ(form.Timekeeping().LastRefresh().internal.second, 40);
 }
 
 TEST_F(SyncCycleTest, DriftOfFiveIsLeftAloneAndSixIsCorrectedOnce) {
@@ -93,7 +93,6 @@ TEST_F(SyncCycleTest, DriftOfFiveIsLeftAloneAndSixIsCorrectedOnce) {
   EXPECT_EQ(Count("read 0x0238"), 2u);
   EXPECT_EQ(TakeSounds(), std::vector<std::string>{"sync"});
   EXPECT_EQ(aircraft().Now().second, 0);
-  EXPECT_FALSE(state().displayOnly);
 }
 
 TEST_F(SyncCycleTest, APausedSimulatorIsCorrectedSilentlyAndItsChronometersStand) {
@@ -103,8 +102,8 @@ TEST_F(SyncCycleTest, APausedSimulatorIsCorrectedSilentlyAndItsChronometersStand
   form.OnSyncTick();
   EXPECT_EQ(Count("write"), 5u);
   EXPECT_TRUE(TakeSounds().empty());
-  EXPECT_TRUE(state().paused);
-  EXPECT_EQ(state().flightSeconds + state().groundSeconds + state().totalSeconds, 0);
+  EXPECT_TRUE(form.Timekeeping().Paused());
+  EXPECT_EQ(form.Timekeeping().Counted().flightSeconds + form.Timekeeping().Counted().groundSeconds + form.Timekeeping().Counted().totalSeconds, 0);
 }
 
 TEST_F(SyncCycleTest, AZoneJumpIsFollowedAndASmallChangeIsCorrected) {
@@ -116,8 +115,8 @@ TEST_F(SyncCycleTest, AZoneJumpIsFollowedAndASmallChangeIsCorrected) {
   sim.journal.clear();
   form.OnSyncTick();
   EXPECT_EQ(Count("write"), 0u);
-  EXPECT_EQ(state().zuluOffset, -240);
-  EXPECT_EQ(state().internalClock.hour, 11);
+  EXPECT_EQ(form.Timekeeping().ZuluOffset(), -240);
+  EXPECT_EQ(form.Timekeeping().LastRefresh().internal.hour, 11);
 
   // Ten minutes is no zone jump: the old local time is forced back.
   aircraft().SetZone(-230);
@@ -143,7 +142,7 @@ TEST_F(SyncCycleTest, AStartWhileTheSimulatorIsSlowToAnswerTakesThePcClockOfTheA
   sim.hangSends = 4;
   form.Press(MainButton::StartLocal);
   EXPECT_EQ(Count("write 0x0238"), 0u) << "a start in simulator time writes nothing";
-  EXPECT_EQ(state().internalClockOffset, 7200);
+  EXPECT_EQ(form.Timekeeping().InternalClockOffset(), 7200);
 
   form.Press(MainButton::StartLocal);
   sim.hangSends = 4;
@@ -153,26 +152,26 @@ TEST_F(SyncCycleTest, AStartWhileTheSimulatorIsSlowToAnswerTakesThePcClockOfTheA
   EXPECT_EQ(std::vector({simulator.localHour, simulator.localMinute, simulator.second}),
             std::vector({pc.hour, pc.minute, pc.second}))
       << "a start from the PC clock sets the simulator to it";
-  EXPECT_EQ(state().internalClockOffset, 0);
+  EXPECT_EQ(form.Timekeeping().InternalClockOffset(), 0);
 }
 
 TEST_F(SyncCycleTest, ChronometersCountTheIntervalInForce) {
   StartOnSimulatorTime();
   form.OnSyncTick();
-  EXPECT_EQ(state().groundSeconds, 20);
+  EXPECT_EQ(form.Timekeeping().Counted().groundSeconds, 20);
   aircraft().SetOnGround(false);
   form.SyncTimer().SetInterval(5000);
   form.OnSyncTick();
   form.OnSyncTick();
-  EXPECT_EQ(state().groundSeconds, 20);
-  EXPECT_EQ(state().flightSeconds, 10);
-  EXPECT_EQ(state().totalSeconds, 30);
+  EXPECT_EQ(form.Timekeeping().Counted().groundSeconds, 20);
+  EXPECT_EQ(form.Timekeeping().Counted().flightSeconds, 10);
+  EXPECT_EQ(form.Timekeeping().Counted().totalSeconds, 30);
 }
 
 TEST_F(SyncCycleTest, TheSimulatorVanishingWhileOnLogsAndShowsNotConnected) {
   StartOnSimulatorTime();
   for (int i = 0; i < 4; ++i) form.OnSyncTick();
-  ASSERT_EQ(state().totalSeconds, 80);
+  ASSERT_EQ(form.Timekeeping().Counted().totalSeconds, 80);
   sim.windowClass.clear();
   const int sends = sim.Sends();
   form.OnSyncTick();
@@ -181,21 +180,21 @@ TEST_F(SyncCycleTest, TheSimulatorVanishingWhileOnLogsAndShowsNotConnected) {
   // times; once it failed, neither the cycle's read nor an OFF line is sent
   // in the same tick, and the cycle still reports the loss.
   EXPECT_EQ(sim.Sends() - sends, 1 + context.settings.smTimeoutRetry);
-  EXPECT_FALSE(state().connected);
-  EXPECT_FALSE(state().on);
+  EXPECT_FALSE(form.Connected());
+  EXPECT_FALSE(form.Timekeeping().On());
   EXPECT_EQ(controls().caption, "Horavia (OFF)");
   EXPECT_EQ(controls().simTime.caption, "?? : ??");
   EXPECT_EQ(controls().simDate.caption, "FSUIPC - Not connected");
   for (int i : {0, 1, 3, 4}) EXPECT_EQ(controls().buttons[size_t(i)].face, ButtonFace::Grey);
   EXPECT_EQ(world.files.files.count(world.PathOf("\\Horavia.log")), 1u);
-  EXPECT_EQ(state().totalSeconds, 0);
+  EXPECT_EQ(form.Timekeeping().Counted().totalSeconds, 0);
 
   // The half-second tick retries quietly, and reconnects without a warning.
   form.OnHalfSecondTick();
   EXPECT_TRUE(TakeSounds().empty());
   sim.windowClass = "FS98MAIN";
   form.OnHalfSecondTick();
-  EXPECT_TRUE(state().connected);
+  EXPECT_TRUE(form.Connected());
   EXPECT_EQ(TakeSounds(), std::vector<std::string>{"button"});
   EXPECT_EQ(controls().buttons[0].face, ButtonFace::Red);
 }
@@ -204,11 +203,11 @@ TEST_F(SyncCycleTest, ShortOnPeriodsAreNotLogged) {
   StartOnSimulatorTime();
   for (int i = 0; i < 3; ++i) form.OnSyncTick();
   form.Press(MainButton::StartLocal);
-  EXPECT_FALSE(state().on);
+  EXPECT_FALSE(form.Timekeeping().On());
   EXPECT_EQ(world.files.files.count(world.PathOf("\\Horavia.log")), 0u);
   EXPECT_EQ(TakeSounds(), (std::vector<std::string>{"button", "warning"}));
-  EXPECT_EQ(state().internalClockOffset, kNone);
-  EXPECT_EQ(state().previousZuluOffset, kNone);
+  EXPECT_FALSE(form.Timekeeping().InternalClockOffset());
+  EXPECT_FALSE(form.Timekeeping().PreviousZuluOffset());
 }
 
 }  // namespace

@@ -18,10 +18,7 @@ class ZeroedSecondsTest : public ::testing::Test, public SimulatorWorld {
   // Seconds from the internal clock to the simulator's local clock.
   int Drift() {
     const auto sim = aircraft().Now();
-    const ClockParts internal =
-        AddSeconds(PartsOf(world.clock.now), state().internalClockOffset == kNone
-                                                 ? 0
-                                                 : state().internalClockOffset);
+    const ClockParts internal = keeper().InternalClockNow();
     return (sim.localHour * 3600 + sim.localMinute * 60 + sim.second) -
            (internal.hour * 3600 + internal.minute * 60 + internal.second);
   }
@@ -40,9 +37,9 @@ TEST_F(ZeroedSecondsTest, AStartAtSecond37IsSetRightAtTheNextMinuteWithOneMoreWr
   world.clock.now.second = 37;  // 13:45:37
   StartConnected();
   form.Press(MainButton::Start);
-  ASSERT_TRUE(state().on);
-  EXPECT_TRUE(state().simulatorZeroesSeconds) << "learned from the start's own write";
-  EXPECT_EQ(state().internalClockOffset, 0) << "the internal clock is the PC clock";
+  ASSERT_TRUE(form.Timekeeping().On());
+  EXPECT_TRUE(form.SimulatorLink().ZeroesSeconds()) << "learned from the start's own write";
+  EXPECT_EQ(form.Timekeeping().InternalClockOffset(), 0) << "the internal clock is the PC clock";
   EXPECT_EQ(Drift(), -37);
   EXPECT_EQ(TimeWrites(), 1u);
   EXPECT_EQ(TakeSounds(), (std::vector<std::string>{"button", "start"}));
@@ -79,7 +76,7 @@ TEST_F(ZeroedSecondsTest, ACorrectionLearnsAndAnotherSimulatorLearnsAgain) {
   aircraft().Drift(30);
   AdvanceSeconds(20);  // 13:45:40
   form.OnSyncTick();
-  EXPECT_TRUE(state().simulatorZeroesSeconds);
+  EXPECT_TRUE(form.SimulatorLink().ZeroesSeconds());
   EXPECT_EQ(TimeWrites(), 1u);
   EXPECT_EQ(TakeSounds(), std::vector<std::string>{}) << "no sync sound for a write that missed";
   for (int s = 40; s <= 60; ++s) RunSecond();
@@ -91,20 +88,20 @@ TEST_F(ZeroedSecondsTest, ACorrectionLearnsAndAnotherSimulatorLearnsAgain) {
   aircraft().Drift(-20);
   AdvanceSeconds(20);
   form.OnSyncTick();
-  ASSERT_TRUE(state().minuteWriteDue);
+  ASSERT_TRUE(form.Timekeeping().MinuteWriteDue());
   aircraft().SetZone(aircraft().Now().zone + 60);
   aircraft().Drift(3600);
   for (int s = 0; s < 60; ++s) RunSecond();
   EXPECT_EQ(TimeWrites(), 2u);
-  EXPECT_FALSE(state().minuteWriteDue);
+  EXPECT_FALSE(form.Timekeeping().MinuteWriteDue());
 
   sim.windowClass.clear();
   form.OnSyncTick();
   sim.windowClass = "FS98MAIN";
   aircraft().SetZeroesWrittenSeconds(false);
   form.OnHalfSecondTick();
-  ASSERT_TRUE(state().connected);
-  EXPECT_FALSE(state().simulatorZeroesSeconds);
+  ASSERT_TRUE(form.Connected());
+  EXPECT_FALSE(form.SimulatorLink().ZeroesSeconds());
   form.Press(MainButton::StartLocal);
   aircraft().Drift(30);
   sim.journal.clear();
@@ -112,7 +109,7 @@ TEST_F(ZeroedSecondsTest, ACorrectionLearnsAndAnotherSimulatorLearnsAgain) {
   form.OnSyncTick();
   EXPECT_EQ(TimeWrites(), 1u) << "written at once";
   EXPECT_EQ(Drift(), 0);
-  EXPECT_FALSE(state().simulatorZeroesSeconds);
+  EXPECT_FALSE(form.SimulatorLink().ZeroesSeconds());
 }
 
 }  // namespace

@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "win32/ports/win32_link_ipc.h"
-#include "settings/settings.h"
 #include "link/link.h"
 #include "win32/support/counting_ipc.h"
 #include "win32/support/standin_process.h"
@@ -42,26 +41,26 @@ class LinkExchangeTest : public ::testing::Test {
   StandInProcess standIn;
   win32::Win32LinkIpc real;
   CountingIpc ipc{real};
-  Settings settings;
-  Link link{ipc, settings.smTimeoutRetry};
-  LinkResult result = LinkResult::NotOpen;
+  int32_t retries = 40;
+  Link link{ipc, retries};
 };
 
 TEST_F(LinkExchangeTest, OpenReadWriteAndCloseAcrossProcesses) {
   ASSERT_TRUE(standIn.Apply("set zone -300"));
-  ASSERT_TRUE(link.Open(0, result));
-  EXPECT_EQ(result, LinkResult::Ok);
-  EXPECT_EQ(link.State().interfaceVersion, 0x19980005u);
-  EXPECT_EQ(link.State().simulatorVersion, 0x000Cu);
+  ASSERT_EQ(link.Open(0), LinkResult::Ok);
+  EXPECT_EQ(link.InterfaceVersion(), 0x19980005u);
+  EXPECT_EQ(link.SimulatorVersion(), 0x000Cu);
   EXPECT_EQ(ipc.sends.size(), 1u);
 
   std::array<uint8_t, 5> t{};
   uint16_t day = 0, year = 0;
-  for (uint32_t i = 0; i < 5; ++i) ASSERT_TRUE(link.Read(0x0238 + i, 1, &t[i], result));
-  ASSERT_TRUE(link.Read(0x023E, 2, &day, result));
-  ASSERT_TRUE(link.Read(0x0240, 2, &year, result));
+  const LinkRequest reads[] = {
+      LinkRequest::Read(0x0238, 1, &t[0]), LinkRequest::Read(0x0239, 1, &t[1]),
+      LinkRequest::Read(0x023A, 1, &t[2]), LinkRequest::Read(0x023B, 1, &t[3]),
+      LinkRequest::Read(0x023C, 1, &t[4]), LinkRequest::Read(0x023E, 2, &day),
+      LinkRequest::Read(0x0240, 2, &year)};
   const size_t from = standIn.Lines().size();
-  ASSERT_TRUE(link.Process(result));
+  ASSERT_EQ(link.Exchange(reads), LinkResult::Ok);
   EXPECT_EQ((t[3] + 24 - t[0]) % 24, 5) << "Zulu is local plus five hours";
   EXPECT_EQ(t[1], t[4]);
   EXPECT_GE(year, 2024);
@@ -73,9 +72,9 @@ TEST_F(LinkExchangeTest, OpenReadWriteAndCloseAcrossProcesses) {
   std::array<char, 128> text{};
   std::strcpy(text.data(), " HVA: OFF");
   const uint16_t seconds = 5;
-  ASSERT_TRUE(link.Write(0x3380, 128, text.data(), result));
-  ASSERT_TRUE(link.Write(0x32FA, 2, &seconds, result));
-  ASSERT_TRUE(link.Process(result));
+  const LinkRequest writes[] = {LinkRequest::Write(0x3380, 128, text.data()),
+                                LinkRequest::Write(0x32FA, 2, &seconds)};
+  ASSERT_EQ(link.Exchange(writes), LinkResult::Ok);
   EXPECT_GE(standIn.WaitForLine("show 5  HVA: OFF", 5000, from), 0);
 
   EXPECT_FALSE(NothingLeft());
@@ -84,23 +83,19 @@ TEST_F(LinkExchangeTest, OpenReadWriteAndCloseAcrossProcesses) {
 }
 
 TEST_F(LinkExchangeTest, SecondOpenLeavesTheFirstWorking) {
-  ASSERT_TRUE(link.Open(0, result));
-  EXPECT_FALSE(link.Open(0, result));
-  EXPECT_EQ(result, LinkResult::AlreadyOpen);
+  ASSERT_EQ(link.Open(0), LinkResult::Ok);
+  EXPECT_EQ(link.Open(0), LinkResult::AlreadyOpen);
   ASSERT_TRUE(standIn.Apply("set time 07:08:09"));
   uint8_t hour = 0xAA;
-  ASSERT_TRUE(link.Read(0x0238, 1, &hour, result));
-  ASSERT_TRUE(link.Process(result));
+  const LinkRequest read[] = {LinkRequest::Read(0x0238, 1, &hour)};
+  ASSERT_EQ(link.Exchange(read), LinkResult::Ok);
   EXPECT_EQ(hour, 7);
 }
 
-TEST_F(LinkExchangeTest, PortReleasesWhatAResetLinkForgot) {
+TEST_F(LinkExchangeTest, ALinkThatGoesAwayGivesBackWhatItHeld) {
   {
-    // cppcheck-suppress unassignedVariable ; false alarm: its constructor makes it
-    win32::Win32LinkIpc port;
-    Link forgetful{port, settings.smTimeoutRetry};
-    ASSERT_TRUE(forgetful.Open(0, result));
-    forgetful.Reset();
+    Link transient{real, retries};
+    ASSERT_EQ(transient.Open(0), LinkResult::Ok);
     EXPECT_FALSE(NothingLeft());
   }
   EXPECT_TRUE(NothingLeft());
@@ -110,8 +105,7 @@ TEST_F(LinkExchangeTest, TakenBlockNameFailsAndLeavesNothingBehind) {
   const HANDLE squatter = ::CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
                                                4096, BlockName().c_str());
   ASSERT_NE(squatter, nullptr);
-  EXPECT_FALSE(link.Open(0, result));
-  EXPECT_EQ(result, LinkResult::NoMapping);
+  EXPECT_EQ(link.Open(0), LinkResult::NoMapping);
   EXPECT_EQ(::GlobalFindAtomA(BlockName().c_str()), 0) << "the atom was given back";
   ::CloseHandle(squatter);
   EXPECT_TRUE(NothingLeft()) << "and so was our handle to the mapping";
@@ -120,8 +114,7 @@ TEST_F(LinkExchangeTest, TakenBlockNameFailsAndLeavesNothingBehind) {
 
 TEST_F(LinkExchangeTest, BadVersionUnderFs98Main) {
   ASSERT_TRUE(standIn.Apply("badversion"));
-  EXPECT_FALSE(link.Open(0, result));
-  EXPECT_EQ(result, LinkResult::BadVersionFs98Main);
+  EXPECT_EQ(link.Open(0), LinkResult::BadVersionFs98Main);
   EXPECT_TRUE(NothingLeft());
 }
 
@@ -129,19 +122,18 @@ TEST_F(LinkExchangeTest, BadVersionUnderUipcMain) {
   standIn.Stop();
   ASSERT_NO_FATAL_FAILURE(StartStandIn("UIPCMAIN"));
   ASSERT_TRUE(standIn.Apply("badversion"));
-  EXPECT_FALSE(link.Open(0, result));
-  EXPECT_EQ(result, LinkResult::BadVersion);
+  EXPECT_EQ(link.Open(0), LinkResult::BadVersion);
   EXPECT_TRUE(NothingLeft());
 }
 
 TEST_F(LinkExchangeTest, HangingSimulatorGetsFourSendsAHundredMillisecondsApart) {
-  ASSERT_TRUE(link.Open(0, result));
+  ASSERT_EQ(link.Open(0), LinkResult::Ok);
   ASSERT_TRUE(standIn.Apply("hang"));
-  settings.smTimeoutRetry = 3;
+  retries = 3;
   ipc.sends.clear();
   uint8_t hour = 0xAA;
-  ASSERT_TRUE(link.Read(0x0238, 1, &hour, result));
-  EXPECT_FALSE(link.Process(result));
+  const LinkRequest read[] = {LinkRequest::Read(0x0238, 1, &hour)};
+  const LinkResult result = link.Exchange(read);
   EXPECT_TRUE(result == LinkResult::Timeout || result == LinkResult::SendFailed) << static_cast<int>(result);
   std::printf("a hanging stand-in ends the exchange with LinkResult %d\n",
               static_cast<int>(result));
@@ -157,12 +149,11 @@ TEST_F(LinkExchangeTest, HangingSimulatorGetsFourSendsAHundredMillisecondsApart)
   EXPECT_EQ(hour, 0xAA);
 
   ASSERT_TRUE(standIn.Apply("answer"));
-  settings.smTimeoutRetry = 40;
+  retries = 40;
   ASSERT_TRUE(standIn.Apply("set time 21:00:00"));
   // Sends that timed out may still be handled late; an exchange after them
   // gets its own answer.
-  ASSERT_TRUE(link.Read(0x0238, 1, &hour, result));
-  EXPECT_TRUE(link.Process(result)) << static_cast<int>(result);
+  EXPECT_EQ(link.Exchange(read), LinkResult::Ok);
   EXPECT_EQ(hour, 21);
 }
 
@@ -183,37 +174,34 @@ TEST_F(LinkExchangeTest, SecondStandInStepsAsideForAWindowThatExists) {
 }
 
 TEST_F(LinkExchangeTest, CapacityEndsAt32512Bytes) {
-  ASSERT_TRUE(link.Open(0, result));
+  ASSERT_EQ(link.Open(0), LinkResult::Ok);
   std::vector<uint8_t> data(32512, 0);
-  EXPECT_FALSE(link.Read(0, 32512 - 4 - 16 + 1, data.data(), result));
-  EXPECT_EQ(result, LinkResult::BufferFull);
-  ASSERT_TRUE(link.Read(0x3300, 32512 - 4 - 16, data.data(), result));
+  const LinkRequest tooLong[] = {LinkRequest::Read(0, 32512 - 4 - 16 + 1, data.data())};
+  EXPECT_EQ(link.Exchange(tooLong), LinkResult::BufferFull);
+  const LinkRequest whole[] = {LinkRequest::Read(0x3300, 32512 - 4 - 16, data.data())};
   const size_t from = standIn.Lines().size();
-  ASSERT_TRUE(link.Process(result));
+  ASSERT_EQ(link.Exchange(whole), LinkResult::Ok);
   EXPECT_EQ(data[4], 0x05) << "the interface version's first byte at 0x3304";
   EXPECT_GE(standIn.WaitForLine("read 0x3300 32492 ", 5000, from), 0);
 }
 
-TEST_F(LinkExchangeTest, EmptyQueueSendsNothing) {
-  ASSERT_TRUE(link.Open(0, result));
+TEST_F(LinkExchangeTest, NoRequestSendsNothing) {
+  ASSERT_EQ(link.Open(0), LinkResult::Ok);
   ipc.sends.clear();
-  EXPECT_FALSE(link.Process(result));
-  EXPECT_EQ(result, LinkResult::NothingQueued);
+  EXPECT_EQ(link.Exchange({}), LinkResult::NothingQueued);
   EXPECT_TRUE(ipc.sends.empty());
 }
 
 TEST_F(LinkExchangeTest, RejectingOrSpoilingSimulatorChangesNoDestination) {
-  ASSERT_TRUE(link.Open(0, result));
+  ASSERT_EQ(link.Open(0), LinkResult::Ok);
   uint16_t year = 0xBBBB;
+  const LinkRequest read[] = {LinkRequest::Read(0x0240, 2, &year)};
   ASSERT_TRUE(standIn.Apply("reject"));
-  ASSERT_TRUE(link.Read(0x0240, 2, &year, result));
-  EXPECT_FALSE(link.Process(result));
-  EXPECT_EQ(result, LinkResult::Rejected);
+  EXPECT_EQ(link.Exchange(read), LinkResult::Rejected);
   for (const char* mode : {"type", "size", "token", "offset", "end"}) {
     ASSERT_TRUE(standIn.Apply(std::string("normal")));
     ASSERT_TRUE(standIn.Apply(std::string("garbage ") + mode));
-    ASSERT_TRUE(link.Read(0x0240, 2, &year, result));
-    EXPECT_FALSE(link.Process(result)) << mode;
+    EXPECT_EQ(link.Exchange(read), LinkResult::SpoiledAnswer) << mode;
     EXPECT_EQ(year, 0xBBBB) << mode;
   }
 }

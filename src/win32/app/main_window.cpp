@@ -261,7 +261,9 @@ void MainWindow::RunTextCommand(TextCommand command) {
       form_.OpenSettings();
       MirrorModel();
       ProcessContext& context = form_.Context();
-      SettingsDialogModel model(context.settings, form_.SyncTimer(), form_.State().on, context.os);
+      // Read once, when the window opens.
+      const bool timekeeperOn = form_.Timekeeping().On();
+      SettingsDialogModel model(context.settings, form_.SyncTimer(), timekeeperOn, context.os);
       ShowSettingsDialog(hwnd_, model);
       break;
     }
