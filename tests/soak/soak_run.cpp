@@ -69,7 +69,7 @@ class Soak {
     w_.sim.beforeSend = [this](int) { CatchUpWithLink(); };
     w_.world.boxes.whileOpen = [this](const fakes::FakeMessageBoxes::Shown&) { BoxOpen(); };
     zone_ = AnyZone();
-    w_.aircraft().SetZone(zone_);
+    w_.Aircraft().SetZone(zone_);
     PickSimulatorKind();
     SetSimTimeOfDay();
     Advance(0);
@@ -95,18 +95,18 @@ class Soak {
   // The draws in their own statements: arguments are evaluated in no set order.
   void SetSimTimeOfDay() {
     const int32_t hour = Pick(24), minute = Pick(60), second = Pick(60);
-    w_.aircraft().SetLocalTime(hour, minute, second);
+    w_.Aircraft().SetLocalTime(hour, minute, second);
   }
   // One simulator in three takes a written second as 0; the window sets
   // such a one at the next full minute.
-  void PickSimulatorKind() { w_.aircraft().SetZeroesWrittenSeconds(Pick(3) == 0); }
-  bool ZeroesSeconds() { return w_.aircraft().ZeroesWrittenSeconds(); }
+  void PickSimulatorKind() { w_.Aircraft().SetZeroesWrittenSeconds(Pick(3) == 0); }
+  bool ZeroesSeconds() { return w_.Aircraft().ZeroesWrittenSeconds(); }
   sys_seconds PcNow() const { return start_ + seconds{nowMs_ / 1000}; }
   int32_t SyncMs() const { return w_.context.settings.syncIntervalMs; }
   std::string LogPath() const { return w_.world.PathOf("\\Horavia.log"); }
   // How far the simulator's local time runs ahead of the PC clock; a write
   // into the simulator changes it, time passing does not.
-  int64_t SimAhead() { return (LocalOf(w_.aircraft().Now()) - PcNow()).count(); }
+  int64_t SimAhead() { return (LocalOf(w_.Aircraft().Now()) - PcNow()).count(); }
   static sys_seconds LocalOf(const simstandin::SimAircraft::Snapshot& a) {
     return sys_days{year{a.zuluYear} / January / 1} + days{a.zuluDayOfYear - 1} +
            hours{a.zuluHour} + minutes{a.zuluMinute + a.zone} + seconds{a.second};
@@ -129,8 +129,8 @@ class Soak {
   void Advance(int64_t ms) {
     nowMs_ += ms;
     drift_ += ms * driftSecondsPerHour_;
-    for (; drift_ >= 3600000; drift_ -= 3600000) w_.aircraft().Drift(1);
-    for (; drift_ <= -3600000; drift_ += 3600000) w_.aircraft().Drift(-1);
+    for (; drift_ >= 3600000; drift_ -= 3600000) w_.Aircraft().Drift(1);
+    for (; drift_ <= -3600000; drift_ += 3600000) w_.Aircraft().Drift(-1);
     w_.world.clock.now = ToLocal(PcNow());
   }
 
@@ -151,7 +151,7 @@ class Soak {
   }
 
   auto Watch() {
-    const Timekeeper& k = w_.keeper();
+    const Timekeeper& k = w_.Keeper();
     const Chronometers& c = k.Counted();
     return std::tuple(w_.form.Connected(), k.On(), c.flightSeconds, c.groundSeconds,
                       c.totalSeconds, k.InternalClockOffset(), w_.form.Log().Pending().size());
@@ -183,16 +183,16 @@ class Soak {
       Expect(Watch() == before, "a handler run under a message box changes nothing");
     } else {
       Observe(startMs, simChanges == simChanges_ ? tick : Tick::None);
-      const ButtonFace startFace = w_.controls().buttons[1].face;
+      const ButtonFace startFace = w_.Controls().buttons[1].face;
       if (mayStart && on_ && startFace == ButtonFace::Green)
         Expect(std::abs(SimAhead() - simAhead) <= 2, "a start in simulator time writes nothing");
       if (mayStart && on_ && startFace == ButtonFace::Grey)
         // One that zeroes seconds is set at the next full minute; a start
         // at second 2 to 4 of the PC clock does not tell it, and the
         // internal clock is then taken from its zeroed second.
-        Expect(ZeroesSeconds() ? std::abs(w_.keeper().InternalClockOffset().value_or(99)) <= 5
+        Expect(ZeroesSeconds() ? std::abs(w_.Keeper().InternalClockOffset().value_or(99)) <= 5
                                : std::abs(SimAhead()) <= 2 &&
-                                     std::abs(w_.keeper().InternalClockOffset().value_or(99)) <= 2,
+                                     std::abs(w_.Keeper().InternalClockOffset().value_or(99)) <= 2,
                "a start from the PC clock sets the simulator and the internal clock to it");
     }
   }
@@ -200,7 +200,7 @@ class Soak {
   // After a handler outside any box. `tick`: the tick that ran, when the
   // simulator did not change meanwhile.
   void Observe(int64_t startMs, Tick tick) {
-    const Timekeeper& k = w_.keeper();
+    const Timekeeper& k = w_.Keeper();
     const bool on = k.On();
     const bool connected = w_.form.Connected();
     const int32_t flight = k.Counted().flightSeconds;
@@ -216,7 +216,7 @@ class Soak {
     if (!connected) {
       Expect(!on, "not connected means OFF");
       for (const size_t i : {0u, 1u, 3u, 4u}) {
-        const ImageButtonState& button = w_.controls().buttons[i];
+        const ImageButtonState& button = w_.Controls().buttons[i];
         Expect(!button.enabled && button.face == ButtonFace::Grey,
                "not connected means buttons 0, 1, 3 and 4 grey");
       }
@@ -246,7 +246,7 @@ class Soak {
   void CheckClocks(std::optional<int32_t> offset) {
     Expect(offset.has_value(), "ON and connected means an internal clock offset");
     const sys_seconds internal = PcNow() + seconds{offset.value_or(0)};
-    const simstandin::SimAircraft::Snapshot aircraft = w_.aircraft().Now();
+    const simstandin::SimAircraft::Snapshot aircraft = w_.Aircraft().Now();
     // Corrections and the start from the PC clock are the only writes.
     Expect(aircraft.zone == zone_, "the window leaves the simulator's zone alone");
     const sys_seconds sim = LocalOf(aircraft);
@@ -330,7 +330,7 @@ class Soak {
   }
 
   void RandomEvent() {
-    simstandin::SimAircraft& aircraft = w_.aircraft();
+    simstandin::SimAircraft& aircraft = w_.Aircraft();
     const int32_t pick = Pick(100);
     if (pick < 30) {
       const int button = pick < 4 ? 2 + Pick(3) : Pick(2);

@@ -25,7 +25,7 @@ TEST_F(HotKeysTest, ModifierCodesAreExact) {
   Press({65, kControl});
   form.OnHalfSecondTick();
   EXPECT_TRUE(form.Timekeeping().On());
-  EXPECT_EQ(controls().buttons[0].face, ButtonFace::Green) << "system time mode";
+  EXPECT_EQ(Controls().buttons[0].face, ButtonFace::Green) << "system time mode";
 
   struct Case {
     int32_t code;
@@ -40,10 +40,10 @@ TEST_F(HotKeysTest, ModifierCodesAreExact) {
   context.settings.statusKey = 66;
   for (const Case& c : cases) {
     context.settings.statusModifiers = c.code;
-    const uint32_t shows = aircraft().MessageShows();
+    const uint32_t shows = Aircraft().MessageShows();
     world.keys.held = c.held;
     form.OnHalfSecondTick();
-    EXPECT_EQ(aircraft().MessageShows() - shows, c.acts ? 1u : 0u) << "code " << c.code;
+    EXPECT_EQ(Aircraft().MessageShows() - shows, c.acts ? 1u : 0u) << "code " << c.code;
   }
 }
 
@@ -66,7 +66,7 @@ TEST_F(HotKeysTest, AGreyButtonsKeyIsNotEvenRead) {
   form.OnHalfSecondTick();
   form.OnHalfSecondTick();
   EXPECT_FALSE(form.Timekeeping().On());
-  EXPECT_EQ(controls().caption, "Horavia (OFF)");
+  EXPECT_EQ(Controls().caption, "Horavia (OFF)");
 }
 
 TEST_F(HotKeysTest, NothingActsWhileNotConnected) {
@@ -77,7 +77,7 @@ TEST_F(HotKeysTest, NothingActsWhileNotConnected) {
   world.keys.reads.clear();
   form.OnHalfSecondTick();
   EXPECT_TRUE(world.keys.reads.empty());
-  EXPECT_EQ(aircraft().MessageShows(), 0u);
+  EXPECT_EQ(Aircraft().MessageShows(), 0u);
 }
 
 }  // namespace

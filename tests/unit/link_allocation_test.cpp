@@ -10,13 +10,13 @@
 #include "simstandin/core/in_process_simulator.h"
 
 // Every allocation of this test program goes through here; only those made
-// while `g_counting` is on are counted.
+// while `counting` is on are counted.
 namespace {
-std::atomic<bool> g_counting{false};
-std::atomic<int> g_allocations{0};
+std::atomic<bool> counting{false};
+std::atomic<int> allocations{0};
 
 void* Allocate(std::size_t size) {
-  if (g_counting) ++g_allocations;
+  if (counting) ++allocations;
   void* p = std::malloc(size == 0 ? 1 : size);
   if (p == nullptr) throw std::bad_alloc();
   return p;
@@ -26,7 +26,7 @@ void* Allocate(std::size_t size) {
 void* operator new(std::size_t size) { return Allocate(size); }
 void* operator new[](std::size_t size) { return Allocate(size); }
 void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
-  if (g_counting) ++g_allocations;
+  if (counting) ++allocations;
   return std::malloc(size == 0 ? 1 : size);
 }
 void* operator new[](std::size_t size, const std::nothrow_t& tag) noexcept {
@@ -55,8 +55,8 @@ TEST(LinkAllocationTest, ExchangesAllocateNothing) {
   Simulator simulator(link);
   const ClockParts local{13, 45, 21, 12, 5, 2026};
 
-  g_allocations = 0;
-  g_counting = true;
+  allocations = 0;
+  counting = true;
   bool ok = true;
   std::optional<SimClockReading> reading;
   for (int round = 0; round < 3; ++round) {
@@ -66,18 +66,18 @@ TEST(LinkAllocationTest, ExchangesAllocateNothing) {
     ok = simulator.WriteClock(local, 21, -300, ClockFields::TimeOfDay) && ok;
     ok = simulator.ShowText(" HVA: OFF") && ok;
   }
-  g_counting = false;
+  counting = false;
   EXPECT_TRUE(ok);
-  EXPECT_EQ(g_allocations, 0);
+  EXPECT_EQ(allocations, 0);
   ASSERT_TRUE(reading);
   EXPECT_EQ(reading->zuluYear, 2026) << "the exchanges really took place";
   EXPECT_EQ(sim.standIn.Aircraft().MessageText(), " HVA: OFF");
 
   // The counter does count: a control that allocates on purpose.
-  g_counting = true;
+  counting = true;
   delete new int(1);
-  g_counting = false;
-  EXPECT_EQ(g_allocations, 1);
+  counting = false;
+  EXPECT_EQ(allocations, 1);
 }
 
 }  // namespace

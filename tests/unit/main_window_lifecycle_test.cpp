@@ -89,7 +89,7 @@ TEST_F(MainLifecycleTest, ShutDownSavesThenSoundsThenWaits) {
   sounding.journal.lines.clear();
   soundingForm.Shutdown();
   ASSERT_EQ(sounding.journal.lines.size(), 5u);
-  EXPECT_EQ(sounding.journal.lines[2], "replace C:\\Fly\\Horavia\\Horavia.ini");
+  EXPECT_EQ(sounding.journal.lines[2], R"(replace C:\Fly\Horavia\Horavia.ini)");
   EXPECT_EQ(sounding.journal.lines[3], "sound C:\\Fly\\Horavia\\sound_button.wav");
   EXPECT_EQ(sounding.journal.lines[4], "sleep 200");
 }
@@ -105,14 +105,14 @@ TEST(MainLifecycle, ClosingWhileOnLogsARunningPeriodAboveTheMinimumFirst) {
     w.world.journal.lines.clear();
     w.form.Shutdown();
     const std::vector<std::string>& lines = w.world.journal.lines;
-    const auto log = std::find(lines.begin(), lines.end(), "append C:\\Fly\\Horavia\\Horavia.log");
-    const auto ini = std::find(lines.begin(), lines.end(), "replace C:\\Fly\\Horavia\\Horavia.ini");
+    const auto log = std::find(lines.begin(), lines.end(), R"(append C:\Fly\Horavia\Horavia.log)");
+    const auto ini = std::find(lines.begin(), lines.end(), R"(replace C:\Fly\Horavia\Horavia.ini)");
     ASSERT_NE(ini, lines.end());
     if (ticks == 3) {
       EXPECT_EQ(log, lines.end());
     } else {
       EXPECT_LT(log, ini);
-      EXPECT_EQ(w.keeper().Counted().totalSeconds, 0);
+      EXPECT_EQ(w.Keeper().Counted().totalSeconds, 0);
     }
   }
 }

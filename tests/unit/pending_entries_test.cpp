@@ -110,12 +110,12 @@ TEST_F(PendingEntriesTest, ATickUnderABoxWaitsAndTheWindowShowsWhatItsFlagsHold)
   form.OnSyncTick();
   ASSERT_EQ(Boxes(), 1u);
   EXPECT_FALSE(form.Connected());
-  for (int i : {0, 1, 3, 4}) EXPECT_EQ(controls().buttons[size_t(i)].face, ButtonFace::Grey);
+  for (int i : {0, 1, 3, 4}) EXPECT_EQ(Controls().buttons[size_t(i)].face, ButtonFace::Grey);
 
   world.boxes.whileOpen = nullptr;
   form.OnHalfSecondTick();
   EXPECT_TRUE(form.Connected());
-  for (int i : {0, 1, 3, 4}) EXPECT_EQ(controls().buttons[size_t(i)].face, ButtonFace::Red);
+  for (int i : {0, 1, 3, 4}) EXPECT_EQ(Controls().buttons[size_t(i)].face, ButtonFace::Red);
   form.Press(MainButton::StartLocal);
   EXPECT_TRUE(form.Timekeeping().On());
 }
@@ -171,7 +171,7 @@ TEST_F(PendingEntriesTest, TheEndOfTheWindowsSessionLogsWithoutABox) {
   EXPECT_EQ(EntryTimes(), std::vector<std::string>{"01:46:40 PM"});
   EXPECT_EQ(world.files.files.at(world.PathOf("\\Horavia.ini")),
             "SYNC_INTERVAL=20\r\nLOG_SECOND_MIN=60\r\nSM_TIMEOUT_RETRY=40\r\n");
-  EXPECT_EQ(aircraft().MessageShows(), 1u) << "only the ON line; a closing sends no OFF line";
+  EXPECT_EQ(Aircraft().MessageShows(), 1u) << "only the ON line; a closing sends no OFF line";
 
   SimulatorWorld held;
   held.StartConnected();
@@ -194,13 +194,13 @@ TEST_F(PendingEntriesTest, TheEndOfTheWindowsSessionLogsWithoutABox) {
 TEST_F(PendingEntriesTest, AConversionThatFailsLosesNoFlightAndSendsNoEmptyLine) {
   StartConnected();
   Fly(4);
-  const uint32_t shows = aircraft().MessageShows();
+  const uint32_t shows = Aircraft().MessageShows();
   world.regional.failConversions = true;
   form.Press(MainButton::Start);
   EXPECT_EQ(Boxes(), 1u);
   EXPECT_EQ(form.Log().Pending().size(), 1u);
   EXPECT_EQ(world.files.files.count(log), 0u);
-  EXPECT_EQ(aircraft().MessageShows(), shows);
+  EXPECT_EQ(Aircraft().MessageShows(), shows);
   world.regional.failConversions = false;
   form.Shutdown();
   EXPECT_EQ(EntryTimes(), std::vector<std::string>{"01:46:40 PM"});

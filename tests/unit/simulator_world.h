@@ -31,9 +31,9 @@ struct SimulatorWorld {
     world.clock.now = LocalDateTime{2026, 12, 5, 13, 45, 20};
   }
 
-  const Timekeeper& keeper() const { return form.Timekeeping(); }
-  const MainControls& controls() const { return form.Controls(); }
-  simstandin::SimAircraft& aircraft() { return sim.standIn.Aircraft(); }
+  const Timekeeper& Keeper() const { return form.Timekeeping(); }
+  const MainControls& Controls() const { return form.Controls(); }
+  simstandin::SimAircraft& Aircraft() { return sim.standIn.Aircraft(); }
 
   // The sounds played since the last call, by file name ("sync", "warning").
   std::vector<std::string> TakeSounds() {

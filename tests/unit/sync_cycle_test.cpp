@@ -10,8 +10,8 @@ class SyncCycleTest : public ::testing::Test, public SimulatorWorld {
  protected:
   // ON in simulator time mode, the simulator at 10:00:00 local, zone -300.
   void StartOnSimulatorTime() {
-    aircraft().SetZone(-300);
-    aircraft().SetLocalTime(10, 0, 0);
+    Aircraft().SetZone(-300);
+    Aircraft().SetLocalTime(10, 0, 0);
     StartConnected();
     form.Press(MainButton::StartLocal);
     ASSERT_TRUE(form.Timekeeping().On());
@@ -32,40 +32,40 @@ TEST(SyncRules, ZuluOffsetFoldsIntoHalfADay) {
 }
 
 TEST_F(SyncCycleTest, StartUpShowsTheSimulatorAtOnce) {
-  aircraft().SetZone(-300);
-  aircraft().SetLocalTime(14, 5, 0);
+  Aircraft().SetZone(-300);
+  Aircraft().SetLocalTime(14, 5, 0);
   form.Start();
   EXPECT_EQ(TakeSounds(), std::vector<std::string>{"button"});
   EXPECT_TRUE(form.Connected());
-  EXPECT_EQ(controls().simTime.caption, "2 : 05");
-  EXPECT_EQ(controls().simDate.caption, "Saturday, December 5, 2026");
+  EXPECT_EQ(Controls().simTime.caption, "2 : 05");
+  EXPECT_EQ(Controls().simDate.caption, "Saturday, December 5, 2026");
   EXPECT_EQ(form.Timekeeping().ZuluOffset(), -300);
-  for (int i : {0, 1, 3, 4}) EXPECT_EQ(controls().buttons[size_t(i)].face, ButtonFace::Red);
+  for (int i : {0, 1, 3, 4}) EXPECT_EQ(Controls().buttons[size_t(i)].face, ButtonFace::Red);
   EXPECT_FALSE(form.Timekeeping().InternalClockOffset());
   EXPECT_FALSE(form.Timekeeping().PreviousZuluOffset());
 }
 
 TEST_F(SyncCycleTest, OffShowsButNeverWrites) {
-  aircraft().SetLocalTime(3, 0, 0);
+  Aircraft().SetLocalTime(3, 0, 0);
   StartConnected();
   form.OnSyncTick();
   EXPECT_EQ(Count("write"), 0u);
-  EXPECT_EQ(controls().simTime.caption, "3 : 00");
-  EXPECT_EQ(controls().simTime.color, colors::kYellow);
+  EXPECT_EQ(Controls().simTime.caption, "3 : 00");
+  EXPECT_EQ(Controls().simTime.color, colors::kYellow);
 }
 
 TEST_F(SyncCycleTest, SimulatorTimeModeTakesTheSimulatorsTimeWhateverItsZone) {
-  aircraft().SetZone(570);
-  aircraft().SetLocalTime(15, 45, 20);  // two hours ahead of the PC
+  Aircraft().SetZone(570);
+  Aircraft().SetLocalTime(15, 45, 20);  // two hours ahead of the PC
   StartConnected();
   form.Press(MainButton::StartLocal);
   EXPECT_EQ(Count("write 0x0238"), 0u) << "nothing is written at a simulator-time start";
   EXPECT_EQ(form.Timekeeping().InternalClockOffset(), 7200);
   EXPECT_EQ(form.Timekeeping().LastRefresh().internal.hour, 15);
-  EXPECT_EQ(controls().internalTime.caption, "3 : 45");
-  EXPECT_EQ(controls().caption, "Horavia (ON)");
-  EXPECT_EQ(controls().buttons[0].face, ButtonFace::Grey);
-  EXPECT_EQ(controls().buttons[1].face, ButtonFace::Green);
+  EXPECT_EQ(Controls().internalTime.caption, "3 : 45");
+  EXPECT_EQ(Controls().caption, "Horavia (ON)");
+  EXPECT_EQ(Controls().buttons[0].face, ButtonFace::Grey);
+  EXPECT_EQ(Controls().buttons[1].face, ButtonFace::Green);
   EXPECT_EQ(TakeSounds(), (std::vector<std::string>{"button", "start"}));
   // The internal clock keeps that distance from the PC clock.
   AdvanceSeconds(20);
@@ -76,14 +76,14 @@ TEST_F(SyncCycleTest, SimulatorTimeModeTakesTheSimulatorsTimeWhateverItsZone) {
 
 TEST_F(SyncCycleTest, DriftOfFiveIsLeftAloneAndSixIsCorrectedOnce) {
   StartOnSimulatorTime();
-  aircraft().Drift(5);
+  Aircraft().Drift(5);
   form.OnSyncTick();
-  aircraft().Drift(-10);
+  Aircraft().Drift(-10);
   form.OnSyncTick();
   EXPECT_EQ(Count("write"), 0u);
   EXPECT_TRUE(TakeSounds().empty());
 
-  aircraft().Drift(11);  // now 6 seconds ahead
+  Aircraft().Drift(11);  // now 6 seconds ahead
   sim.journal.clear();
   form.OnSyncTick();
   ExpectEachOnce({"write 0x0238 1 0a", "write 0x0239 1 00", "write 0x023A 1 00",
@@ -92,13 +92,13 @@ TEST_F(SyncCycleTest, DriftOfFiveIsLeftAloneAndSixIsCorrectedOnce) {
   // One read for the chronometers, one for the cycle, one display-only read back.
   EXPECT_EQ(Count("read 0x0238"), 2u);
   EXPECT_EQ(TakeSounds(), std::vector<std::string>{"sync"});
-  EXPECT_EQ(aircraft().Now().second, 0);
+  EXPECT_EQ(Aircraft().Now().second, 0);
 }
 
 TEST_F(SyncCycleTest, APausedSimulatorIsCorrectedSilentlyAndItsChronometersStand) {
   StartOnSimulatorTime();
-  aircraft().SetPaused(true);
-  aircraft().Drift(-30);
+  Aircraft().SetPaused(true);
+  Aircraft().Drift(-30);
   form.OnSyncTick();
   EXPECT_EQ(Count("write"), 5u);
   EXPECT_TRUE(TakeSounds().empty());
@@ -110,8 +110,8 @@ TEST_F(SyncCycleTest, AZoneJumpIsFollowedAndASmallChangeIsCorrected) {
   StartOnSimulatorTime();
   form.OnSyncTick();  // previous zone offset now -300
   // The aircraft flies into a zone an hour further east.
-  aircraft().SetZone(-240);
-  aircraft().Drift(3600);
+  Aircraft().SetZone(-240);
+  Aircraft().Drift(3600);
   sim.journal.clear();
   form.OnSyncTick();
   EXPECT_EQ(Count("write"), 0u);
@@ -119,19 +119,19 @@ TEST_F(SyncCycleTest, AZoneJumpIsFollowedAndASmallChangeIsCorrected) {
   EXPECT_EQ(form.Timekeeping().LastRefresh().internal.hour, 11);
 
   // Ten minutes is no zone jump: the old local time is forced back.
-  aircraft().SetZone(-230);
-  aircraft().Drift(600);
+  Aircraft().SetZone(-230);
+  Aircraft().Drift(600);
   form.OnSyncTick();
   ExpectEachOnce({"write 0x0238 1 0b", "write 0x0239 1 00"});
-  EXPECT_EQ(aircraft().Now().localMinute, 0);
-  EXPECT_EQ(aircraft().Now().localHour, 11);
+  EXPECT_EQ(Aircraft().Now().localMinute, 0);
+  EXPECT_EQ(Aircraft().Now().localHour, 11);
 }
 
 // The simulator answers the first read only after four time-outs, over 8 s
 // in which the PC clock runs on: the window must pair the simulator's time
 // with the PC clock of its answer, not of before the wait.
 TEST_F(SyncCycleTest, AStartWhileTheSimulatorIsSlowToAnswerTakesThePcClockOfTheAnswer) {
-  aircraft().SetLocalTime(15, 45, 20);  // two hours ahead of the PC
+  Aircraft().SetLocalTime(15, 45, 20);  // two hours ahead of the PC
   StartConnected();
   uint64_t counted = sim.NowMs();
   sim.beforeSend = [&](int) {
@@ -147,7 +147,7 @@ TEST_F(SyncCycleTest, AStartWhileTheSimulatorIsSlowToAnswerTakesThePcClockOfTheA
   form.Press(MainButton::StartLocal);
   sim.hangSends = 4;
   form.Press(MainButton::Start);
-  const simstandin::SimAircraft::Snapshot simulator = aircraft().Now();
+  const simstandin::SimAircraft::Snapshot simulator = Aircraft().Now();
   const LocalDateTime& pc = world.clock.now;
   EXPECT_EQ(std::vector({simulator.localHour, simulator.localMinute, simulator.second}),
             std::vector({pc.hour, pc.minute, pc.second}))
@@ -159,7 +159,7 @@ TEST_F(SyncCycleTest, ChronometersCountTheIntervalInForce) {
   StartOnSimulatorTime();
   form.OnSyncTick();
   EXPECT_EQ(form.Timekeeping().Counted().groundSeconds, 20);
-  aircraft().SetOnGround(false);
+  Aircraft().SetOnGround(false);
   form.SyncTimer().SetInterval(5000);
   form.OnSyncTick();
   form.OnSyncTick();
@@ -182,10 +182,10 @@ TEST_F(SyncCycleTest, TheSimulatorVanishingWhileOnLogsAndShowsNotConnected) {
   EXPECT_EQ(sim.Sends() - sends, 1 + context.settings.smTimeoutRetry);
   EXPECT_FALSE(form.Connected());
   EXPECT_FALSE(form.Timekeeping().On());
-  EXPECT_EQ(controls().caption, "Horavia (OFF)");
-  EXPECT_EQ(controls().simTime.caption, "?? : ??");
-  EXPECT_EQ(controls().simDate.caption, "FSUIPC - Not connected");
-  for (int i : {0, 1, 3, 4}) EXPECT_EQ(controls().buttons[size_t(i)].face, ButtonFace::Grey);
+  EXPECT_EQ(Controls().caption, "Horavia (OFF)");
+  EXPECT_EQ(Controls().simTime.caption, "?? : ??");
+  EXPECT_EQ(Controls().simDate.caption, "FSUIPC - Not connected");
+  for (int i : {0, 1, 3, 4}) EXPECT_EQ(Controls().buttons[size_t(i)].face, ButtonFace::Grey);
   EXPECT_EQ(world.files.files.count(world.PathOf("\\Horavia.log")), 1u);
   EXPECT_EQ(form.Timekeeping().Counted().totalSeconds, 0);
 
@@ -196,7 +196,7 @@ TEST_F(SyncCycleTest, TheSimulatorVanishingWhileOnLogsAndShowsNotConnected) {
   form.OnHalfSecondTick();
   EXPECT_TRUE(form.Connected());
   EXPECT_EQ(TakeSounds(), std::vector<std::string>{"button"});
-  EXPECT_EQ(controls().buttons[0].face, ButtonFace::Red);
+  EXPECT_EQ(Controls().buttons[0].face, ButtonFace::Red);
 }
 
 TEST_F(SyncCycleTest, ShortOnPeriodsAreNotLogged) {

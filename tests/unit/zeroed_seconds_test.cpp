@@ -17,8 +17,8 @@ class ZeroedSecondsTest : public ::testing::Test, public SimulatorWorld {
  protected:
   // Seconds from the internal clock to the simulator's local clock.
   int Drift() {
-    const auto sim = aircraft().Now();
-    const ClockParts internal = keeper().InternalClockNow();
+    const auto sim = Aircraft().Now();
+    const ClockParts internal = Keeper().InternalClockNow();
     return (sim.localHour * 3600 + sim.localMinute * 60 + sim.second) -
            (internal.hour * 3600 + internal.minute * 60 + internal.second);
   }
@@ -32,8 +32,8 @@ class ZeroedSecondsTest : public ::testing::Test, public SimulatorWorld {
 };
 
 TEST_F(ZeroedSecondsTest, AStartAtSecond37IsSetRightAtTheNextMinuteWithOneMoreWrite) {
-  aircraft().SetZeroesWrittenSeconds(true);
-  aircraft().SetLocalTime(9, 0, 0);
+  Aircraft().SetZeroesWrittenSeconds(true);
+  Aircraft().SetLocalTime(9, 0, 0);
   world.clock.now.second = 37;  // 13:45:37
   StartConnected();
   form.Press(MainButton::Start);
@@ -69,11 +69,11 @@ TEST_F(ZeroedSecondsTest, AStartAtSecond37IsSetRightAtTheNextMinuteWithOneMoreWr
 // A correction of a simulator-time start finds out the same way, and a
 // reconnect to a simulator that takes seconds learns anew.
 TEST_F(ZeroedSecondsTest, ACorrectionLearnsAndAnotherSimulatorLearnsAgain) {
-  aircraft().SetZeroesWrittenSeconds(true);
+  Aircraft().SetZeroesWrittenSeconds(true);
   StartConnected();  // 13:45:20
   form.Press(MainButton::StartLocal);
   TakeSounds();
-  aircraft().Drift(30);
+  Aircraft().Drift(30);
   AdvanceSeconds(20);  // 13:45:40
   form.OnSyncTick();
   EXPECT_TRUE(form.SimulatorLink().ZeroesSeconds());
@@ -85,12 +85,12 @@ TEST_F(ZeroedSecondsTest, ACorrectionLearnsAndAnotherSimulatorLearnsAgain) {
 
   // Due again, and before the minute the aircraft flies into another zone:
   // at the minute that is followed, not forced back.
-  aircraft().Drift(-20);
+  Aircraft().Drift(-20);
   AdvanceSeconds(20);
   form.OnSyncTick();
   ASSERT_TRUE(form.Timekeeping().MinuteWriteDue());
-  aircraft().SetZone(aircraft().Now().zone + 60);
-  aircraft().Drift(3600);
+  Aircraft().SetZone(Aircraft().Now().zone + 60);
+  Aircraft().Drift(3600);
   for (int s = 0; s < 60; ++s) RunSecond();
   EXPECT_EQ(TimeWrites(), 2u);
   EXPECT_FALSE(form.Timekeeping().MinuteWriteDue());
@@ -98,12 +98,12 @@ TEST_F(ZeroedSecondsTest, ACorrectionLearnsAndAnotherSimulatorLearnsAgain) {
   sim.windowClass.clear();
   form.OnSyncTick();
   sim.windowClass = "FS98MAIN";
-  aircraft().SetZeroesWrittenSeconds(false);
+  Aircraft().SetZeroesWrittenSeconds(false);
   form.OnHalfSecondTick();
   ASSERT_TRUE(form.Connected());
   EXPECT_FALSE(form.SimulatorLink().ZeroesSeconds());
   form.Press(MainButton::StartLocal);
-  aircraft().Drift(30);
+  Aircraft().Drift(30);
   sim.journal.clear();
   AdvanceSeconds(5);
   form.OnSyncTick();
