@@ -1,23 +1,28 @@
-#include "win32/app/chronolog_window.h"
+#include "win32/app/log_window.h"
 
 #include <algorithm>
 #include <array>
-#include <cwchar>
 #include <string>
+#include <vector>
 
-#include "win32/app/chronolog_layout.h"
-#include "win32/app/resource_ids.h"
+#include "win32/app/design_units.h"
+#include "win32/app/log_window_layout.h"
+#include "win32/app/program_icon.h"
+#include "win32/ports/win32_message_boxes.h"
 #include "win32/support/action_boundary.h"
+#include "win32/support/child_windows.h"
 #include "win32/support/dpi.h"
+#include "win32/support/fonts.h"
+#include "win32/support/modal_session.h"
 #include "win32/support/scoped_win.h"
 #include "win32/support/wide_text.h"
-#include "win32/ports/win32_message_boxes.h"
-#include "win32/support/win_dyn_calls.h"
+#include "win32/support/window_base.h"
+#include "win32/support/window_placement.h"
 
 namespace horavia::win32 {
 namespace {
 
-namespace layout = chronolog_layout;
+namespace layout = log_layout;
 
 constexpr wchar_t kClassName[] = L"HoraviaChronoLog";
 // A fixed dialog-like frame that still shows the program's icon.
@@ -29,74 +34,56 @@ constexpr DWORD kExStyle = WS_EX_CONTROLPARENT;
 constexpr int kIdExit = IDOK;
 constexpr int kIdList = 100;
 constexpr int kIdNote = 101;
-constexpr int kIdDeleteLog = 102;
+constexpr int kIdClearLog = 102;
 constexpr int kIdDeleteEntry = 103;
 constexpr int kIdFirstLabel = 110;
 
 constexpr int kVisibleListItems = 12;
+// The selection field's item is this much lower than the field, its border.
+constexpr int kFieldBorderPixels = 6;
 
-COLORREF ToColorRef(Rgb rgb) { return RGB(rgb.r, rgb.g, rgb.b); }
-
-HFONT MakeArialBold(int hundredthsOfPoint, UINT dpi) {
-  LOGFONTW lf{};
-  lf.lfHeight = -::MulDiv(hundredthsOfPoint, static_cast<int>(dpi), 72 * 100);
-  lf.lfWeight = FW_BOLD;
-  lf.lfCharSet = DEFAULT_CHARSET;
-  std::wcsncpy(lf.lfFaceName, L"Arial", LF_FACESIZE - 1);
-  return ::CreateFontIndirectW(&lf);
-}
-
-HICON ProgramIcon(int sizeMetricX, int sizeMetricY) {
-  const int cx = ::GetSystemMetrics(sizeMetricX);
-  const int cy = ::GetSystemMetrics(sizeMetricY);
-  auto icon = static_cast<HICON>(::LoadImageW(
-      ::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_HORAVIA), IMAGE_ICON, cx, cy, LR_SHARED));
-  if (icon == nullptr) icon = ::LoadIconW(nullptr, IDI_APPLICATION);
-  return icon;
-}
-
-class ChronoLogWindow {
+class LogWindow : public WindowBase<LogWindow> {
  public:
-  explicit ChronoLogWindow(LogWindowModel& model) : model_(model) {}
-  ChronoLogWindow(const ChronoLogWindow&) = delete;
-  ChronoLogWindow& operator=(const ChronoLogWindow&) = delete;
+  explicit LogWindow(LogWindowModel& model) : model_(model) {}
 
-  bool Run(HWND owner);
+  bool ShowModal(HWND owner);
 
  private:
-  static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  friend class WindowBase<LogWindow>;
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  void ReportFailure(ActionFailure failure) { boundary_.Report(failure); }
 
+  bool CreateHidden(HWND owner);
   void CreateControls();
+  void CreateFonts();
   void Layout();
-  void PlaceCentred(HWND owner);
+  void PlaceList();
+  int Px(int twips) const { return TwipsToPixels(twips, dpi_); }
+  void Place(HWND control, const TwipsRect& rect) const;
+
   void OnCommand(int id, int code);
   void OnClose();
   void OnEndSession();
   void OnPaint();
-  void OnActivate(bool active);
+  void PaintFrame(HDC dc, const layout::Frame& frame, int captionHeight);
   LRESULT OnControlColor(HDC dc, HWND control, bool droppedList);
   void OnMeasureItem(MEASUREITEMSTRUCT& item) const;
   void OnDrawItem(const DRAWITEMSTRUCT& item) const;
   void OnDpiChanged(UINT dpi, const RECT& suggested);
-  // Shows what the model holds now, and ends the window once it closed.
-  void AfterHandler();
+  // Shows what the model holds now.
   void MirrorModel();
-
-  int Px(int designPixels) const { return ::MulDiv(designPixels, static_cast<int>(dpi_), 96); }
-  void Place(HWND control, const layout::PixelRect& rect, int height) const;
-  HWND AddControl(const wchar_t* windowClass, const wchar_t* text, DWORD style, int id);
+  void MirrorList();
+  void MirrorNote();
 
   LogWindowModel& model_;
-  HWND hwnd_ = nullptr;
   HWND list_ = nullptr;
   HWND note_ = nullptr;
   HWND noteLabel_ = nullptr;
-  std::array<HWND, 3> buttons_{};  // Exit, Clear Log, Delete Entry
+  HWND exitButton_ = nullptr;
+  HWND clearLogButton_ = nullptr;
+  HWND deleteEntryButton_ = nullptr;
   std::array<HWND, layout::kTimeLabels.size()> timeLabels_{};
-  // The control that had the focus when the window was last active; a
-  // plain window would otherwise give the focus to itself on return.
-  HWND lastFocus_ = nullptr;
+  FocusMemory focus_;
   UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
   ScopedFont timeFont_;
   ScopedFont textFont_;
@@ -109,100 +96,48 @@ class ChronoLogWindow {
   // Set while the window puts the model's note into the box, so that the
   // box's change notice is not taken for the user's typing.
   bool mirroring_ = false;
-  bool ended_ = false;
 };
 
-bool ChronoLogWindow::Run(HWND owner) {
-  WNDCLASSEXW wc{};
-  wc.cbSize = sizeof wc;
-  wc.lpfnWndProc = &ChronoLogWindow::WindowProc;
-  wc.hInstance = ::GetModuleHandleW(nullptr);
-  wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-  wc.lpszClassName = kClassName;
-  wc.hIcon = ProgramIcon(SM_CXICON, SM_CYICON);
-  wc.hIconSm = ProgramIcon(SM_CXSMICON, SM_CYSMICON);
-  if (::RegisterClassExW(&wc) == 0 && ::GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return false;
-
-  const std::wstring caption = Widen(model_.Controls().caption);
-  if (::CreateWindowExW(kExStyle, kClassName, caption.c_str(), kStyle, 0, 0, 0, 0, owner, nullptr,
-                        wc.hInstance, this) == nullptr) {
-    return false;
-  }
-  dpi_ = EffectiveDpi(hwnd_);
+// The owner is disabled before the model runs (opening may already show a
+// message box) and enabled again before this window goes, so that the owner
+// gets the activation back; also when the model's opening or closing ends
+// in an exception, which the owner's handler stops.
+bool LogWindow::ShowModal(HWND owner) {
+  if (!CreateHidden(owner)) return false;
   CreateControls();
   Layout();
-  PlaceCentred(owner);
-
-  // The owner is disabled before the model runs (opening may already show a
-  // message box) and enabled again before this window goes, so that the
-  // owner gets the activation back; also when the model's opening or
-  // closing ends in an exception, which the owner's handler stops.
-  class Modal {
-   public:
-    Modal(HWND window, HWND owner)
-        : window_(window),
-          owner_(owner),
-          ownerWasEnabled_(owner != nullptr && ::EnableWindow(owner, FALSE) == 0) {}
-    Modal(const Modal&) = delete;
-    Modal& operator=(const Modal&) = delete;
-    ~Modal() {
-      if (ownerWasEnabled_) ::EnableWindow(owner_, TRUE);
-      // Destroying the list tells the window of every item it drops, which
-      // takes a while for a very long log; the user sees the window go at
-      // once.
-      ::ShowWindow(window_, SW_HIDE);
-      ::DestroyWindow(window_);
-      if (owner_ != nullptr) ::SetActiveWindow(owner_);
-    }
-
-   private:
-    HWND window_;
-    HWND owner_;
-    bool ownerWasEnabled_;
-  } const modal(hwnd_, owner);
-  boxes_.SetOwner(hwnd_);
+  PlaceCentred(Hwnd(), Px(layout::kClientWidthTwips), Px(layout::kClientHeightTwips), dpi_);
+  ModalSession session(Hwnd(), owner);
+  boxes_.SetOwner(Hwnd());
   model_.UseMessageBoxes(&boxes_);
-  model_.Form_Load();
+  model_.Open();
   MirrorModel();
-  ::ShowWindow(hwnd_, SW_SHOW);
-
-  bool quit = false;
-  WPARAM quitCode = 0;
-  MSG msg{};
-  while (!ended_) {
-    const BOOL got = ::GetMessageW(&msg, nullptr, 0, 0);
-    if (got <= 0) {
-      quit = got == 0;
-      quitCode = msg.wParam;
-      break;
-    }
-    if (!::IsDialogMessageW(hwnd_, &msg)) {
-      ::TranslateMessage(&msg);
-      ::DispatchMessageW(&msg);
-    }
-  }
-  model_.Form_Unload();  // does nothing when the model has closed itself
+  session.Run([this] { return model_.Closed(); });
+  model_.Close();  // does nothing when the model has closed itself
   model_.UseMessageBoxes(nullptr);
-  // The quit belongs to the main loop; hand it on.
-  if (quit) ::PostQuitMessage(static_cast<int>(quitCode));
   return true;
 }
 
-LRESULT CALLBACK ChronoLogWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam,
-                                             LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    auto* self =
-        static_cast<ChronoLogWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-    self->hwnd_ = hwnd;
-    ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-  }
-  auto* self = reinterpret_cast<ChronoLogWindow*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-  if (self == nullptr) return ::DefWindowProcW(hwnd, message, wParam, lParam);
-  return self->boundary_.Run([&] { return self->HandleMessage(message, wParam, lParam); },
-                             LRESULT{0});
+bool LogWindow::CreateHidden(HWND owner) {
+  const std::wstring caption = Widen(model_.Controls().caption);
+  WindowSpec spec;
+  spec.className = kClassName;
+  spec.caption = caption.c_str();
+  spec.style = kStyle;
+  spec.exStyle = kExStyle;
+  spec.owner = owner;
+  spec.icon = ProgramIcon(IconSize::Large);
+  spec.smallIcon = ProgramIcon(IconSize::Small);
+  spec.left = 0;
+  spec.top = 0;
+  spec.width = 0;
+  spec.height = 0;
+  if (!Create(spec)) return false;
+  dpi_ = EffectiveDpi(Hwnd());
+  return true;
 }
 
-LRESULT ChronoLogWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT LogWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_COMMAND:
       OnCommand(LOWORD(wParam), HIWORD(wParam));
@@ -221,7 +156,7 @@ LRESULT ChronoLogWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lPara
       OnPaint();
       return 0;
     case WM_ACTIVATE:
-      OnActivate(LOWORD(wParam) != WA_INACTIVE);
+      focus_.OnActivate(Hwnd(), LOWORD(wParam) != WA_INACTIVE, list_);
       return 0;
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLOREDIT:
@@ -238,156 +173,124 @@ LRESULT ChronoLogWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lPara
     case WM_DPICHANGED:
       OnDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
       return 0;
-    case WM_NCDESTROY:
-      ::SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
-      return ::DefWindowProcW(hwnd_, message, wParam, lParam);
     default:
-      return ::DefWindowProcW(hwnd_, message, wParam, lParam);
+      return DefaultHandling(message, wParam, lParam);
   }
-}
-
-HWND ChronoLogWindow::AddControl(const wchar_t* windowClass, const wchar_t* text, DWORD style,
-                                 int id) {
-  return ::CreateWindowExW(0, windowClass, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, hwnd_,
-                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                           ::GetModuleHandleW(nullptr), nullptr);
 }
 
 // Created in the tab order: the list, the note box, Exit, Clear Log, Delete
 // Entry; the labels take no focus. The fonts exist first, because the list
 // asks for its item height while it is being created.
-void ChronoLogWindow::CreateControls() {
-  timeFont_.Reset(MakeArialBold(layout::kTimeFontSize, dpi_));
-  textFont_.Reset(MakeArialBold(layout::kTextFontSize, dpi_));
+void LogWindow::CreateControls() {
+  const LogWindowControls& shown = model_.Controls();
+  const auto text = [](std::string_view caption) { return Widen(caption); };
+  CreateFonts();
   // Drawn by the window from the model's items, which are the only copy.
-  list_ = AddControl(L"COMBOBOX", L"",
-                     WS_TABSTOP | WS_GROUP | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED,
-                     kIdList);
-  note_ = AddControl(L"EDIT", L"", WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL | WS_DISABLED, kIdNote);
-  buttons_[0] = AddControl(L"BUTTON", L"&Exit", WS_TABSTOP | BS_DEFPUSHBUTTON, kIdExit);
-  buttons_[1] = AddControl(L"BUTTON", L"&Clear Log", WS_TABSTOP | BS_PUSHBUTTON, kIdDeleteLog);
-  buttons_[2] = AddControl(L"BUTTON", L"&Delete Entry", WS_TABSTOP | BS_PUSHBUTTON, kIdDeleteEntry);
-  noteLabel_ = AddControl(L"STATIC", L"Note:", SS_LEFT | SS_NOPREFIX, kIdFirstLabel);
+  list_ = CreateChild(Hwnd(), L"COMBOBOX", L"",
+                      WS_TABSTOP | WS_GROUP | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED,
+                      kIdList);
+  note_ = CreateChild(Hwnd(), L"EDIT", L"", WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL | WS_DISABLED,
+                      kIdNote);
+  exitButton_ = CreateChild(Hwnd(), L"BUTTON", text(shown.exitButton).c_str(),
+                            WS_TABSTOP | BS_DEFPUSHBUTTON, kIdExit);
+  clearLogButton_ = CreateChild(Hwnd(), L"BUTTON", text(shown.clearLogButton).c_str(),
+                                WS_TABSTOP | BS_PUSHBUTTON, kIdClearLog);
+  deleteEntryButton_ = CreateChild(Hwnd(), L"BUTTON", text(shown.deleteEntryButton).c_str(),
+                                   WS_TABSTOP | BS_PUSHBUTTON, kIdDeleteEntry);
+  noteLabel_ = CreateChild(Hwnd(), L"STATIC", text(shown.noteLabel).c_str(), SS_LEFT | SS_NOPREFIX,
+                           kIdFirstLabel);
   for (size_t i = 0; i < timeLabels_.size(); ++i) {
-    timeLabels_[i] =
-        AddControl(L"STATIC", L"", SS_LEFT | SS_NOPREFIX, kIdFirstLabel + 1 + static_cast<int>(i));
+    timeLabels_[i] = CreateChild(Hwnd(), L"STATIC", L"", SS_LEFT | SS_NOPREFIX,
+                                 kIdFirstLabel + 1 + static_cast<int>(i));
   }
 }
 
-void ChronoLogWindow::Place(HWND control, const layout::PixelRect& rect, int height) const {
-  ::SetWindowPos(control, nullptr, Px(rect.left), Px(rect.top), Px(rect.width), height,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
+void LogWindow::CreateFonts() {
+  timeFont_ = CreateDesignFont({L"Arial", layout::kTimeFontSize, true, false, false}, dpi_);
+  textFont_ = CreateDesignFont({L"Arial", layout::kTextFontSize, true, false, false}, dpi_);
 }
 
-void ChronoLogWindow::Layout() {
+void LogWindow::Place(HWND control, const TwipsRect& rect) const {
+  const RECT place = TwipsToPixelRect(rect, dpi_);
+  ::SetWindowPos(control, nullptr, place.left, place.top, place.right - place.left,
+                 place.bottom - place.top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void LogWindow::Layout() {
   const auto text = reinterpret_cast<WPARAM>(textFont_.Get());
   const auto time = reinterpret_cast<WPARAM>(timeFont_.Get());
-  for (HWND control : {list_, note_, noteLabel_, buttons_[0], buttons_[1], buttons_[2]}) {
+  for (HWND control :
+       {list_, note_, noteLabel_, exitButton_, clearLogButton_, deleteEntryButton_}) {
     ::SendMessageW(control, WM_SETFONT, text, FALSE);
   }
   for (HWND label : timeLabels_) ::SendMessageW(label, WM_SETFONT, time, FALSE);
+  PlaceList();
+  Place(note_, layout::kNote);
+  Place(noteLabel_, layout::kNoteLabel);
+  Place(exitButton_, layout::kExitButton);
+  Place(clearLogButton_, layout::kClearLogButton);
+  Place(deleteEntryButton_, layout::kDeleteEntryButton);
+  for (size_t i = 0; i < timeLabels_.size(); ++i)
+    Place(timeLabels_[i], layout::kTimeLabels[i].rect);
+  ::InvalidateRect(Hwnd(), nullptr, TRUE);
+}
 
-  // A drop-down list is as high as its selection field; the height given
-  // to the window is that of the field with its list dropped down.
-  const int field = Px(layout::kList.height);
-  const int item = Px(16);
-  ::SendMessageW(list_, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), field - 6);
+// A drop-down list is as high as its selection field; the height given to
+// the window is that of the field with its list dropped down.
+void LogWindow::PlaceList() {
+  const RECT field = TwipsToPixelRect(layout::kEntryList, dpi_);
+  const int fieldHeight = field.bottom - field.top;
+  const int item = Px(layout::kListItemTwips);
+  ::SendMessageW(list_, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1),
+                 fieldHeight - kFieldBorderPixels);
   ::SendMessageW(list_, CB_SETITEMHEIGHT, 0, item);
-  Place(list_, layout::kList, field + kVisibleListItems * item + 2);
-  Place(note_, layout::kNote, Px(layout::kNote.height));
-  Place(noteLabel_, layout::kNoteLabel, Px(layout::kNoteLabel.height));
-  Place(buttons_[0], layout::kExit, Px(layout::kExit.height));
-  Place(buttons_[1], layout::kDeleteLog, Px(layout::kDeleteLog.height));
-  Place(buttons_[2], layout::kDeleteEntry, Px(layout::kDeleteEntry.height));
-  for (size_t i = 0; i < timeLabels_.size(); ++i) {
-    Place(timeLabels_[i], layout::kTimeLabels[i].rect, Px(layout::kTimeLabels[i].rect.height));
-  }
-  ::InvalidateRect(hwnd_, nullptr, TRUE);
+  ::SetWindowPos(list_, nullptr, field.left, field.top, field.right - field.left,
+                 fieldHeight + kVisibleListItems * item + 2, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-// Centred over the main window, and kept on the screen that holds it.
-void ChronoLogWindow::PlaceCentred(HWND owner) {
-  RECT frame{0, 0, Px(layout::kClientWidth), Px(layout::kClientHeight)};
-  // The frame is drawn at the window's real DPI, which a DPI forced for
-  // tests does not change.
-  DynAdjustWindowRectExForDpi(&frame, kStyle, FALSE, kExStyle, DynGetDpiForWindow(hwnd_));
-  const int width = frame.right - frame.left;
-  const int height = frame.bottom - frame.top;
-
-  MONITORINFO monitor{};
-  monitor.cbSize = sizeof monitor;
-  RECT work{0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
-  const HWND anchor = owner != nullptr ? owner : hwnd_;
-  if (::GetMonitorInfoW(::MonitorFromWindow(anchor, MONITOR_DEFAULTTOPRIMARY), &monitor)) {
-    work = monitor.rcWork;
+void LogWindow::OnCommand(int id, int code) {
+  const bool clicked = code == BN_CLICKED;
+  if (id == kIdList && code == CBN_SELCHANGE) {
+    model_.SelectEntry(static_cast<int>(::SendMessageW(list_, CB_GETCURSEL, 0, 0)));
+  } else if (id == kIdNote && code == EN_CHANGE && !mirroring_) {
+    model_.EditNote(Narrow(WindowText(note_)));
+  } else if ((id == kIdExit || id == IDCANCEL) && clicked) {
+    model_.Exit();
+  } else if (id == kIdClearLog && clicked) {
+    model_.ClearLog();
+  } else if (id == kIdDeleteEntry && clicked) {
+    model_.ToggleDeletionMark();
+  } else {
+    return;
   }
-  RECT over = work;
-  if (owner != nullptr && ::IsWindowVisible(owner) && !::IsIconic(owner)) {
-    ::GetWindowRect(owner, &over);
-  }
-  int left = over.left + (over.right - over.left - width) / 2;
-  int top = over.top + (over.bottom - over.top - height) / 2;
-  if (left + width > work.right) left = work.right - width;
-  if (top + height > work.bottom) top = work.bottom - height;
-  if (left < work.left) left = work.left;
-  if (top < work.top) top = work.top;
-  ::SetWindowPos(hwnd_, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+  MirrorModel();
 }
 
-void ChronoLogWindow::OnCommand(int id, int code) {
-  switch (id) {
-    case kIdList:
-      if (code != CBN_SELCHANGE) return;
-      model_.cboLogDateTime_Click(static_cast<int>(::SendMessageW(list_, CB_GETCURSEL, 0, 0)));
-      break;
-    case kIdNote: {
-      if (code != EN_CHANGE || mirroring_) return;
-      std::wstring text(static_cast<size_t>(::GetWindowTextLengthW(note_)) + 1, L'\0');
-      text.resize(
-          static_cast<size_t>(::GetWindowTextW(note_, text.data(), static_cast<int>(text.size()))));
-      model_.txtNote_Change(Narrow(text));
-      break;
-    }
-    case kIdExit:
-    case IDCANCEL:
-      if (code != BN_CLICKED) return;
-      model_.cmdExit_Click();
-      break;
-    case kIdDeleteLog:
-      if (code != BN_CLICKED) return;
-      model_.cmdDeleteLog_Click();
-      break;
-    case kIdDeleteEntry:
-      if (code != BN_CLICKED) return;
-      model_.cmdDeleteEntry_Click();
-      break;
-    default:
-      return;
-  }
-  AfterHandler();
-}
-
-void ChronoLogWindow::OnClose() {
-  model_.Form_Unload();
-  AfterHandler();
+void LogWindow::OnClose() {
+  model_.Close();
+  MirrorModel();
 }
 
 // The copy goes back to the file as at any closing, without a box.
-void ChronoLogWindow::OnEndSession() {
+void LogWindow::OnEndSession() {
   boundary_.Silence();
   model_.EndSession();
-  AfterHandler();
-}
-
-void ChronoLogWindow::AfterHandler() {
   MirrorModel();
-  if (model_.Closed()) ended_ = true;
 }
 
-void ChronoLogWindow::MirrorModel() {
+void LogWindow::MirrorModel() {
   const LogWindowControls& shown = model_.Controls();
-  const EntryListState& entries = shown.cboLogDateTime;
+  MirrorList();
+  for (size_t i = 0; i < timeLabels_.size(); ++i) {
+    const std::wstring text = Widen(shown.*(layout::kTimeLabels[i].text));
+    if (text != WindowText(timeLabels_[i])) ::SetWindowTextW(timeLabels_[i], text.c_str());
+  }
+  MirrorNote();
+  if (model_.TakeListFocusRequest()) ::SetFocus(list_);
+}
 
+void LogWindow::MirrorList() {
+  const EntryListState& entries = model_.Controls().entryList;
   const auto count = static_cast<size_t>(::SendMessageW(list_, CB_GETCOUNT, 0, 0));
   if (count != entries.items.size()) {
     ::SendMessageW(list_, WM_SETREDRAW, FALSE, 0);
@@ -402,19 +305,12 @@ void ChronoLogWindow::MirrorModel() {
   // An item's text may have changed (a deletion mark): the list draws the
   // model's texts, so a repaint shows them.
   ::InvalidateRect(list_, nullptr, FALSE);
+}
 
-  for (size_t i = 0; i < timeLabels_.size(); ++i) {
-    const std::wstring text = Widen(shown.*(layout::kTimeLabels[i].text));
-    wchar_t now[64] = L"";
-    ::GetWindowTextW(timeLabels_[i], now, static_cast<int>(std::size(now)));
-    if (text != now) ::SetWindowTextW(timeLabels_[i], text.c_str());
-  }
-
-  const std::wstring note = Widen(shown.txtNote.text);
-  std::wstring inBox(static_cast<size_t>(::GetWindowTextLengthW(note_)) + 1, L'\0');
-  inBox.resize(
-      static_cast<size_t>(::GetWindowTextW(note_, inBox.data(), static_cast<int>(inBox.size()))));
-  if (note != inBox) {
+void LogWindow::MirrorNote() {
+  const NoteBoxState& shown = model_.Controls().note;
+  const std::wstring note = Widen(shown.text);
+  if (note != WindowText(note_)) {
     // A note the model cleaned keeps its length, so the caret stays put.
     DWORD from = 0;
     DWORD to = 0;
@@ -425,18 +321,16 @@ void ChronoLogWindow::MirrorModel() {
     mirroring_ = false;
     ::SendMessageW(note_, EM_SETSEL, from, to);
   }
-  if ((::IsWindowEnabled(note_) != FALSE) != shown.txtNote.enabled) {
-    ::EnableWindow(note_, shown.txtNote.enabled ? TRUE : FALSE);
+  if ((::IsWindowEnabled(note_) != FALSE) != shown.enabled) {
+    ::EnableWindow(note_, shown.enabled ? TRUE : FALSE);
   }
-
-  if (model_.TakeListFocusRequest()) ::SetFocus(list_);
 }
 
-void ChronoLogWindow::OnPaint() {
-  PaintDc paint(hwnd_);
+void LogWindow::OnPaint() {
+  PaintDc paint(Hwnd());
   const HDC dc = paint.Get();
   RECT client{};
-  ::GetClientRect(hwnd_, &client);
+  ::GetClientRect(Hwnd(), &client);
   ::FillRect(dc, &client, background_.Get());
 
   SelectInDc font(dc, textFont_.Get());
@@ -444,30 +338,23 @@ void ChronoLogWindow::OnPaint() {
   ::GetTextMetricsW(dc, &metrics);
   ::SetTextColor(dc, ToColorRef(layout::kCaption));
   ::SetBkMode(dc, OPAQUE);
-  for (const layout::Frame& frame : layout::kFrames) {
-    RECT box{Px(frame.rect.left), Px(frame.rect.top), Px(frame.rect.left + frame.rect.width),
-             Px(frame.rect.top + frame.rect.height)};
-    ::FillRect(dc, &box, frame.outer ? outerFrame_.Get() : innerFrame_.Get());
-    RECT edge = box;
-    edge.top += metrics.tmHeight / 2;
-    ::DrawEdge(dc, &edge, EDGE_ETCHED, BF_RECT);
-    // The caption breaks the top edge, with a little room on both sides.
-    ::SetBkColor(dc, ToColorRef(frame.outer ? layout::kOuterFrame : layout::kInnerFrame));
-    const std::wstring caption = L" " + std::wstring(frame.caption) + L" ";
-    ::TextOutW(dc, box.left + Px(6), box.top, caption.c_str(), static_cast<int>(caption.size()));
-  }
+  for (const layout::Frame& frame : layout::kFrames) PaintFrame(dc, frame, metrics.tmHeight);
 }
 
-void ChronoLogWindow::OnActivate(bool active) {
-  if (!active) {
-    const HWND focus = ::GetFocus();
-    if (focus != nullptr && ::IsChild(hwnd_, focus)) lastFocus_ = focus;
-    return;
-  }
-  ::SetFocus(lastFocus_ != nullptr && ::IsWindowEnabled(lastFocus_) ? lastFocus_ : list_);
+// The caption breaks the top edge, with a little room on both sides.
+void LogWindow::PaintFrame(HDC dc, const layout::Frame& frame, int captionHeight) {
+  const RECT box = TwipsToPixelRect(frame.rect, dpi_);
+  ::FillRect(dc, &box, frame.outer ? outerFrame_.Get() : innerFrame_.Get());
+  RECT edge = box;
+  edge.top += captionHeight / 2;
+  ::DrawEdge(dc, &edge, EDGE_ETCHED, BF_RECT);
+  ::SetBkColor(dc, ToColorRef(frame.outer ? layout::kOuterFrame : layout::kInnerFrame));
+  const std::wstring caption = L" " + std::wstring(frame.caption) + L" ";
+  ::TextOutW(dc, box.left + Px(layout::kCaptionInsetTwips), box.top, caption.c_str(),
+             static_cast<int>(caption.size()));
 }
 
-LRESULT ChronoLogWindow::OnControlColor(HDC dc, HWND control, bool droppedList) {
+LRESULT LogWindow::OnControlColor(HDC dc, HWND control, bool droppedList) {
   if (control == noteLabel_) {
     ::SetTextColor(dc, ToColorRef(layout::kCaption));
     ::SetBkColor(dc, ToColorRef(layout::kOuterFrame));
@@ -486,15 +373,17 @@ LRESULT ChronoLogWindow::OnControlColor(HDC dc, HWND control, bool droppedList) 
   return reinterpret_cast<LRESULT>(background_.Get());
 }
 
-void ChronoLogWindow::OnMeasureItem(MEASUREITEMSTRUCT& item) const {
+void LogWindow::OnMeasureItem(MEASUREITEMSTRUCT& item) const {
   if (item.CtlID != static_cast<UINT>(kIdList)) return;
-  item.itemHeight = static_cast<UINT>(
-      item.itemID == static_cast<UINT>(-1) ? Px(layout::kList.height) - 6 : Px(16));
+  const RECT field = TwipsToPixelRect(layout::kEntryList, dpi_);
+  item.itemHeight = static_cast<UINT>(item.itemID == static_cast<UINT>(-1)
+                                          ? field.bottom - field.top - kFieldBorderPixels
+                                          : Px(layout::kListItemTwips));
 }
 
-void ChronoLogWindow::OnDrawItem(const DRAWITEMSTRUCT& item) const {
+void LogWindow::OnDrawItem(const DRAWITEMSTRUCT& item) const {
   if (item.CtlID != static_cast<UINT>(kIdList)) return;
-  const std::vector<std::string>& items = model_.Controls().cboLogDateTime.items;
+  const std::vector<std::string>& items = model_.Controls().entryList.items;
   // The selected item shows inverted: dark green on bright green.
   const bool inverted = (item.itemState & ODS_SELECTED) != 0;
   const Rgb back = inverted ? layout::kFieldText : layout::kFieldBack;
@@ -508,28 +397,25 @@ void ChronoLogWindow::OnDrawItem(const DRAWITEMSTRUCT& item) const {
   SelectInDc font(item.hDC, textFont_.Get());
   ::SetTextColor(item.hDC, ToColorRef(fore));
   ::SetBkMode(item.hDC, TRANSPARENT);
-  box.left += Px(2);
+  box.left += Px(layout::kItemTextInsetTwips);
   ::DrawTextW(item.hDC, text.c_str(), static_cast<int>(text.size()), &box,
               DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
 }
 
-// The suggested rectangle keeps the window under the pointer while it is
-// dragged to a monitor with another DPI. A DPI forced for tests stays.
-void ChronoLogWindow::OnDpiChanged(UINT dpi, const RECT& suggested) {
+// With the DPI forced for tests the monitor's DPI does not matter.
+void LogWindow::OnDpiChanged(UINT dpi, const RECT& suggested) {
   if (DpiOverride()) return;
   dpi_ = dpi;
-  timeFont_.Reset(MakeArialBold(layout::kTimeFontSize, dpi_));
-  textFont_.Reset(MakeArialBold(layout::kTextFontSize, dpi_));
+  CreateFonts();
   Layout();
-  ::SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
-                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  TakeSuggestedRect(Hwnd(), suggested);
 }
 
 }  // namespace
 
-bool ShowChronoLogWindow(HWND owner, LogWindowModel& model) {
-  ChronoLogWindow window(model);
-  return window.Run(owner);
+bool ShowLogWindow(HWND owner, LogWindowModel& model) {
+  LogWindow window(model);
+  return window.ShowModal(owner);
 }
 
 }  // namespace horavia::win32
