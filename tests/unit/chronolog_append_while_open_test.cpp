@@ -22,7 +22,7 @@ constexpr const char* kNew =
     "00:12:03\t723\t";
 
 class ChronoLogAppendWhileOpenTest : public ::testing::Test {
- protected:
+ public:
   fakes::FakeWorld world;
   std::string log = world.PathOf("\\Horavia.log");
 

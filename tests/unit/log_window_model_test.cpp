@@ -30,7 +30,7 @@ std::string Lines(const std::vector<std::string>& lines) {
 }
 
 class LogWindowModelTest : public ::testing::Test {
- protected:
+ public:
   fakes::FakeWorld world;
   std::string log = world.PathOf("\\Horavia.log");
   std::string sound = world.PathOf("\\sound_button.wav");

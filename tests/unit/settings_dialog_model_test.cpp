@@ -33,7 +33,7 @@ class FakeSyncIntervalHost final : public SyncIntervalHost {
 };
 
 class SettingsWindowTest : public ::testing::Test {
- protected:
+ public:
   fakes::FakeWorld world;
   Settings settings;
   FakeSyncIntervalHost host;

@@ -24,10 +24,10 @@ constexpr UINT kRun = WM_APP + 7;
 class GuardedWindow : public WindowBase<GuardedWindow> {
  public:
   explicit GuardedWindow(MessageBoxes& boxes) : boundary_(boxes) {
-    WindowSpec spec;
-    spec.className = L"HoraviaBoundaryTest";
-    spec.style = WS_OVERLAPPED;
-    Create(spec);
+    WindowParams params;
+    params.className = L"HoraviaBoundaryTest";
+    params.style = WS_OVERLAPPED;
+    Create(params);
   }
 
   LRESULT Send() { return ::SendMessageW(Hwnd(), kRun, 0, 0); }

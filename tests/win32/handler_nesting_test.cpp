@@ -47,7 +47,7 @@ class WatchedBoxes : public MessageBoxes {
 // real main window does, and closes a box once several ticks came under it.
 class TickWindow {
  public:
-  TickWindow(MainWindowModel& form, WatchedBoxes& boxes) : form_(form), boxes_(boxes) {
+  TickWindow(MainWindowModel& model, WatchedBoxes& boxes) : model_(model), boxes_(boxes) {
     WNDCLASSW wc{};
     wc.lpfnWndProc = &TickWindow::Proc;
     wc.hInstance = ::GetModuleHandleW(nullptr);
@@ -85,8 +85,8 @@ class TickWindow {
       return;
     }
     if (boxes_.open && ++ticksUnderBox == 5) CloseBox();
-    if (id == static_cast<UINT_PTR>(TimerId::Second)) form_.OnHalfSecondTick();
-    if (id == static_cast<UINT_PTR>(TimerId::Sync)) form_.OnSyncTick();
+    if (id == static_cast<UINT_PTR>(TimerId::Second)) model_.OnHalfSecondTick();
+    if (id == static_cast<UINT_PTR>(TimerId::Sync)) model_.OnSyncTick();
   }
 
   static void CloseBox() {
@@ -94,7 +94,7 @@ class TickWindow {
     if (box != nullptr) ::PostMessageW(box, WM_COMMAND, IDOK, 0);
   }
 
-  MainWindowModel& form_;
+  MainWindowModel& model_;
   WatchedBoxes& boxes_;
 };
 
@@ -129,26 +129,26 @@ TEST(HandlerNestingTest, TicksUnderABoxOfASwitchOffDoNothing) {
   Platform os{pc,          world.regional, world.keys,  world.sound, world.shell,
               boxes,       timers,         world.files, sim,         fakes::kProgramFolder};
   ProcessContext context(os);
-  MainWindowModel form(context);
-  TickWindow window(form, boxes);
+  MainWindowModel model(context);
+  TickWindow window(model, boxes);
   timers.SetWindow(window.hwnd);
   realBoxes.SetOwner(window.hwnd);
 
-  form.Start();
-  ASSERT_TRUE(form.State().connected);
-  form.SyncTimer().SetInterval(50);
-  form.Press(MainButton::Start);
-  ASSERT_TRUE(form.State().on);
+  model.Start();
+  ASSERT_TRUE(model.State().connected);
+  model.SyncTimer().SetInterval(50);
+  model.Press(MainButton::Start);
+  ASSERT_TRUE(model.State().on);
   const int sendsOn = sim.Sends();
   ASSERT_TRUE(PumpUntil([&] { return sim.Sends() >= sendsOn + 2; })) << "the sync timer ticks";
 
   const std::string log = std::string(fakes::kProgramFolder) + kLogFileName;
   world.files.locked.insert(log);
-  form.State().flightSeconds = 60;
-  form.State().groundSeconds = 40;
-  form.State().totalSeconds = 100;
+  model.State().flightSeconds = 60;
+  model.State().groundSeconds = 40;
+  model.State().totalSeconds = 100;
   ::SetTimer(window.hwnd, kWatchdog, 10000, nullptr);
-  form.Press(MainButton::Start);
+  model.Press(MainButton::Start);
   ::KillTimer(window.hwnd, kWatchdog);
 
   ASSERT_EQ(boxes.texts.size(), 1u);
@@ -157,16 +157,16 @@ TEST(HandlerNestingTest, TicksUnderABoxOfASwitchOffDoNothing) {
   EXPECT_GE(window.ticksUnderBox, 5);
   EXPECT_EQ(boxes.sendsAtClose, boxes.sendsAtOpen) << "a tick under the box asked the simulator";
 
-  const MainState& state = form.State();
+  const MainState& state = model.State();
   EXPECT_FALSE(state.on);
   EXPECT_TRUE(state.connected);
   EXPECT_EQ(state.totalSeconds, 0);
   ASSERT_EQ(state.pendingEntries.size(), 1u);
   EXPECT_EQ(state.pendingEntries[0].flightSeconds, 60);
   EXPECT_EQ(state.pendingEntries[0].groundSeconds, 40);
-  EXPECT_EQ(form.Controls().caption, "Horavia (OFF)");
-  EXPECT_EQ(form.Controls().buttons[0].face, ButtonFace::Red);
-  EXPECT_EQ(form.Controls().buttons[1].face, ButtonFace::Red);
+  EXPECT_EQ(model.Controls().caption, "Horavia (OFF)");
+  EXPECT_EQ(model.Controls().buttons[0].face, ButtonFace::Red);
+  EXPECT_EQ(model.Controls().buttons[1].face, ButtonFace::Red);
   EXPECT_EQ(world.files.files.count(log), 0u);
 
   // The window is not left busy: the next sync tick reads the simulator.

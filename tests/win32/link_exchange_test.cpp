@@ -22,7 +22,7 @@ using testsupport::StandInProcess;
 // Horavia's link against simstandin.exe in its own process: the real
 // window message, atom, named mapping and send.
 class LinkExchangeTest : public ::testing::Test {
- protected:
+ public:
   void StartStandIn(const char* className = "FS98MAIN") {
     std::string why;
     ASSERT_TRUE(standIn.Start({className, true}, why)) << why;

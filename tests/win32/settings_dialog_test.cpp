@@ -104,7 +104,7 @@ RECT ClientPlace(HWND dialog, int id) {
 }
 
 class SettingsDialogTest : public ::testing::Test {
- protected:
+ public:
   fakes::FakeWorld world;
   Settings settings;
   FakeSyncIntervalHost host;

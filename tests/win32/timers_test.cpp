@@ -20,14 +20,14 @@ class TimerWindow {
     wc.hInstance = ::GetModuleHandleW(nullptr);
     wc.lpszClassName = L"HoraviaTimerTest";
     ::RegisterClassW(&wc);
-    hwnd_ = ::CreateWindowExW(0, wc.lpszClassName, L"", WS_OVERLAPPED, 0, 0, 10, 10, nullptr,
+    hwnd = ::CreateWindowExW(0, wc.lpszClassName, L"", WS_OVERLAPPED, 0, 0, 10, 10, nullptr,
                               nullptr, wc.hInstance, this);
-    timers_.SetWindow(hwnd_);
+    timers.SetWindow(hwnd);
   }
-  ~TimerWindow() { ::DestroyWindow(hwnd_); }
+  ~TimerWindow() { ::DestroyWindow(hwnd); }
 
-  Win32Timers timers_;
-  HWND hwnd_ = nullptr;
+  Win32Timers timers;
+  HWND hwnd = nullptr;
   std::vector<DWORD> ticks;  // GetTickCount at each tick
   int ticksInsideBox = 0;
   bool openBoxOnFirstTick = false;
@@ -69,7 +69,7 @@ class TimerWindow {
     }
     if (openBoxOnFirstTick && ticks.size() == 1) {
       inBox = true;
-      ::MessageBoxW(hwnd_, L"The timers keep running under this box.", kBoxTitle, MB_OK);
+      ::MessageBoxW(hwnd, L"The timers keep running under this box.", kBoxTitle, MB_OK);
       inBox = false;
     }
   }
@@ -78,24 +78,24 @@ class TimerWindow {
 TEST(Win32TimersTest, ARunningTimerKeepsTickingUnderAMessageBox) {
   TimerWindow window;
   window.openBoxOnFirstTick = true;
-  window.timers_.Arm(TimerId::Sync, 30);
+  window.timers.Arm(TimerId::Sync, 30);
   ASSERT_TRUE(window.WaitForTicks(5, 10000));
   EXPECT_GE(window.ticksInsideBox, 3) << "ticks arrived while the box was open";
-  window.timers_.Disarm(TimerId::Sync);
+  window.timers.Disarm(TimerId::Sync);
 }
 
 TEST(Win32TimersTest, ArmingAgainStartsThePeriodAfresh) {
   TimerWindow window;
-  window.timers_.Arm(TimerId::Sync, 1000);
+  window.timers.Arm(TimerId::Sync, 1000);
   // Re-arm every 100 ms for two and a half periods: a timer that kept its
   // first period would have ticked meanwhile.
   const DWORD start = ::GetTickCount();
   while (::GetTickCount() - start < 2500) {
     window.WaitForTicks(1, 100);
-    window.timers_.Arm(TimerId::Sync, 1000);
+    window.timers.Arm(TimerId::Sync, 1000);
   }
   EXPECT_TRUE(window.ticks.empty());
-  window.timers_.Disarm(TimerId::Sync);
+  window.timers.Disarm(TimerId::Sync);
   // A disarmed timer is silent.
   EXPECT_FALSE(window.WaitForTicks(1, 1300));
 }

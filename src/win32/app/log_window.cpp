@@ -7,17 +7,11 @@
 
 #include "win32/app/design_units.h"
 #include "win32/app/log_window_layout.h"
-#include "win32/app/program_icon.h"
-#include "win32/ports/win32_message_boxes.h"
-#include "win32/support/action_boundary.h"
+#include "win32/app/owned_window.h"
 #include "win32/support/child_windows.h"
-#include "win32/support/dpi.h"
 #include "win32/support/fonts.h"
-#include "win32/support/modal_session.h"
 #include "win32/support/scoped_win.h"
 #include "win32/support/wide_text.h"
-#include "win32/support/window_base.h"
-#include "win32/support/window_placement.h"
 
 namespace horavia::win32 {
 namespace {
@@ -42,7 +36,7 @@ constexpr int kVisibleListItems = 12;
 // The selection field's item is this much lower than the field, its border.
 constexpr int kFieldBorderPixels = 6;
 
-class LogWindow : public WindowBase<LogWindow> {
+class LogWindow : public OwnedWindow<LogWindow> {
  public:
   explicit LogWindow(LogWindowModel& model) : model_(model) {}
 
@@ -50,16 +44,16 @@ class LogWindow : public WindowBase<LogWindow> {
 
  private:
   friend class WindowBase<LogWindow>;
+  friend class OwnedWindow<LogWindow>;
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
-  void ReportFailure(ActionFailure failure) { boundary_.Report(failure); }
 
-  bool CreateHidden(HWND owner);
   void CreateControls();
   void CreateFonts();
   void Layout();
+  void Relayout();
   void PlaceList();
-  int Px(int twips) const { return TwipsToPixels(twips, dpi_); }
   void Place(HWND control, const TwipsRect& rect) const;
+  HWND FirstControl() const { return list_; }
 
   void OnCommand(int id, int code);
   void OnClose();
@@ -69,7 +63,6 @@ class LogWindow : public WindowBase<LogWindow> {
   LRESULT OnControlColor(HDC dc, HWND control, bool droppedList);
   void OnMeasureItem(MEASUREITEMSTRUCT& item) const;
   void OnDrawItem(const DRAWITEMSTRUCT& item) const;
-  void OnDpiChanged(UINT dpi, const RECT& suggested);
   // Shows what the model holds now.
   void MirrorModel();
   void MirrorList();
@@ -83,16 +76,12 @@ class LogWindow : public WindowBase<LogWindow> {
   HWND clearLogButton_ = nullptr;
   HWND deleteEntryButton_ = nullptr;
   std::array<HWND, layout::kTimeLabels.size()> timeLabels_{};
-  FocusMemory focus_;
-  UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
   ScopedFont timeFont_;
   ScopedFont textFont_;
   ScopedBrush background_{::CreateSolidBrush(ToColorRef(layout::kBackground))};
   ScopedBrush outerFrame_{::CreateSolidBrush(ToColorRef(layout::kOuterFrame))};
   ScopedBrush innerFrame_{::CreateSolidBrush(ToColorRef(layout::kInnerFrame))};
   ScopedBrush fieldBack_{::CreateSolidBrush(ToColorRef(layout::kFieldBack))};
-  Win32MessageBoxes boxes_;
-  ActionBoundary boundary_{boxes_};
   // Set while the window puts the model's note into the box, so that the
   // box's change notice is not taken for the user's typing.
   bool mirroring_ = false;
@@ -103,13 +92,12 @@ class LogWindow : public WindowBase<LogWindow> {
 // gets the activation back; also when the model's opening or closing ends
 // in an exception, which the owner's handler stops.
 bool LogWindow::ShowModal(HWND owner) {
-  if (!CreateHidden(owner)) return false;
+  if (!CreateOwned(owner, kClassName, model_.Controls().caption, kStyle, kExStyle)) return false;
   CreateControls();
   Layout();
-  PlaceCentred(Hwnd(), Px(layout::kClientWidthTwips), Px(layout::kClientHeightTwips), dpi_);
+  PlaceCentred(Hwnd(), Px(layout::kClientWidthTwips), Px(layout::kClientHeightTwips), Dpi());
   ModalSession session(Hwnd(), owner);
-  boxes_.SetOwner(Hwnd());
-  model_.UseMessageBoxes(&boxes_);
+  model_.UseMessageBoxes(&Boxes());
   model_.Open();
   MirrorModel();
   session.Run([this] { return model_.Closed(); });
@@ -118,45 +106,14 @@ bool LogWindow::ShowModal(HWND owner) {
   return true;
 }
 
-bool LogWindow::CreateHidden(HWND owner) {
-  const std::wstring caption = Widen(model_.Controls().caption);
-  WindowSpec spec;
-  spec.className = kClassName;
-  spec.caption = caption.c_str();
-  spec.style = kStyle;
-  spec.exStyle = kExStyle;
-  spec.owner = owner;
-  spec.icon = ProgramIcon(IconSize::Large);
-  spec.smallIcon = ProgramIcon(IconSize::Small);
-  spec.left = 0;
-  spec.top = 0;
-  spec.width = 0;
-  spec.height = 0;
-  if (!Create(spec)) return false;
-  dpi_ = EffectiveDpi(Hwnd());
-  return true;
-}
-
 LRESULT LogWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  LRESULT result = 0;
+  if (HandleCommonMessage(message, wParam, lParam, result)) return result;
   switch (message) {
-    case WM_COMMAND:
-      OnCommand(LOWORD(wParam), HIWORD(wParam));
-      return 0;
-    case DM_GETDEFID:
-      return MAKELRESULT(kIdExit, DC_HASDEFID);
-    case WM_CLOSE:
-      OnClose();
-      return 0;
-    case WM_ENDSESSION:
-      if (wParam != FALSE) OnEndSession();
-      return 0;
     case WM_ERASEBKGND:
       return 1;  // WM_PAINT covers every pixel
     case WM_PAINT:
       OnPaint();
-      return 0;
-    case WM_ACTIVATE:
-      focus_.OnActivate(Hwnd(), LOWORD(wParam) != WA_INACTIVE, list_);
       return 0;
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLOREDIT:
@@ -170,9 +127,6 @@ LRESULT LogWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_DRAWITEM:
       OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
       return TRUE;
-    case WM_DPICHANGED:
-      OnDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
-      return 0;
     default:
       return DefaultHandling(message, wParam, lParam);
   }
@@ -206,12 +160,12 @@ void LogWindow::CreateControls() {
 }
 
 void LogWindow::CreateFonts() {
-  timeFont_ = CreateDesignFont({L"Arial", layout::kTimeFontSize, true, false, false}, dpi_);
-  textFont_ = CreateDesignFont({L"Arial", layout::kTextFontSize, true, false, false}, dpi_);
+  timeFont_ = CreateDesignFont({L"Arial", layout::kTimeFontSize, true, false, false}, Dpi());
+  textFont_ = CreateDesignFont({L"Arial", layout::kTextFontSize, true, false, false}, Dpi());
 }
 
 void LogWindow::Place(HWND control, const TwipsRect& rect) const {
-  const RECT place = TwipsToPixelRect(rect, dpi_);
+  const RECT place = TwipsToPixelRect(rect, Dpi());
   ::SetWindowPos(control, nullptr, place.left, place.top, place.right - place.left,
                  place.bottom - place.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
@@ -238,7 +192,7 @@ void LogWindow::Layout() {
 // A drop-down list is as high as its selection field; the height given to
 // the window is that of the field with its list dropped down.
 void LogWindow::PlaceList() {
-  const RECT field = TwipsToPixelRect(layout::kEntryList, dpi_);
+  const RECT field = TwipsToPixelRect(layout::kEntryList, Dpi());
   const int fieldHeight = field.bottom - field.top;
   const int item = Px(layout::kListItemTwips);
   ::SendMessageW(list_, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1),
@@ -273,7 +227,6 @@ void LogWindow::OnClose() {
 
 // The copy goes back to the file as at any closing, without a box.
 void LogWindow::OnEndSession() {
-  boundary_.Silence();
   model_.EndSession();
   MirrorModel();
 }
@@ -343,7 +296,7 @@ void LogWindow::OnPaint() {
 
 // The caption breaks the top edge, with a little room on both sides.
 void LogWindow::PaintFrame(HDC dc, const layout::Frame& frame, int captionHeight) {
-  const RECT box = TwipsToPixelRect(frame.rect, dpi_);
+  const RECT box = TwipsToPixelRect(frame.rect, Dpi());
   ::FillRect(dc, &box, frame.outer ? outerFrame_.Get() : innerFrame_.Get());
   RECT edge = box;
   edge.top += captionHeight / 2;
@@ -375,7 +328,7 @@ LRESULT LogWindow::OnControlColor(HDC dc, HWND control, bool droppedList) {
 
 void LogWindow::OnMeasureItem(MEASUREITEMSTRUCT& item) const {
   if (item.CtlID != static_cast<UINT>(kIdList)) return;
-  const RECT field = TwipsToPixelRect(layout::kEntryList, dpi_);
+  const RECT field = TwipsToPixelRect(layout::kEntryList, Dpi());
   item.itemHeight = static_cast<UINT>(item.itemID == static_cast<UINT>(-1)
                                           ? field.bottom - field.top - kFieldBorderPixels
                                           : Px(layout::kListItemTwips));
@@ -402,13 +355,9 @@ void LogWindow::OnDrawItem(const DRAWITEMSTRUCT& item) const {
               DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
 }
 
-// With the DPI forced for tests the monitor's DPI does not matter.
-void LogWindow::OnDpiChanged(UINT dpi, const RECT& suggested) {
-  if (DpiOverride()) return;
-  dpi_ = dpi;
+void LogWindow::Relayout() {
   CreateFonts();
   Layout();
-  TakeSuggestedRect(Hwnd(), suggested);
 }
 
 }  // namespace

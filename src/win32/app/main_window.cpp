@@ -61,13 +61,13 @@ MainWindow::MainWindow(MainWindowModel& model, const WindowServices& services)
 
 bool MainWindow::Create() {
   const std::wstring caption = Widen(model_.Controls().caption);
-  WindowSpec spec;
-  spec.className = kClassName;
-  spec.caption = caption.c_str();
-  spec.style = kStyle;
-  spec.icon = ProgramIcon(IconSize::Large);
-  spec.smallIcon = ProgramIcon(IconSize::Small);
-  return WindowBase::Create(spec);
+  WindowParams params;
+  params.className = kClassName;
+  params.caption = caption.c_str();
+  params.style = kStyle;
+  params.icon = ProgramIcon(IconSize::Large);
+  params.smallIcon = ProgramIcon(IconSize::Small);
+  return WindowBase::Create(params);
 }
 
 void MainWindow::Show(int showCommand) {

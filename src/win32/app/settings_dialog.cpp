@@ -7,18 +7,12 @@
 #include <utility>
 
 #include "win32/app/design_units.h"
-#include "win32/app/program_icon.h"
+#include "win32/app/owned_window.h"
 #include "win32/app/settings_dialog_layout.h"
-#include "win32/ports/win32_message_boxes.h"
-#include "win32/support/action_boundary.h"
 #include "win32/support/child_windows.h"
-#include "win32/support/dpi.h"
 #include "win32/support/fonts.h"
-#include "win32/support/modal_session.h"
 #include "win32/support/scoped_win.h"
 #include "win32/support/wide_text.h"
-#include "win32/support/window_base.h"
-#include "win32/support/window_placement.h"
 
 namespace horavia::win32 {
 namespace {
@@ -94,7 +88,7 @@ void MirrorBox(HWND window, const CheckBoxState& box) {
   }
 }
 
-class SettingsDialog : public WindowBase<SettingsDialog> {
+class SettingsDialog : public OwnedWindow<SettingsDialog> {
  public:
   explicit SettingsDialog(SettingsDialogModel& model) : model_(model) {}
 
@@ -103,14 +97,14 @@ class SettingsDialog : public WindowBase<SettingsDialog> {
 
  private:
   friend class WindowBase<SettingsDialog>;
+  friend class OwnedWindow<SettingsDialog>;
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
-  void ReportFailure(ActionFailure failure) { boundary_.Report(failure); }
 
-  bool CreateHidden(HWND owner);
   void CreateControls();
   HWND CreateControl(const Control& control);
   void Layout();
-  int Px(int twips) const { return TwipsToPixels(twips, dpi_); }
+  void Relayout();
+  HWND FirstControl() const { return windows_[0]; }
 
   void OnCommand(int id, int code);
   // Hands a control's event to the model; false for events it does not take.
@@ -119,7 +113,6 @@ class SettingsDialog : public WindowBase<SettingsDialog> {
   void Click(const Control& control, bool checked);
   void OnClose();
   void OnEndSession();
-  void OnDpiChanged(UINT dpi, const RECT& suggested);
   // Shows what the model holds.
   void Mirror();
 
@@ -130,11 +123,7 @@ class SettingsDialog : public WindowBase<SettingsDialog> {
   void PaintGroupBox(HDC dc, const settings_layout::GroupBox& box, int captionHeight);
 
   SettingsDialogModel& model_;
-  UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
   std::array<HWND, kControls.size()> windows_{};
-  Win32MessageBoxes boxes_;
-  ActionBoundary boundary_{boxes_};
-  FocusMemory focus_;
   ScopedBrush windowBrush_{::CreateSolidBrush(ToColorRef(colors::kWindowGrey))};
   ScopedBrush frameBrush_{::CreateSolidBrush(ToColorRef(kFrameGrey))};
   ScopedBrush listBrush_{::CreateSolidBrush(ToColorRef(colors::kFrameGreen))};
@@ -143,53 +132,25 @@ class SettingsDialog : public WindowBase<SettingsDialog> {
   ScopedFont frameFont_;
 };
 
+// A help box belongs to this window, so that it blocks it and stays in
+// front of it rather than of the main window.
 void SettingsDialog::ShowModal(HWND owner) {
-  if (!CreateHidden(owner)) return;
+  if (!CreateOwned(owner, kClassName, model_.Controls().caption, kStyle, kExStyle)) return;
   ModalSession session(Hwnd(), owner);
-  // A help box belongs to this window, so that it blocks it and stays in
-  // front of it rather than of the main window.
-  boxes_.SetOwner(Hwnd());
-  model_.UseMessageBoxes(boxes_);
+  model_.UseMessageBoxes(Boxes());
   model_.Open();
   CreateControls();
   Layout();
   PlaceCentred(Hwnd(), Px(settings_layout::kClientWidthTwips),
-               Px(settings_layout::kClientHeightTwips), dpi_);
+               Px(settings_layout::kClientHeightTwips), Dpi());
   Mirror();
   session.Run([this] { return model_.Closed(); });
 }
 
-bool SettingsDialog::CreateHidden(HWND owner) {
-  const std::wstring caption = Widen(model_.Controls().caption);
-  WindowSpec spec;
-  spec.className = kClassName;
-  spec.caption = caption.c_str();
-  spec.style = kStyle;
-  spec.exStyle = kExStyle;
-  spec.owner = owner;
-  spec.icon = ProgramIcon(IconSize::Large);
-  spec.smallIcon = ProgramIcon(IconSize::Small);
-  if (!Create(spec)) return false;
-  dpi_ = EffectiveDpi(Hwnd());
-  return true;
-}
-
 LRESULT SettingsDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  LRESULT result = 0;
+  if (HandleCommonMessage(message, wParam, lParam, result)) return result;
   switch (message) {
-    case WM_COMMAND:
-      OnCommand(LOWORD(wParam), HIWORD(wParam));
-      return 0;
-    case DM_GETDEFID:
-      return MAKELRESULT(IDOK, DC_HASDEFID);
-    case WM_ACTIVATE:
-      focus_.OnActivate(Hwnd(), LOWORD(wParam) != WA_INACTIVE, windows_[0]);
-      return 0;
-    case WM_CLOSE:
-      OnClose();
-      return 0;
-    case WM_ENDSESSION:
-      if (wParam != FALSE) OnEndSession();
-      return 0;
     case WM_ERASEBKGND:
       OnEraseBackground(reinterpret_cast<HDC>(wParam));
       return 1;
@@ -201,9 +162,6 @@ LRESULT SettingsDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
     case WM_CTLCOLOREDIT:     // a list's field
     case WM_CTLCOLORLISTBOX:  // its dropped list
       return OnCtlColorList(reinterpret_cast<HDC>(wParam));
-    case WM_DPICHANGED:
-      OnDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
-      return 0;
     default:
       return DefaultHandling(message, wParam, lParam);
   }
@@ -234,17 +192,17 @@ HWND SettingsDialog::CreateControl(const Control& control) {
   return window;
 }
 
-// Fonts, places and list field heights at `dpi_`.
+// Fonts, places and list field heights at the window's DPI.
 void SettingsDialog::Layout() {
   // The old fonts go only after every control has let go of them.
-  ScopedFont text = CreateDesignFont({L"Arial", 825, true, false, false}, dpi_);
-  ScopedFont help = CreateDesignFont({L"Arial", 1125, true, false, false}, dpi_);
+  ScopedFont text = CreateDesignFont({L"Arial", 825, true, false, false}, Dpi());
+  ScopedFont help = CreateDesignFont({L"Arial", 1125, true, false, false}, Dpi());
   for (size_t i = 0; i < kControls.size(); ++i) {
     const Control& control = kControls[i];
     const HWND window = windows_[i];
     const HFONT font = settings_layout::HasHelpFont(control.role) ? help.Get() : text.Get();
     ::SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
-    const RECT place = TwipsToPixelRect(settings_layout::ClientRect(control), dpi_);
+    const RECT place = TwipsToPixelRect(settings_layout::ClientRect(control), Dpi());
     const int height = place.bottom - place.top;
     const bool list = settings_layout::KindOf(control.role) == Kind::List;
     const int dropped = list ? Px(kDroppedListTwips) : 0;
@@ -253,15 +211,11 @@ void SettingsDialog::Layout() {
   }
   textFont_ = std::move(text);
   helpFont_ = std::move(help);
-  frameFont_ = CreateDesignFont({L"MS Shell Dlg 2", 825, false, false, false}, dpi_);
+  frameFont_ = CreateDesignFont({L"MS Shell Dlg 2", 825, false, false, false}, Dpi());
 }
 
-// With the DPI forced for tests the monitor's DPI does not matter.
-void SettingsDialog::OnDpiChanged(UINT dpi, const RECT& suggested) {
-  if (DpiOverride()) return;
-  dpi_ = dpi;
+void SettingsDialog::Relayout() {
   Layout();
-  TakeSuggestedRect(Hwnd(), suggested);
   ::InvalidateRect(Hwnd(), nullptr, TRUE);
 }
 
@@ -336,10 +290,7 @@ void SettingsDialog::OnClose() {
 
 // Windows ends the session: the window goes as with its close box, and the
 // settings stay as they were before it opened.
-void SettingsDialog::OnEndSession() {
-  boundary_.Silence();
-  OnClose();
-}
+void SettingsDialog::OnEndSession() { OnClose(); }
 
 void SettingsDialog::Mirror() {
   const SettingsDialogControls& shown = model_.Controls();
@@ -396,7 +347,7 @@ void SettingsDialog::OnPaint() {
 
 void SettingsDialog::PaintGroupBox(HDC dc, const settings_layout::GroupBox& box,
                                    int captionHeight) {
-  RECT panel = TwipsToPixelRect(box.rect, dpi_);
+  RECT panel = TwipsToPixelRect(box.rect, Dpi());
   ::FillRect(dc, &panel, frameBrush_.Get());
   RECT edge = panel;
   edge.top += captionHeight / 2;

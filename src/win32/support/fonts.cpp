@@ -4,15 +4,15 @@
 
 namespace horavia::win32 {
 
-ScopedFont CreateDesignFont(const FontSpec& spec, UINT dpi) {
+ScopedFont CreateDesignFont(const DesignFont& design, UINT dpi) {
   LOGFONTW font{};
-  font.lfHeight = -::MulDiv(spec.hundredthsOfPoint, static_cast<int>(dpi), 72 * 100);
-  font.lfWeight = spec.bold ? FW_BOLD : FW_NORMAL;
-  font.lfItalic = spec.italic ? TRUE : FALSE;
-  font.lfUnderline = spec.underline ? TRUE : FALSE;
+  font.lfHeight = -::MulDiv(design.hundredthsOfPoint, static_cast<int>(dpi), 72 * 100);
+  font.lfWeight = design.bold ? FW_BOLD : FW_NORMAL;
+  font.lfItalic = design.italic ? TRUE : FALSE;
+  font.lfUnderline = design.underline ? TRUE : FALSE;
   font.lfCharSet = DEFAULT_CHARSET;
   font.lfQuality = DEFAULT_QUALITY;
-  std::wcsncpy(font.lfFaceName, spec.face, LF_FACESIZE - 1);
+  std::wcsncpy(font.lfFaceName, design.face, LF_FACESIZE - 1);
   return ScopedFont(::CreateFontIndirectW(&font));
 }
 

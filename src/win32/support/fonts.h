@@ -8,7 +8,7 @@ namespace horavia::win32 {
 
 // A font as the design names it: a face, a size in hundredths of a point
 // (8.25 pt is 825) and its style.
-struct FontSpec {
+struct DesignFont {
   const wchar_t* face = L"Arial";
   int hundredthsOfPoint = 825;
   bool bold = false;
@@ -17,6 +17,6 @@ struct FontSpec {
 };
 
 // The font at a window's DPI.
-ScopedFont CreateDesignFont(const FontSpec& spec, UINT dpi);
+ScopedFont CreateDesignFont(const DesignFont& design, UINT dpi);
 
 }  // namespace horavia::win32

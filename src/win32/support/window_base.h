@@ -8,7 +8,7 @@ namespace horavia::win32 {
 
 // What a window of the program is made of: its class (registered at the
 // first window of that class) and the window's own styles.
-struct WindowSpec {
+struct WindowParams {
   const wchar_t* className = nullptr;
   const wchar_t* caption = L"";
   DWORD style = 0;
@@ -24,13 +24,13 @@ struct WindowSpec {
   int height = CW_USEDEFAULT;
 };
 
-// Registers the spec's class unless this process already has it; false when
+// Registers the class `params` names unless this process already has it; false when
 // it could not be registered.
-bool RegisterWindowClass(const WindowSpec& spec, WNDPROC procedure);
+bool RegisterWindowClass(const WindowParams& params, WNDPROC procedure);
 
-// Gives the window the spec's icons of its own as well: a window with a
+// Gives the window the icons of `params` as its own as well: a window with a
 // dialog frame shows only an icon set that way in its caption.
-void SetIcons(HWND window, const WindowSpec& spec);
+void SetIcons(HWND window, const WindowParams& params);
 
 // The base of each of the program's windows, `Derived` being the window's
 // own class. One window procedure serves them all: it keeps the window's
@@ -60,14 +60,14 @@ class WindowBase {
 
   // Registers the class if need be and creates the window; WM_CREATE has
   // run when this returns. False when either failed.
-  bool Create(const WindowSpec& spec) {
-    if (!RegisterWindowClass(spec, &WindowBase::WindowProc)) return false;
-    if (::CreateWindowExW(spec.exStyle, spec.className, spec.caption, spec.style, spec.left,
-                          spec.top, spec.width, spec.height, spec.owner, nullptr,
+  bool Create(const WindowParams& params) {
+    if (!RegisterWindowClass(params, &WindowBase::WindowProc)) return false;
+    if (::CreateWindowExW(params.exStyle, params.className, params.caption, params.style, params.left,
+                          params.top, params.width, params.height, params.owner, nullptr,
                           ::GetModuleHandleW(nullptr), this) == nullptr) {
       return false;
     }
-    SetIcons(hwnd_, spec);
+    SetIcons(hwnd_, params);
     return true;
   }
 

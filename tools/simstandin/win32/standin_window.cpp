@@ -66,15 +66,15 @@ void JournalFailure(horavia::ActionFailure failure) {
 StandInWindow::StandInWindow(const char* className, StandIn& standIn)
     : standIn_(standIn), ipcMessage_(::RegisterWindowMessageA("FSASMLIB:IPC")) {
   const std::wstring name = Widen(className);
-  horavia::win32::WindowSpec spec;
-  spec.className = name.c_str();
-  spec.caption = L"Horavia simulator stand-in";
-  spec.style = WS_OVERLAPPEDWINDOW | WS_VISIBLE;
-  spec.background = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-  spec.width = 640;
-  spec.height = 140;
+  horavia::win32::WindowParams params;
+  params.className = name.c_str();
+  params.caption = L"Horavia simulator stand-in";
+  params.style = WS_OVERLAPPEDWINDOW | WS_VISIBLE;
+  params.background = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+  params.width = 640;
+  params.height = 140;
   // Without a window, Hwnd() stays null, which main tells.
-  Create(spec);
+  Create(params);
 }
 
 void StandInWindow::ReportFailure(horavia::ActionFailure failure) { JournalFailure(failure); }
