@@ -33,12 +33,13 @@ constexpr Rgb kFrameGrey{64, 64, 64};
 // How far the dropped list of a drop-down reaches below its field.
 constexpr int kDroppedListTwips = 2700;
 
-struct WindowClassOf {
+// The system class of a kind of control, and the styles that make it that kind.
+struct ControlClass {
   const wchar_t* name;
   DWORD style;
 };
 
-WindowClassOf WindowClassFor(Kind kind) {
+ControlClass ControlClassFor(Kind kind) {
   switch (kind) {
     case Kind::DefaultButton:
       return {L"BUTTON", BS_DEFPUSHBUTTON};
@@ -181,10 +182,10 @@ void SettingsDialog::CreateControls() {
 HWND SettingsDialog::CreateControl(const Control& control) {
   const SettingsDialogControls& shown = model_.Controls();
   const Kind kind = settings_layout::KindOf(control.role);
-  const WindowClassOf windowClass = WindowClassFor(kind);
+  const ControlClass controlClass = ControlClassFor(kind);
   const std::wstring text = Widen(settings_layout::CaptionOf(shown, control));
-  const HWND window = CreateChild(Hwnd(), windowClass.name, text.c_str(),
-                                  WS_TABSTOP | windowClass.style, control.id);
+  const HWND window = CreateChild(Hwnd(), controlClass.name, text.c_str(),
+                                  WS_TABSTOP | controlClass.style, control.id);
   // Visual styles draw check boxes and lists in their own colours; the
   // design's colours need the classic look for these two.
   if (kind == Kind::Check || kind == Kind::List) ::SetWindowTheme(window, L"", L"");

@@ -195,12 +195,8 @@ bool Quit(StandIn& standIn, std::string_view /*rest*/, std::string& /*why*/) {
   return true;
 }
 
-struct Command {
-  std::string_view verb;
-  CommandFunction apply;
-};
-
-constexpr std::array<Command, 14> kCommands{{
+// Each verb with its command.
+constexpr std::array<std::pair<std::string_view, CommandFunction>, 14> kCommands{{
     {"set", Set},
     {"drift", Drift},
     {"pause", Pause},
@@ -318,9 +314,9 @@ void StandIn::Apply(std::string_view line) {
 }
 
 bool StandIn::ApplyCommand(std::string_view verb, std::string_view rest, std::string& why) {
-  for (const Command& command : kCommands) {
-    if (command.verb == verb) return command.apply(*this, rest, why);
-  }
+  const auto command = std::find_if(kCommands.begin(), kCommands.end(),
+                                    [&](const auto& known) { return known.first == verb; });
+  if (command != kCommands.end()) return command->second(*this, rest, why);
   why = "unknown command";
   return false;
 }
