@@ -10,6 +10,7 @@
 #include "fakes/fake_platform.h"
 #include "win32/ports/win32_message_boxes.h"
 #include "win32/ports/win32_timers.h"
+#include "win32/support/window_base.h"
 #include "simstandin/core/in_process_simulator.h"
 
 namespace horavia::win32 {
@@ -45,38 +46,26 @@ class WatchedBoxes : public MessageBoxes {
 
 // A window that hands its timer ticks to the main window's model, as the
 // real main window does, and closes a box once several ticks came under it.
-class TickWindow {
+class TickWindow : public WindowBase<TickWindow> {
  public:
   TickWindow(MainWindowModel& model, WatchedBoxes& boxes) : model_(model), boxes_(boxes) {
-    WNDCLASSW wc{};
-    wc.lpfnWndProc = &TickWindow::Proc;
-    wc.hInstance = ::GetModuleHandleW(nullptr);
-    wc.lpszClassName = L"HoraviaNestingTest";
-    ::RegisterClassW(&wc);
-    hwnd = ::CreateWindowExW(0, wc.lpszClassName, L"", WS_OVERLAPPED, 0, 0, 10, 10, nullptr,
-                             nullptr, wc.hInstance, this);
+    WindowParams params;
+    params.className = L"HoraviaNestingTest";
+    params.style = WS_OVERLAPPED;
+    Create(params);
   }
-  TickWindow(const TickWindow&) = delete;
-  TickWindow& operator=(const TickWindow&) = delete;
-  ~TickWindow() { ::DestroyWindow(hwnd); }
 
-  HWND hwnd = nullptr;
   int ticksUnderBox = 0;
   bool watchdogFired = false;
 
  private:
-  static LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-      auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
-      ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-    }
-    auto* self = reinterpret_cast<TickWindow*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    if (self == nullptr || message != WM_TIMER) {
-      return ::DefWindowProcW(hwnd, message, wParam, lParam);
-    }
-    self->OnTimer(wParam);
+  friend class WindowBase<TickWindow>;
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message != WM_TIMER) return DefaultHandling(message, wParam, lParam);
+    OnTimer(wParam);
     return 0;
   }
+  static void ReportFailure(ActionFailure /*failure*/) { ADD_FAILURE() << "a tick threw"; }
 
   void OnTimer(UINT_PTR id) {
     if (id == kWatchdog) {
@@ -131,8 +120,8 @@ TEST(HandlerNestingTest, TicksUnderABoxOfASwitchOffDoNothing) {
   ProcessContext context(os);
   MainWindowModel model(context);
   TickWindow window(model, boxes);
-  timers.SetWindow(window.hwnd);
-  realBoxes.SetOwner(window.hwnd);
+  timers.SetWindow(window.Hwnd());
+  realBoxes.SetOwner(window.Hwnd());
 
   model.Start();
   ASSERT_TRUE(model.State().connected);
@@ -147,9 +136,9 @@ TEST(HandlerNestingTest, TicksUnderABoxOfASwitchOffDoNothing) {
   model.State().flightSeconds = 60;
   model.State().groundSeconds = 40;
   model.State().totalSeconds = 100;
-  ::SetTimer(window.hwnd, kWatchdog, 10000, nullptr);
+  ::SetTimer(window.Hwnd(), kWatchdog, 10000, nullptr);
   model.Press(MainButton::Start);
-  ::KillTimer(window.hwnd, kWatchdog);
+  ::KillTimer(window.Hwnd(), kWatchdog);
 
   ASSERT_EQ(boxes.texts.size(), 1u);
   EXPECT_EQ(boxes.texts[0].rfind("Could not write " + log + " file.", 0), 0u) << boxes.texts[0];
