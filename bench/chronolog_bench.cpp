@@ -103,13 +103,13 @@ int main() {
     {
       LogWindowModel window(os);
       double start = NowMs();
-      window.Form_Load();
+      window.Open();
       open.push_back(NowMs() - start);
       if (round == 0) loadGrowth = WorkingSet(true) - before;
       // A changed note, so that the copy is really written back.
-      window.txtNote_Change("bench round " + std::to_string(round));
+      window.EditNote("bench round " + std::to_string(round));
       start = NowMs();
-      window.Form_Unload();
+      window.Close();
       writeBack.push_back(NowMs() - start);
     }
     if (round == 0) peakGrowth = WorkingSet(true) - before;

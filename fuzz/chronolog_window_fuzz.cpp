@@ -231,8 +231,8 @@ std::string ItemText(const Expected& x, size_t k, FakeWorld& world) {
          world.regional.FromAnsi(columns[2]);
 }
 
-void CheckItems(const Expected& x, const horavia::LogWindowModel& form, FakeWorld& world) {
-  const auto& list = form.Controls().cboLogDateTime;
+void CheckItems(const Expected& x, const horavia::LogWindowModel& model, FakeWorld& world) {
+  const auto& list = model.Controls().entryList;
   FUZZ_CHECK(list.items.size() == x.entries.size());
   for (size_t k = 0; k < x.entries.size(); ++k) FUZZ_CHECK(list.items[k] == ItemText(x, k, world));
 }
@@ -273,8 +273,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (exists) world.files.files[path] = original;
   if ((flags & 2) != 0) world.files.locked.insert(path);
 
-  horavia::LogWindowModel form(world.platform);
-  form.Form_Load();
+  horavia::LogWindowModel model(world.platform);
+  model.Open();
 
   Expected x;
   const bool read = exists && (flags & 2) == 0;
@@ -287,45 +287,45 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (TabsOf(x.lines[n]) >= 5) x.entries.push_back({n, false, false, {}});
   }
   x.selected = static_cast<int>(x.entries.size()) - 1;
-  CheckItems(x, form, world);
-  FUZZ_CHECK(form.Controls().cboLogDateTime.listIndex == x.selected);
-  FUZZ_CHECK(form.Controls().txtNote.enabled == !x.entries.empty());
+  CheckItems(x, model, world);
+  FUZZ_CHECK(model.Controls().entryList.listIndex == x.selected);
+  FUZZ_CHECK(model.Controls().note.enabled == !x.entries.empty());
   if (x.selected >= 0) {
-    FUZZ_CHECK(form.Controls().txtNote.text == x.NoteShown(static_cast<size_t>(x.selected), world));
+    FUZZ_CHECK(model.Controls().note.text == x.NoteShown(static_cast<size_t>(x.selected), world));
   }
 
   bool cleared = false;
-  for (int step = 0; step < 64 && !in.Empty() && !form.Closed(); ++step) {
+  for (int step = 0; step < 64 && !in.Empty() && !model.Closed(); ++step) {
     switch (in.Byte() % 8) {
       case 0: {  // select an item (or, as no list can, a wrong index)
         const int k = static_cast<int>(in.Byte()) - 4;
-        form.cboLogDateTime_Click(k);
+        model.SelectEntry(k);
         const bool listed = k >= 0 && static_cast<size_t>(k) < x.entries.size();
         if (listed) x.selected = k;
-        FUZZ_CHECK(form.Controls().cboLogDateTime.listIndex == x.selected);
+        FUZZ_CHECK(model.Controls().entryList.listIndex == x.selected);
         if (listed) {
-          FUZZ_CHECK(form.Controls().txtNote.text ==
+          FUZZ_CHECK(model.Controls().note.text ==
                      x.NoteShown(static_cast<size_t>(x.selected), world));
         }
         break;
       }
       case 1: {  // the note box's text changes
         const std::string typed = WellFormed(in.Text8());
-        form.txtNote_Change(typed);
+        model.EditNote(typed);
         if (x.selected >= 0) {
           Entry& e = x.entries[static_cast<size_t>(x.selected)];
           e.noteTyped = true;
           e.note = world.regional.ToAnsi(Cleaned(typed)).value();
-          FUZZ_CHECK(form.Controls().txtNote.text == Cleaned(typed));
+          FUZZ_CHECK(model.Controls().note.text == Cleaned(typed));
         }
         break;
       }
       case 2: {  // Delete Entry: marks, or unmarks, the selected entry
-        form.cmdDeleteEntry_Click();
+        model.ToggleDeletionMark();
         if (x.selected >= 0) {
           Entry& e = x.entries[static_cast<size_t>(x.selected)];
           e.marked = !e.marked;
-          FUZZ_CHECK(form.Controls().cboLogDateTime.items[static_cast<size_t>(x.selected)] ==
+          FUZZ_CHECK(model.Controls().entryList.items[static_cast<size_t>(x.selected)] ==
                      ItemText(x, static_cast<size_t>(x.selected), world));
         }
         break;
@@ -337,26 +337,26 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             before && world.files.locked.count(path) == 0 && world.files.readOnly.count(path) == 0;
         const size_t warnings = WarningsShown(world);
         world.boxes.answers = {yes ? BoxAnswer::Yes : BoxAnswer::No};
-        form.cmdDeleteLog_Click();
+        model.ClearLog();
         world.boxes.answers.clear();
         if (yes && removable) {
           FUZZ_CHECK(!FileNow(world, path));
-          FUZZ_CHECK(form.Closed());
+          FUZZ_CHECK(model.Closed());
           cleared = true;
         } else {
           FUZZ_CHECK(FileNow(world, path) == before);
-          FUZZ_CHECK(!form.Closed());
+          FUZZ_CHECK(!model.Closed());
           FUZZ_CHECK(WarningsShown(world) == warnings + (yes && before && !removable ? 1 : 0));
         }
         break;
       }
       case 4:
-        CheckClosing(x, world, path, [&] { form.cmdExit_Click(); });
-        FUZZ_CHECK(form.Closed());
+        CheckClosing(x, world, path, [&] { model.Exit(); });
+        FUZZ_CHECK(model.Closed());
         break;
       case 5:  // the close box
-        CheckClosing(x, world, path, [&] { form.Form_Unload(); });
-        FUZZ_CHECK(form.Closed());
+        CheckClosing(x, world, path, [&] { model.Close(); });
+        FUZZ_CHECK(model.Closed());
         break;
       case 6: {  // a switch-OFF appends an entry meanwhile
         std::string line = in.Text8() + "\r\n";
@@ -375,12 +375,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         break;
       }
     }
-    if (form.Closed()) break;
+    if (model.Closed()) break;
   }
 
-  if (!form.Closed()) CheckClosing(x, world, path, [&] { form.Form_Unload(); });
+  if (!model.Closed()) CheckClosing(x, world, path, [&] { model.Close(); });
   const std::optional<std::string> closed = FileNow(world, path);
-  form.Form_Unload();  // the renderer may call it again: it does nothing
+  model.Close();  // the renderer may call it again: it does nothing
   FUZZ_CHECK(FileNow(world, path) == closed);
   if (cleared) FUZZ_CHECK(!closed);
   return 0;

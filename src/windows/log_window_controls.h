@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace horavia {
@@ -20,16 +21,21 @@ struct NoteBoxState {
 // mirrors it after every handler.
 struct LogWindowControls {
   std::string caption = "Horavia ChronoLog";
-  EntryListState cboLogDateTime;
+  EntryListState entryList;
   // The selected entry's times.
-  std::string lblDateAir;
-  std::string lblDateGround;
-  std::string lblDateTotal;
+  std::string entryFlight;
+  std::string entryGround;
+  std::string entryTotal;
   // The whole log's times, as read when the window opened.
-  std::string lblTotalAir;
-  std::string lblTotalGround;
-  std::string lblTotalTotal;
-  NoteBoxState txtNote;
+  std::string totalFlight;
+  std::string totalGround;
+  std::string totalTotal;
+  // The fixed captions.
+  std::string_view noteLabel = "Note:";
+  NoteBoxState note;
+  std::string_view deleteEntryButton = "&Delete Entry";
+  std::string_view clearLogButton = "&Clear Log";
+  std::string_view exitButton = "&Exit";
   // Set when the keyboard focus should go (back) to the list; the renderer
   // takes the request with LogWindowModel::TakeListFocusRequest.
   bool focusToList = false;

@@ -102,9 +102,9 @@ void LogWindowModel::Warn(const std::string& text) {
 
 bool LogWindowModel::TakeListFocusRequest() { return std::exchange(controls_.focusToList, false); }
 
-void LogWindowModel::Form_Load() {
+void LogWindowModel::Open() {
   controls_ = LogWindowControls{};
-  ChronoLogLines.Clear();
+  logCopy_.Clear();
   itemLines_.clear();
 
   const std::string path = LogPath();
@@ -127,12 +127,12 @@ void LogWindowModel::Form_Load() {
     return;
   }
   try {
-    ChronoLogLines.Load(std::move(*bytes));
+    logCopy_.Load(std::move(*bytes));
     ListEntries();
   } catch (const std::bad_alloc&) {
     // Not enough memory for this log: an empty copy is never written back.
     controls_ = LogWindowControls{};
-    ChronoLogLines.Clear();
+    logCopy_.Clear();
     std::vector<size_t>().swap(itemLines_);
     Warn(tooLarge);
   }
@@ -141,13 +141,13 @@ void LogWindowModel::Form_Load() {
 void LogWindowModel::ListEntries() {
   // Line 0 is the header. Every later line with the entry columns is listed;
   // any other line is kept in its place but gets no item.
-  std::vector<std::string>& items = controls_.cboLogDateTime.items;
-  items.reserve(ChronoLogLines.LineCount());
-  itemLines_.reserve(ChronoLogLines.LineCount());
+  std::vector<std::string>& items = controls_.entryList.items;
+  items.reserve(logCopy_.LineCount());
+  itemLines_.reserve(logCopy_.LineCount());
   int64_t flightSum = 0;
   int64_t groundSum = 0;
-  for (size_t n = 1; n < ChronoLogLines.LineCount(); ++n) {
-    const LogColumns columns(ChronoLogLines.LineAsRead(n));
+  for (size_t n = 1; n < logCopy_.LineCount(); ++n) {
+    const LogColumns columns(logCopy_.LineAsRead(n));
     if (!columns.IsEntry()) continue;
     items.push_back(Shown(*columns.Column(1)) + " - " + Shown(*columns.Column(3)));
     itemLines_.push_back(n);
@@ -156,63 +156,63 @@ void LogWindowModel::ListEntries() {
   }
   if (items.empty()) return;
 
-  controls_.lblTotalAir = SecondsToText(ClampSeconds(flightSum));
-  controls_.lblTotalGround = SecondsToText(ClampSeconds(groundSum));
-  controls_.lblTotalTotal = SecondsToText(ClampSeconds(flightSum + groundSum));
-  cboLogDateTime_Click(static_cast<int>(items.size()) - 1);
-  controls_.txtNote.enabled = true;
+  controls_.totalFlight = SecondsToText(ClampSeconds(flightSum));
+  controls_.totalGround = SecondsToText(ClampSeconds(groundSum));
+  controls_.totalTotal = SecondsToText(ClampSeconds(flightSum + groundSum));
+  SelectEntry(static_cast<int>(items.size()) - 1);
+  controls_.note.enabled = true;
 }
 
 // Filling the note box changes no line: the note shown is the line's own.
-void LogWindowModel::cboLogDateTime_Click(int listIndex) {
+void LogWindowModel::SelectEntry(int listIndex) {
   if (listIndex < 0 || static_cast<size_t>(listIndex) >= itemLines_.size()) return;
-  controls_.cboLogDateTime.listIndex = listIndex;
+  controls_.entryList.listIndex = listIndex;
   const size_t n = itemLines_[static_cast<size_t>(listIndex)];
 
   // The seconds come from the line as read, so that the TABs a note may
   // have added to a short line never turn its last text into a column.
-  const std::string_view asRead = ChronoLogLines.LineAsRead(n);
+  const std::string_view asRead = logCopy_.LineAsRead(n);
   const LogColumns columns(asRead);
   const int32_t flight = SecondsOf(columns.Column(5));
   const int32_t ground = SecondsOf(columns.Column(7));
-  controls_.txtNote.text = Shown(NoteOfLine(asRead, ChronoLogLines.Line(n)));
-  controls_.lblDateAir = SecondsToText(flight);
-  controls_.lblDateGround = SecondsToText(ground);
-  controls_.lblDateTotal = SecondsToText(ClampSeconds(int64_t{flight} + ground));
+  controls_.note.text = Shown(NoteOfLine(asRead, logCopy_.Line(n)));
+  controls_.entryFlight = SecondsToText(flight);
+  controls_.entryGround = SecondsToText(ground);
+  controls_.entryTotal = SecondsToText(ClampSeconds(int64_t{flight} + ground));
 }
 
-void LogWindowModel::txtNote_Change(std::string_view text) {
-  const int k = controls_.cboLogDateTime.listIndex;
+void LogWindowModel::EditNote(std::string_view text) {
+  const int k = controls_.entryList.listIndex;
   if (k < 0 || static_cast<size_t>(k) >= itemLines_.size()) return;
-  controls_.txtNote.text = CleanNote(text);
+  controls_.note.text = CleanNote(text);
   const size_t n = itemLines_[static_cast<size_t>(k)];
-  const std::optional<std::string> note = Stored(controls_.txtNote.text);
+  const std::optional<std::string> note = Stored(controls_.note.text);
   if (!note) {
     // The note cannot be put in the file's code page; writing the log back
     // without it would lose it without a word.
     noteNotStored_ = true;
     return;
   }
-  ChronoLogLines.SetLine(n, LineWithNote(ChronoLogLines.LineAsRead(n), *note));
+  logCopy_.SetLine(n, LineWithNote(logCopy_.LineAsRead(n), *note));
 }
 
-void LogWindowModel::cmdDeleteEntry_Click() {
+void LogWindowModel::ToggleDeletionMark() {
   PlayWav(os_, kSoundButton);
-  const int k = controls_.cboLogDateTime.listIndex;
+  const int k = controls_.entryList.listIndex;
   if (k < 0 || static_cast<size_t>(k) >= itemLines_.size()) return;
   const size_t n = itemLines_[static_cast<size_t>(k)];
-  std::string& item = controls_.cboLogDateTime.items[static_cast<size_t>(k)];
-  if (!ChronoLogLines.Marked(n)) {
-    ChronoLogLines.SetMarked(n, true);
+  std::string& item = controls_.entryList.items[static_cast<size_t>(k)];
+  if (!logCopy_.Marked(n)) {
+    logCopy_.SetMarked(n, true);
     item.insert(0, kMarkPrefix);
   } else {
-    ChronoLogLines.SetMarked(n, false);
+    logCopy_.SetMarked(n, false);
     item.erase(0, kMarkPrefixSize);
   }
   controls_.focusToList = true;
 }
 
-void LogWindowModel::cmdDeleteLog_Click() {
+void LogWindowModel::ClearLog() {
   PlayWav(os_, kSoundButton);
   if (boxes_->Show(kClearQuestion, kProgramTitle, BoxKind::Question) != BoxAnswer::Yes) return;
   const std::string path = LogPath();
@@ -222,28 +222,28 @@ void LogWindowModel::cmdDeleteLog_Click() {
     return;
   }
   // Nothing is left to write back.
-  ChronoLogLines.Clear();
+  logCopy_.Clear();
   noteNotStored_ = false;
   boxes_->Show(kDone, kProgramTitle, BoxKind::Information);
-  Form_Unload();
+  Close();
 }
 
-void LogWindowModel::cmdExit_Click() {
+void LogWindowModel::Exit() {
   PlayWav(os_, kSoundButton);
-  Form_Unload();
+  Close();
 }
 
 void LogWindowModel::EndSession() {
   silent_ = true;
-  Form_Unload();
+  Close();
 }
 
-void LogWindowModel::Form_Unload() {
+void LogWindowModel::Close() {
   if (closed_) return;
   closed_ = true;
   // The list is not shown any more; its texts go before the new file text
   // is made, so that a long log is not held twice over.
-  std::vector<std::string>().swap(controls_.cboLogDateTime.items);
+  std::vector<std::string>().swap(controls_.entryList.items);
   std::vector<size_t>().swap(itemLines_);
   // Nothing read (no file, an empty one, one that could not be read, or a
   // cleared log) or nothing changed: the file stays exactly as it is.
@@ -253,7 +253,7 @@ void LogWindowModel::Form_Unload() {
          "were not saved; the file is left as it is.");
     return;
   }
-  if (ChronoLogLines.LineCount() == 0 || !ChronoLogLines.Changed()) return;
+  if (logCopy_.LineCount() == 0 || !logCopy_.Changed()) return;
   WriteBack();
 }
 
@@ -274,7 +274,7 @@ void LogWindowModel::WriteBack() {
       Warn("Could not read " + path + " file." + notSaved);
       return;
     }
-    const std::string& read = ChronoLogLines.BytesRead();
+    const std::string& read = logCopy_.BytesRead();
     if (now->size() < read.size() || now->compare(0, read.size(), read) != 0) {
       Warn("The " + path + " file was changed by another program while the log was open." +
            notSaved);
@@ -292,7 +292,7 @@ void LogWindowModel::WriteBack() {
       }
     }
   }
-  if (!os_.files.ReplaceAll(path, ChronoLogLines.ToBytes(appended))) {
+  if (!os_.files.ReplaceAll(path, logCopy_.ToBytes(appended))) {
     Warn("Could not write " + path + " file." + notSaved);
   }
 }

@@ -15,8 +15,8 @@ namespace horavia {
 // The ChronoLog window's logic. It reads the whole log when it opens, keeps
 // note edits and deletion marks in its own copy, and writes the copy back
 // when it closes. Built fresh at every opening. The renderer forwards each
-// control event to the method of the same name, mirrors Controls() after
-// each, and ends the window once Closed() is true.
+// control event to its method, mirrors Controls() after each, and ends the
+// window once Closed() is true.
 //
 // The log stays whole whatever happens: lines that are not entries are kept
 // where they are, entries appended meanwhile by a switch-OFF survive the
@@ -31,17 +31,20 @@ class LogWindowModel {
   LogWindowModel(const LogWindowModel&) = delete;
   LogWindowModel& operator=(const LogWindowModel&) = delete;
 
-  void Form_Load();
+  // Reads the log and lists its entries, the newest selected.
+  void Open();
   // An item of the list became selected.
-  void cboLogDateTime_Click(int listIndex);
+  void SelectEntry(int listIndex);
   // The note box's whole text after a change by the user.
-  void txtNote_Change(std::string_view text);
-  void cmdDeleteEntry_Click();
-  void cmdDeleteLog_Click();
-  // Also Enter and Esc.
-  void cmdExit_Click();
+  void EditNote(std::string_view text);
+  // "Delete Entry": marks the selected entry for deletion, or unmarks it.
+  void ToggleDeletionMark();
+  // "Clear Log": deletes the log file once the user said Yes, and closes.
+  void ClearLog();
+  // "Exit", also Enter and Esc: closes with the button sound.
+  void Exit();
   // The window closes, whichever way; runs once, later calls do nothing.
-  void Form_Unload();
+  void Close();
   // The window closes because Windows ends the session: the copy is written
   // back as at any closing (the write-back replaces the file in one step and
   // keeps what a switch-OFF appended), but nothing is shown, since a box
@@ -72,7 +75,7 @@ class LogWindowModel {
   Platform& os_;
   MessageBoxes* boxes_;
   LogWindowControls controls_;
-  LogCopy ChronoLogLines;
+  LogCopy logCopy_;
   std::vector<size_t> itemLines_;  // the line each list item shows
   bool closed_ = false;
   bool noteNotStored_ = false;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace horavia {
@@ -27,36 +28,57 @@ struct CaptionState {
   std::string caption;
 };
 
+// The three hot keys, each set in a group of its own.
+enum class HotKeyGroup { Start = 0, StartLocal = 1, Status = 2 };
+
+// One hot key's group: the key's list and its CTRL and SHIFT boxes.
+struct HotKeyControls {
+  explicit HotKeyControls(std::string caption) : group{std::move(caption)} {}
+
+  CaptionState group;
+  ComboBoxState keyList;
+  CheckBoxState ctrlBox{"CTRL"};
+  CheckBoxState shiftBox{"SHIFT"};
+};
+
 // The visible state of the settings window's controls, as the window is
 // designed; the renderer mirrors it after every handler.
-struct SettingsControls {
+struct SettingsDialogControls {
   std::string caption = "Horavia Settings";
 
-  CaptionState Frame1{"'Start' button hot key"};
-  ComboBoxState cboStart;
-  CheckBoxState chkStartCTRL{"CTRL"};
-  CheckBoxState chkStartSHIFT{"SHIFT"};
+  HotKeyControls start{{"'Start' button hot key"}};
+  HotKeyControls startLocal{{"'Start Loc' button hot key"}};
+  HotKeyControls status{{"In flight status display hot key"}};
 
-  CaptionState Frame2{"'Start Loc' button hot key"};
-  ComboBoxState cboStartLoc;
-  CheckBoxState chkStartLocCTRL{"CTRL"};
-  CheckBoxState chkStartLocSHIFT{"SHIFT"};
+  CaptionState syncIntervalGroup{"Sync interval (seconds)"};
+  ComboBoxState syncIntervalList;
+  CaptionState syncIntervalHelpButton{"?"};
 
-  CaptionState Frame4{"In flight status display hot key"};
-  ComboBoxState cboStatus;
-  CheckBoxState chkStatusCTRL{"CTRL"};
-  CheckBoxState chkStatusSHIFT{"SHIFT"};
+  CaptionState logMinimumGroup{"Log entry minimum (seconds)"};
+  ComboBoxState logMinimumList;
+  CaptionState logMinimumHelpButton{"?"};
 
-  CaptionState Frame3{"Sync interval (seconds)"};
-  ComboBoxState cboSyncInterval;
-  CaptionState cmdHelp1{"?"};
+  CaptionState okButton{"&OK"};
+  CaptionState cancelButton{"&Cancel"};
 
-  CaptionState frmLogSecondMin{"Log entry minimum (seconds)"};
-  ComboBoxState cboLogSecondMin;
-  CaptionState cmdHelp2{"?"};
+  HotKeyControls& HotKeys(HotKeyGroup group) { return this->*GroupMember(group); }
+  const HotKeyControls& HotKeys(HotKeyGroup group) const { return this->*GroupMember(group); }
 
-  CaptionState cmdOK{"&OK"};
-  CaptionState cmdCancel{"&Cancel"};
+ private:
+  static HotKeyControls SettingsDialogControls::*GroupMember(HotKeyGroup group);
 };
+
+inline HotKeyControls SettingsDialogControls::*SettingsDialogControls::GroupMember(
+    HotKeyGroup group) {
+  switch (group) {
+    case HotKeyGroup::StartLocal:
+      return &SettingsDialogControls::startLocal;
+    case HotKeyGroup::Status:
+      return &SettingsDialogControls::status;
+    case HotKeyGroup::Start:
+      break;
+  }
+  return &SettingsDialogControls::start;
+}
 
 }  // namespace horavia

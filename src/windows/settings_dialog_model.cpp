@@ -14,30 +14,29 @@ constexpr const char* kSyncIntervalHelp =
     "Horavia uses this value to know how long to wait between time checks/refreshes.  You can "
     "modify it to 1-60 seconds (Default is 20).  You can't change this value while Horavia is "
     "'ON'.";
-constexpr const char* kLogSecondMinHelp =
+constexpr const char* kLogMinimumHelp =
     "Horavia uses this value to know if it should save a 'ChronoLog' entry when HVA goes from an "
     "'ON' to 'OFF' state.  The total elapsed chronometer seconds has to be greater than this "
     "value for a log entry to be made (Default is 60).";
 
-// Where each hot-key group keeps its controls and its two settings.
-struct GroupParts {
-  ComboBoxState SettingsControls::*list;
-  CheckBoxState SettingsControls::*ctrl;
-  CheckBoxState SettingsControls::*shift;
+// Where each hot-key group keeps its two settings.
+struct GroupSettings {
   int32_t Settings::*key;
   int32_t Settings::*modifiers;
 };
 
-constexpr std::array<GroupParts, 3> kGroups{{
-    {&SettingsControls::cboStart, &SettingsControls::chkStartCTRL,
-     &SettingsControls::chkStartSHIFT, &Settings::startKey, &Settings::startModifiers},
-    {&SettingsControls::cboStartLoc, &SettingsControls::chkStartLocCTRL,
-     &SettingsControls::chkStartLocSHIFT, &Settings::startLocKey, &Settings::startLocModifiers},
-    {&SettingsControls::cboStatus, &SettingsControls::chkStatusCTRL,
-     &SettingsControls::chkStatusSHIFT, &Settings::statusKey, &Settings::statusModifiers},
+constexpr std::array<GroupSettings, 3> kGroupSettings{{
+    {&Settings::startKey, &Settings::startModifiers},
+    {&Settings::startLocKey, &Settings::startLocModifiers},
+    {&Settings::statusKey, &Settings::statusModifiers},
 }};
 
-const GroupParts& PartsOf(HotKeyGroup group) { return kGroups[static_cast<size_t>(group)]; }
+constexpr std::array<HotKeyGroup, 3> kGroups{HotKeyGroup::Start, HotKeyGroup::StartLocal,
+                                             HotKeyGroup::Status};
+
+const GroupSettings& SettingsOf(HotKeyGroup group) {
+  return kGroupSettings[static_cast<size_t>(group)];
+}
 
 // A value outside the list's range can only come from a hand-edited file; it
 // gets an item of its own at the end, so that it shows as it is and OK gives
@@ -67,136 +66,128 @@ bool IsItem(const ComboBoxState& list, int listIndex) {
 
 }  // namespace
 
-SettingsDialogModel::SettingsDialogModel(Settings& settings, WindowTimer& syncTimer, const bool& timekeeperOn,
-                         Platform& os)
-    : settings_(settings),
-      syncTimer_(syncTimer),
-      timekeeperOn_(timekeeperOn),
-      os_(os),
-      boxes_(&os.boxes) {}
+SettingsDialogModel::SettingsDialogModel(Settings& settings, SyncIntervalHost& host, Platform& os)
+    : settings_(settings), host_(host), os_(os), boxes_(&os.boxes) {}
 
-void SettingsDialogModel::Form_Load() {
-  for (HotKeyGroup group : {HotKeyGroup::Start, HotKeyGroup::StartLoc, HotKeyGroup::Status}) {
-    FillGroup(group);
-  }
-  FillNumbers(controls_.cboSyncInterval, 1, 60, settings_.syncIntervalMs / 1000);
+void SettingsDialogModel::Open() {
+  for (HotKeyGroup group : kGroups) FillGroup(group);
+  FillNumbers(controls_.syncIntervalList, 1, 60, settings_.syncIntervalMs / 1000);
   // The only guard of the rule that the interval cannot change while ON; the
   // list keeps this state while the window stays open.
-  controls_.cboSyncInterval.enabled = !timekeeperOn_;
-  FillNumbers(controls_.cboLogSecondMin, 1, 600, settings_.logSecondMin);
+  controls_.syncIntervalList.enabled = !host_.TimekeeperOn();
+  FillNumbers(controls_.logMinimumList, 1, 600, settings_.logSecondMin);
 }
 
 void SettingsDialogModel::FillGroup(HotKeyGroup group) {
-  const GroupParts& parts = PartsOf(group);
-  GroupMemo& memo = memo_[static_cast<size_t>(group)];
-  memo = {settings_.*parts.key, settings_.*parts.modifiers, false};
+  const GroupSettings& stored = SettingsOf(group);
+  GroupMemo& memo = MemoOf(group);
+  memo = {settings_.*stored.key, settings_.*stored.modifiers, false};
 
-  ComboBoxState& list = controls_.*parts.list;
+  HotKeyControls& controls = controls_.HotKeys(group);
+  ComboBoxState& list = controls.keyList;
   list.items = HotKeyItems();
   list.listIndex = HotKeyItemIndex(memo.keyAtOpen);
   if (list.listIndex < 0) {
     list.items.push_back(UnlistedKeyItem(memo.keyAtOpen));
     list.listIndex = kHotKeyItemCount;
   }
-  (controls_.*parts.ctrl).checked = HasCtrl(memo.modifiersAtOpen);
-  (controls_.*parts.shift).checked = HasShift(memo.modifiersAtOpen);
+  controls.ctrlBox.checked = HasCtrl(memo.modifiersAtOpen);
+  controls.shiftBox.checked = HasShift(memo.modifiersAtOpen);
 }
 
-void SettingsDialogModel::cmdOK_Click() {
+void SettingsDialogModel::Ok() {
   if (closed_) return;
   PlayWav(os_, kSoundButton);
-  for (const GroupParts& parts : kGroups) {
-    settings_.*parts.key = 0;
-    settings_.*parts.modifiers = 0;
+  for (const GroupSettings& stored : kGroupSettings) {
+    settings_.*stored.key = 0;
+    settings_.*stored.modifiers = 0;
   }
-  for (HotKeyGroup group : {HotKeyGroup::Start, HotKeyGroup::StartLoc, HotKeyGroup::Status}) {
-    StoreGroup(group);
-  }
-  if (const std::optional<int32_t> seconds = NumberOf(controls_.cboSyncInterval)) {
+  for (HotKeyGroup group : kGroups) StoreGroup(group);
+  if (const std::optional<int32_t> seconds = NumberOf(controls_.syncIntervalList)) {
     settings_.syncIntervalMs = *seconds * 1000;
   }
   // Giving the running timer its interval again would restart its period,
   // so an unchanged interval leaves it alone.
-  if (syncTimer_.Interval() != settings_.syncIntervalMs) {
-    syncTimer_.SetInterval(settings_.syncIntervalMs);
+  if (host_.SyncIntervalMs() != settings_.syncIntervalMs) {
+    host_.SetSyncIntervalMs(settings_.syncIntervalMs);
   }
-  if (const std::optional<int32_t> minimum = NumberOf(controls_.cboLogSecondMin)) {
+  if (const std::optional<int32_t> minimum = NumberOf(controls_.logMinimumList)) {
     settings_.logSecondMin = *minimum;
   }
   stored_ = true;
-  Close();
+  closed_ = true;
 }
 
 void SettingsDialogModel::StoreGroup(HotKeyGroup group) {
-  const GroupParts& parts = PartsOf(group);
-  const GroupMemo& memo = memo_[static_cast<size_t>(group)];
-  const ComboBoxState& list = controls_.*parts.list;
+  const GroupSettings& stored = SettingsOf(group);
+  const GroupMemo& memo = MemoOf(group);
+  const HotKeyControls& controls = controls_.HotKeys(group);
 
   int32_t key = memo.keyAtOpen;
   int32_t modifiers = memo.modifiersAtOpen;
   if (memo.touched) {
     // The extra item stands for the hand-edited key code it shows.
-    if (list.listIndex < kHotKeyItemCount) key = KeyCodeOfItem(list.Text());
-    modifiers = ModifierCode((controls_.*parts.ctrl).checked, (controls_.*parts.shift).checked);
+    if (controls.keyList.listIndex < kHotKeyItemCount) key = KeyCodeOfItem(controls.keyList.Text());
+    modifiers = ModifierCode(controls.ctrlBox.checked, controls.shiftBox.checked);
   }
   // "None" means no hot key, whatever the boxes show.
   if (key == 0) return;
-  settings_.*parts.key = key;
-  settings_.*parts.modifiers = modifiers;
+  settings_.*stored.key = key;
+  settings_.*stored.modifiers = modifiers;
 }
 
-void SettingsDialogModel::cmdCancel_Click() {
+void SettingsDialogModel::Cancel() {
   if (closed_) return;
   PlayWav(os_, kSoundButton);
-  Close();
+  closed_ = true;
 }
 
-void SettingsDialogModel::Form_QueryUnload() { Close(); }
+void SettingsDialogModel::CloseFromTitleBar() { closed_ = true; }
 
-void SettingsDialogModel::cmdHelp1_Click() {
+void SettingsDialogModel::ShowSyncIntervalHelp() {
   if (closed_) return;
   boxes_->Show(kSyncIntervalHelp, kProgramTitle, BoxKind::Information);
 }
 
-void SettingsDialogModel::cmdHelp2_Click() {
+void SettingsDialogModel::ShowLogMinimumHelp() {
   if (closed_) return;
-  boxes_->Show(kLogSecondMinHelp, kProgramTitle, BoxKind::Information);
+  boxes_->Show(kLogMinimumHelp, kProgramTitle, BoxKind::Information);
 }
 
-void SettingsDialogModel::PickHotKey(HotKeyGroup group, int listIndex) {
-  ComboBoxState& list = controls_.*PartsOf(group).list;
+void SettingsDialogModel::SelectHotKey(HotKeyGroup group, int listIndex) {
+  ComboBoxState& list = controls_.HotKeys(group).keyList;
   if (closed_ || !IsItem(list, listIndex) || list.listIndex == listIndex) return;
   list.listIndex = listIndex;
-  memo_[static_cast<size_t>(group)].touched = true;
+  MemoOf(group).touched = true;
 }
 
-void SettingsDialogModel::CheckModifier(HotKeyGroup group, bool ctrl, bool checked) {
-  const GroupParts& parts = PartsOf(group);
-  CheckBoxState& box = controls_.*(ctrl ? parts.ctrl : parts.shift);
-  if (closed_ || box.checked == checked) return;
-  box.checked = checked;
-  memo_[static_cast<size_t>(group)].touched = true;
+void SettingsDialogModel::CheckCtrl(HotKeyGroup group, bool checked) {
+  CheckModifier(group, &HotKeyControls::ctrlBox, checked);
 }
 
-void SettingsDialogModel::PickNumber(ComboBoxState& list, int listIndex) {
+void SettingsDialogModel::CheckShift(HotKeyGroup group, bool checked) {
+  CheckModifier(group, &HotKeyControls::shiftBox, checked);
+}
+
+void SettingsDialogModel::CheckModifier(HotKeyGroup group, CheckBoxState HotKeyControls::*box,
+                                        bool checked) {
+  CheckBoxState& state = controls_.HotKeys(group).*box;
+  if (closed_ || state.checked == checked) return;
+  state.checked = checked;
+  MemoOf(group).touched = true;
+}
+
+void SettingsDialogModel::SelectSyncInterval(int listIndex) {
+  SelectNumber(controls_.syncIntervalList, listIndex);
+}
+
+void SettingsDialogModel::SelectLogMinimum(int listIndex) {
+  SelectNumber(controls_.logMinimumList, listIndex);
+}
+
+void SettingsDialogModel::SelectNumber(ComboBoxState& list, int listIndex) {
   if (closed_ || !list.enabled || !IsItem(list, listIndex)) return;
   list.listIndex = listIndex;
 }
-
-void SettingsDialogModel::cboStart_Click(int i) { PickHotKey(HotKeyGroup::Start, i); }
-void SettingsDialogModel::chkStartCTRL_Click(bool c) { CheckModifier(HotKeyGroup::Start, true, c); }
-void SettingsDialogModel::chkStartSHIFT_Click(bool c) { CheckModifier(HotKeyGroup::Start, false, c); }
-void SettingsDialogModel::cboStartLoc_Click(int i) { PickHotKey(HotKeyGroup::StartLoc, i); }
-void SettingsDialogModel::chkStartLocCTRL_Click(bool c) { CheckModifier(HotKeyGroup::StartLoc, true, c); }
-void SettingsDialogModel::chkStartLocSHIFT_Click(bool c) {
-  CheckModifier(HotKeyGroup::StartLoc, false, c);
-}
-void SettingsDialogModel::cboStatus_Click(int i) { PickHotKey(HotKeyGroup::Status, i); }
-void SettingsDialogModel::chkStatusCTRL_Click(bool c) { CheckModifier(HotKeyGroup::Status, true, c); }
-void SettingsDialogModel::chkStatusSHIFT_Click(bool c) { CheckModifier(HotKeyGroup::Status, false, c); }
-void SettingsDialogModel::cboSyncInterval_Click(int i) { PickNumber(controls_.cboSyncInterval, i); }
-void SettingsDialogModel::cboLogSecondMin_Click(int i) { PickNumber(controls_.cboLogSecondMin, i); }
-
-void SettingsDialogModel::Close() { closed_ = true; }
 
 }  // namespace horavia

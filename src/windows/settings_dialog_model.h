@@ -2,58 +2,66 @@
 
 #include <array>
 #include <cstdint>
-#include <string>
 
-#include "windows/window_timer.h"
 #include "ports/platform.h"
 #include "settings/settings.h"
 #include "windows/settings_dialog_controls.h"
 
 namespace horavia {
 
-enum class HotKeyGroup { Start = 0, StartLoc = 1, Status = 2 };
+// What the settings window needs of the main window: whether the
+// timekeeper is ON (read when the window opens) and the sync timer's
+// interval (read and set when OK is pressed, since the main window's timers
+// keep running while this window is open). Setting the interval starts the
+// timer's period afresh.
+class SyncIntervalHost {
+ public:
+  SyncIntervalHost() = default;
+  SyncIntervalHost(const SyncIntervalHost&) = delete;
+  SyncIntervalHost& operator=(const SyncIntervalHost&) = delete;
+  virtual ~SyncIntervalHost() = default;
+
+  virtual bool TimekeeperOn() const = 0;
+  virtual int32_t SyncIntervalMs() const = 0;
+  virtual void SetSyncIntervalMs(int32_t intervalMs) = 0;
+};
 
 // The settings window's logic: built fresh at every opening, it edits the
 // settings record in memory and gives the main window's sync timer a changed
-// interval at once. The renderer forwards each control event to the method
-// of the same name and closes the window once Closed() is true.
+// interval at once. The renderer forwards each control event to its method
+// and closes the window once Closed() is true.
 class SettingsDialogModel {
  public:
-  // `timekeeperOn` is the main window's ON state; it is read when the window
-  // opens. The sync timer's interval is read when OK is pressed, since the
-  // main window's timers keep running while this window is open.
-  SettingsDialogModel(Settings& settings, WindowTimer& syncTimer, const bool& timekeeperOn, Platform& os);
+  SettingsDialogModel(Settings& settings, SyncIntervalHost& host, Platform& os);
   SettingsDialogModel(const SettingsDialogModel&) = delete;
   SettingsDialogModel& operator=(const SettingsDialogModel&) = delete;
 
   // Fills the lists and boxes from the settings as they are now.
-  void Form_Load();
+  void Open();
 
-  void cmdOK_Click();
-  // Also Esc.
-  void cmdCancel_Click();
+  // Stores the values (the sync interval also in the running timer) and
+  // closes, with the button sound.
+  void Ok();
+  // Also Esc: closes with the button sound and stores nothing.
+  void Cancel();
   // The title bar's close box: closes without a sound and stores nothing.
-  void Form_QueryUnload();
-  void cmdHelp1_Click();
-  void cmdHelp2_Click();
+  void CloseFromTitleBar();
+  // The two "?" buttons: a box that explains the value.
+  void ShowSyncIntervalHelp();
+  void ShowLogMinimumHelp();
 
-  void cboStart_Click(int listIndex);
-  void chkStartCTRL_Click(bool checked);
-  void chkStartSHIFT_Click(bool checked);
-  void cboStartLoc_Click(int listIndex);
-  void chkStartLocCTRL_Click(bool checked);
-  void chkStartLocSHIFT_Click(bool checked);
-  void cboStatus_Click(int listIndex);
-  void chkStatusCTRL_Click(bool checked);
-  void chkStatusSHIFT_Click(bool checked);
-  void cboSyncInterval_Click(int listIndex);
-  void cboLogSecondMin_Click(int listIndex);
+  // The user's picks: an item of a list, a check box's new state.
+  void SelectHotKey(HotKeyGroup group, int listIndex);
+  void CheckCtrl(HotKeyGroup group, bool checked);
+  void CheckShift(HotKeyGroup group, bool checked);
+  void SelectSyncInterval(int listIndex);
+  void SelectLogMinimum(int listIndex);
 
   // Help boxes go here instead of the platform's, so that the renderer can
   // give them the dialog as their owner.
   void UseMessageBoxes(MessageBoxes& boxes) { boxes_ = &boxes; }
 
-  const SettingsControls& Controls() const { return controls_; }
+  const SettingsDialogControls& Controls() const { return controls_; }
   bool Closed() const { return closed_; }
   // Whether OK stored the values.
   bool Stored() const { return stored_; }
@@ -69,17 +77,15 @@ class SettingsDialogModel {
 
   void FillGroup(HotKeyGroup group);
   void StoreGroup(HotKeyGroup group);
-  void PickHotKey(HotKeyGroup group, int listIndex);
-  void CheckModifier(HotKeyGroup group, bool ctrl, bool checked);
-  void PickNumber(ComboBoxState& list, int listIndex);
-  void Close();
+  void CheckModifier(HotKeyGroup group, CheckBoxState HotKeyControls::*box, bool checked);
+  void SelectNumber(ComboBoxState& list, int listIndex);
+  GroupMemo& MemoOf(HotKeyGroup group) { return memo_[static_cast<size_t>(group)]; }
 
   Settings& settings_;
-  WindowTimer& syncTimer_;
-  const bool& timekeeperOn_;
+  SyncIntervalHost& host_;
   Platform& os_;
   MessageBoxes* boxes_;
-  SettingsControls controls_;
+  SettingsDialogControls controls_;
   std::array<GroupMemo, 3> memo_{};
   bool closed_ = false;
   bool stored_ = false;

@@ -22,7 +22,7 @@ constexpr const char* kNew =
     "00:12:03\t723\t";
 
 class ChronoLogAppendWhileOpenTest : public ::testing::Test {
- protected:
+ public:
   fakes::FakeWorld world;
   std::string log = world.PathOf("\\Horavia.log");
 
@@ -40,11 +40,11 @@ TEST_F(ChronoLogAppendWhileOpenTest, TheEntryFollowsTheLastLineWithOneLineEndOnl
                                     std::string(kHeader) + "\n" + kOld + "note\n"}) {
     SCOPED_TRACE(before);
     world.files.files[log] = before;
-    LogWindowModel form(world.platform);
-    form.Form_Load();
-    form.txtNote_Change("new note");
+    LogWindowModel model(world.platform);
+    model.Open();
+    model.EditNote("new note");
     SwitchOff();
-    form.cmdExit_Click();
+    model.Exit();
     EXPECT_EQ(world.files.files.at(log),
               std::string(kHeader) + "\r\n" + kOld + "new note\r\n" + kNew + "\r\n");
     EXPECT_TRUE(world.boxes.shown.empty());

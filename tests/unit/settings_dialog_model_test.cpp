@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <map>
 #include <memory>
 #include <string>
@@ -15,28 +16,43 @@ namespace {
 
 constexpr int kNoneItem = 0;  // index of "None" in a hot-key list
 
+// The main window's ON state and sync timer, as the settings window sees
+// them: the intervals it was given are kept.
+class FakeSyncIntervalHost final : public SyncIntervalHost {
+ public:
+  bool TimekeeperOn() const override { return on; }
+  int32_t SyncIntervalMs() const override { return intervalMs; }
+  void SetSyncIntervalMs(int32_t interval) override {
+    intervalMs = interval;
+    intervalsSet.push_back(interval);
+  }
+
+  bool on = false;
+  int32_t intervalMs = 20000;
+  std::vector<int32_t> intervalsSet;
+};
+
 class SettingsWindowTest : public ::testing::Test {
- protected:
+ public:
   fakes::FakeWorld world;
   Settings settings;
-  bool on = false;
-  WindowTimer syncTimer{world.timers, TimerId::Sync, 20000, true};
+  FakeSyncIntervalHost host;
   std::string buttonSound = world.PathOf("\\sound_button.wav");
 
   SettingsWindowTest() { world.files.files[buttonSound] = "RIFF"; }
 
   // A fresh window, as every opening builds one.
   SettingsDialogModel& Open() {
-    form.reset();
-    form = std::make_unique<SettingsDialogModel>(settings, syncTimer, on, world.platform);
-    form->Form_Load();
+    model.reset();
+    model = std::make_unique<SettingsDialogModel>(settings, host, world.platform);
+    model->Open();
     world.sound.played.clear();
-    world.timers.events.clear();
-    return *form;
+    host.intervalsSet.clear();
+    return *model;
   }
-  const SettingsControls& C() const { return form->Controls(); }
+  const SettingsDialogControls& C() const { return model->Controls(); }
 
-  std::unique_ptr<SettingsDialogModel> form;
+  std::unique_ptr<SettingsDialogModel> model;
 };
 
 TEST(HotKeyListTest, ItemsCodesAndIndexesAgree) {
@@ -73,24 +89,24 @@ TEST(HotKeyListTest, ModifierEncoding) {
 
 TEST_F(SettingsWindowTest, OpeningWithDefaults) {
   Open();
-  for (const ComboBoxState* list : {&C().cboStart, &C().cboStartLoc, &C().cboStatus}) {
+  for (const ComboBoxState* list : {&C().start.keyList, &C().startLocal.keyList, &C().status.keyList}) {
     EXPECT_EQ(list->items, HotKeyItems());
     EXPECT_EQ(list->Text(), "None");
     EXPECT_TRUE(list->enabled);
   }
-  for (const CheckBoxState* box : {&C().chkStartCTRL, &C().chkStartSHIFT, &C().chkStartLocCTRL,
-                                   &C().chkStartLocSHIFT, &C().chkStatusCTRL,
-                                   &C().chkStatusSHIFT}) {
+  for (const CheckBoxState* box : {&C().start.ctrlBox, &C().start.shiftBox, &C().startLocal.ctrlBox,
+                                   &C().startLocal.shiftBox, &C().status.ctrlBox,
+                                   &C().status.shiftBox}) {
     EXPECT_FALSE(box->checked) << box->caption;
   }
-  ASSERT_EQ(C().cboSyncInterval.items.size(), 60u);
-  EXPECT_EQ(C().cboSyncInterval.items.front(), "1");
-  EXPECT_EQ(C().cboSyncInterval.items.back(), "60");
-  EXPECT_EQ(C().cboSyncInterval.Text(), "20");
-  EXPECT_TRUE(C().cboSyncInterval.enabled);
-  ASSERT_EQ(C().cboLogSecondMin.items.size(), 600u);
-  EXPECT_EQ(C().cboLogSecondMin.items[99], "100");
-  EXPECT_EQ(C().cboLogSecondMin.Text(), "60");
+  ASSERT_EQ(C().syncIntervalList.items.size(), 60u);
+  EXPECT_EQ(C().syncIntervalList.items.front(), "1");
+  EXPECT_EQ(C().syncIntervalList.items.back(), "60");
+  EXPECT_EQ(C().syncIntervalList.Text(), "20");
+  EXPECT_TRUE(C().syncIntervalList.enabled);
+  ASSERT_EQ(C().logMinimumList.items.size(), 600u);
+  EXPECT_EQ(C().logMinimumList.items[99], "100");
+  EXPECT_EQ(C().logMinimumList.Text(), "60");
   EXPECT_TRUE(world.boxes.shown.empty());
 }
 
@@ -103,19 +119,19 @@ TEST_F(SettingsWindowTest, GroupRoundTripAndEachGroupItsOwnFields) {
   settings.statusModifiers = 2;
   const Settings before = settings;
   Open();
-  EXPECT_EQ(C().cboStart.Text(), "A");
-  EXPECT_TRUE(C().chkStartCTRL.checked && C().chkStartSHIFT.checked);
-  EXPECT_EQ(C().cboStartLoc.Text(), "0");
-  EXPECT_TRUE(C().chkStartLocCTRL.checked);
-  EXPECT_FALSE(C().chkStartLocSHIFT.checked);
-  EXPECT_EQ(C().cboStatus.Text(), "Z");
-  EXPECT_FALSE(C().chkStatusCTRL.checked);
-  EXPECT_TRUE(C().chkStatusSHIFT.checked);
+  EXPECT_EQ(C().start.keyList.Text(), "A");
+  EXPECT_TRUE(C().start.ctrlBox.checked && C().start.shiftBox.checked);
+  EXPECT_EQ(C().startLocal.keyList.Text(), "0");
+  EXPECT_TRUE(C().startLocal.ctrlBox.checked);
+  EXPECT_FALSE(C().startLocal.shiftBox.checked);
+  EXPECT_EQ(C().status.keyList.Text(), "Z");
+  EXPECT_FALSE(C().status.ctrlBox.checked);
+  EXPECT_TRUE(C().status.shiftBox.checked);
 
-  form->cmdOK_Click();
+  model->Ok();
   EXPECT_EQ(settings, before);
-  EXPECT_TRUE(form->Closed());
-  EXPECT_TRUE(form->Stored());
+  EXPECT_TRUE(model->Closed());
+  EXPECT_TRUE(model->Stored());
   EXPECT_EQ(world.sound.played, std::vector<std::string>{buttonSound});
 }
 
@@ -123,20 +139,20 @@ TEST_F(SettingsWindowTest, NoneStoresNoKeyAndNoModifiersWhateverTheBoxesShow) {
   settings.startLocKey = 75;
   settings.startLocModifiers = 1;
   Open();
-  form->cboStartLoc_Click(kNoneItem);
-  form->chkStartLocSHIFT_Click(true);
-  EXPECT_TRUE(C().chkStartLocCTRL.checked);
-  form->chkStartCTRL_Click(true);  // "None" stays in the Start group too
-  form->cmdOK_Click();
+  model->SelectHotKey(HotKeyGroup::StartLocal, kNoneItem);
+  model->CheckShift(HotKeyGroup::StartLocal, true);
+  EXPECT_TRUE(C().startLocal.ctrlBox.checked);
+  model->CheckCtrl(HotKeyGroup::Start, true);  // "None" stays in the Start group too
+  model->Ok();
   EXPECT_EQ(settings.startLocKey, 0);
   EXPECT_EQ(settings.startLocModifiers, 0);
   EXPECT_EQ(settings.startKey, 0);
   EXPECT_EQ(settings.startModifiers, 0);
 
   Open();
-  EXPECT_EQ(C().cboStartLoc.Text(), "None");
-  EXPECT_FALSE(C().chkStartLocCTRL.checked || C().chkStartLocSHIFT.checked);
-  EXPECT_FALSE(C().chkStartCTRL.checked);
+  EXPECT_EQ(C().startLocal.keyList.Text(), "None");
+  EXPECT_FALSE(C().startLocal.ctrlBox.checked || C().startLocal.shiftBox.checked);
+  EXPECT_FALSE(C().start.ctrlBox.checked);
 }
 
 TEST_F(SettingsWindowTest, ChosenKeyAndBoxesAreEncoded) {
@@ -145,10 +161,10 @@ TEST_F(SettingsWindowTest, ChosenKeyAndBoxesAreEncoded) {
   world.files.files[world.PathOf("\\Horavia.ini")] = "SYNC_INTERVAL=20\r\n";
   const std::map<std::string, std::string> filesBefore = world.files.files;
   Open();
-  form->cboStart_Click(HotKeyItemIndex('7'));
-  form->chkStartSHIFT_Click(true);
-  form->chkStatusSHIFT_Click(false);
-  form->cmdOK_Click();
+  model->SelectHotKey(HotKeyGroup::Start, HotKeyItemIndex('7'));
+  model->CheckShift(HotKeyGroup::Start, true);
+  model->CheckShift(HotKeyGroup::Status, false);
+  model->Ok();
   EXPECT_EQ(settings.startKey, 55);
   EXPECT_EQ(settings.startModifiers, 2);
   EXPECT_EQ(settings.startLocKey, 0);
@@ -159,48 +175,43 @@ TEST_F(SettingsWindowTest, ChosenKeyAndBoxesAreEncoded) {
 
 TEST_F(SettingsWindowTest, WhileOnTheIntervalIsFixedButTheRestIsStored) {
   settings.syncIntervalMs = 15000;
-  syncTimer.SetInterval(15000);
-  on = true;
+  host.intervalMs = 15000;
+  host.on = true;
   Open();
-  EXPECT_FALSE(C().cboSyncInterval.enabled);
-  EXPECT_EQ(C().cboSyncInterval.Text(), "15");
-  form->cboSyncInterval_Click(4);  // a greyed list cannot be picked from
-  EXPECT_EQ(C().cboSyncInterval.Text(), "15");
-  on = false;  // switched OFF by a hot key while the window is open
-  form->cboStatus_Click(HotKeyItemIndex('S'));
-  form->cboLogSecondMin_Click(299);
-  form->cmdOK_Click();
+  EXPECT_FALSE(C().syncIntervalList.enabled);
+  EXPECT_EQ(C().syncIntervalList.Text(), "15");
+  model->SelectSyncInterval(4);  // a greyed list cannot be picked from
+  EXPECT_EQ(C().syncIntervalList.Text(), "15");
+  host.on = false;  // switched OFF by a hot key while the window is open
+  model->SelectHotKey(HotKeyGroup::Status, HotKeyItemIndex('S'));
+  model->SelectLogMinimum(299);
+  model->Ok();
   EXPECT_EQ(settings.syncIntervalMs, 15000);
-  EXPECT_TRUE(world.timers.events.empty());
+  EXPECT_TRUE(host.intervalsSet.empty());
   EXPECT_EQ(settings.statusKey, 83);
   EXPECT_EQ(settings.logSecondMin, 300);
 }
 
 TEST_F(SettingsWindowTest, ChangedIntervalReachesTheTimerOnceAtOk) {
   Open();
-  form->cboSyncInterval_Click(4);
+  model->SelectSyncInterval(4);
   EXPECT_EQ(settings.syncIntervalMs, 20000) << "nothing is stored before OK";
-  EXPECT_TRUE(world.timers.events.empty());
-  form->cmdOK_Click();
+  EXPECT_TRUE(host.intervalsSet.empty());
+  model->Ok();
   EXPECT_EQ(settings.syncIntervalMs, 5000);
-  EXPECT_EQ(syncTimer.Interval(), 5000);
-  ASSERT_EQ(world.timers.events.size(), 1u);
-  EXPECT_EQ(world.timers.events[0].intervalMs, 5000);
-  EXPECT_TRUE(world.timers.events[0].armed);
+  EXPECT_EQ(host.intervalsSet, std::vector<int32_t>{5000});
 
   Open();
-  EXPECT_EQ(C().cboSyncInterval.Text(), "5");
-  form->cmdOK_Click();
-  EXPECT_TRUE(world.timers.events.empty()) << "an unchanged interval leaves the timer running";
+  EXPECT_EQ(C().syncIntervalList.Text(), "5");
+  model->Ok();
+  EXPECT_TRUE(host.intervalsSet.empty()) << "an unchanged interval leaves the timer running";
 
   // The interval is compared with the timer as it is at OK.
   Open();
-  syncTimer.SetInterval(7000);  // changed under the open window
-  world.timers.events.clear();
-  form->cmdOK_Click();
-  EXPECT_EQ(syncTimer.Interval(), 5000);
-  ASSERT_EQ(world.timers.events.size(), 1u);
-  EXPECT_EQ(world.timers.events[0].intervalMs, 5000);
+  host.intervalMs = 7000;  // changed under the open window
+  model->Ok();
+  EXPECT_EQ(host.intervalMs, 5000);
+  EXPECT_EQ(host.intervalsSet, std::vector<int32_t>{5000});
 }
 
 TEST_F(SettingsWindowTest, CancelEscAndCloseBoxDiscardEverything) {
@@ -208,22 +219,22 @@ TEST_F(SettingsWindowTest, CancelEscAndCloseBoxDiscardEverything) {
   const Settings before = settings;
   for (int way = 0; way < 2; ++way) {
     Open();
-    form->cboStart_Click(HotKeyItemIndex('B'));
-    form->chkStartCTRL_Click(true);
-    form->cboSyncInterval_Click(0);
-    form->cboLogSecondMin_Click(0);
+    model->SelectHotKey(HotKeyGroup::Start, HotKeyItemIndex('B'));
+    model->CheckCtrl(HotKeyGroup::Start, true);
+    model->SelectSyncInterval(0);
+    model->SelectLogMinimum(0);
     if (way == 0) {
-      form->cmdCancel_Click();  // Cancel and Esc both arrive here
+      model->Cancel();  // Cancel and Esc both arrive here
       EXPECT_EQ(world.sound.played, std::vector<std::string>{buttonSound});
     } else {
-      form->Form_QueryUnload();
+      model->CloseFromTitleBar();
       EXPECT_TRUE(world.sound.played.empty());
     }
-    EXPECT_TRUE(form->Closed());
-    EXPECT_FALSE(form->Stored());
-    form->cmdOK_Click();  // a late OK after closing stores nothing
+    EXPECT_TRUE(model->Closed());
+    EXPECT_FALSE(model->Stored());
+    model->Ok();  // a late OK after closing stores nothing
     EXPECT_EQ(settings, before) << way;
-    EXPECT_TRUE(world.timers.events.empty()) << way;
+    EXPECT_TRUE(host.intervalsSet.empty()) << way;
   }
 }
 
@@ -237,24 +248,24 @@ TEST_F(SettingsWindowTest, HandEditedValuesSurviveAnUntouchedGroup) {
   settings.logSecondMin = 900;
   const Settings before = settings;
   Open();
-  EXPECT_EQ(C().cboStart.Text(), "#112");
-  EXPECT_EQ(C().cboStart.items.size(), static_cast<size_t>(kHotKeyItemCount + 1));
-  EXPECT_TRUE(C().chkStartCTRL.checked);
-  EXPECT_EQ(C().cboStartLoc.Text(), "B");
-  EXPECT_FALSE(C().chkStartLocCTRL.checked || C().chkStartLocSHIFT.checked);
-  EXPECT_EQ(C().cboLogSecondMin.Text(), "900");
-  EXPECT_EQ(C().cboLogSecondMin.items.size(), 601u);
-  form->cmdOK_Click();
+  EXPECT_EQ(C().start.keyList.Text(), "#112");
+  EXPECT_EQ(C().start.keyList.items.size(), static_cast<size_t>(kHotKeyItemCount + 1));
+  EXPECT_TRUE(C().start.ctrlBox.checked);
+  EXPECT_EQ(C().startLocal.keyList.Text(), "B");
+  EXPECT_FALSE(C().startLocal.ctrlBox.checked || C().startLocal.shiftBox.checked);
+  EXPECT_EQ(C().logMinimumList.Text(), "900");
+  EXPECT_EQ(C().logMinimumList.items.size(), 601u);
+  model->Ok();
   EXPECT_EQ(settings, before);
 
   // Touching a group stores what it shows; the extra item keeps its code.
   Open();
-  form->chkStartSHIFT_Click(true);
-  form->chkStartLocCTRL_Click(true);
-  form->cboStatus_Click(HotKeyItemIndex('Q'));
-  form->cboStatus_Click(kHotKeyItemCount);
-  form->cboLogSecondMin_Click(9);
-  form->cmdOK_Click();
+  model->CheckShift(HotKeyGroup::Start, true);
+  model->CheckCtrl(HotKeyGroup::StartLocal, true);
+  model->SelectHotKey(HotKeyGroup::Status, HotKeyItemIndex('Q'));
+  model->SelectHotKey(HotKeyGroup::Status, kHotKeyItemCount);
+  model->SelectLogMinimum(9);
+  model->Ok();
   EXPECT_EQ(settings.startKey, 112);
   EXPECT_EQ(settings.startModifiers, 3);
   EXPECT_EQ(settings.startLocKey, 66);
@@ -267,16 +278,16 @@ TEST_F(SettingsWindowTest, HandEditedValuesSurviveAnUntouchedGroup) {
   for (int32_t minimum : {0, -5}) {
     settings.logSecondMin = minimum;
     Open();
-    EXPECT_EQ(C().cboLogSecondMin.Text(), std::to_string(minimum));
-    form->cmdOK_Click();
+    EXPECT_EQ(C().logMinimumList.Text(), std::to_string(minimum));
+    model->Ok();
     EXPECT_EQ(settings.logSecondMin, minimum);
   }
 }
 
 TEST_F(SettingsWindowTest, HelpTextsInPlainBoxesKeepTheWindowOpen) {
   Open();
-  form->cmdHelp1_Click();
-  form->cmdHelp2_Click();
+  model->ShowSyncIntervalHelp();
+  model->ShowLogMinimumHelp();
   ASSERT_EQ(world.boxes.shown.size(), 2u);
   EXPECT_EQ(world.boxes.shown[0].text,
             "Horavia uses this value to know how long to wait between time checks/refreshes.  "
@@ -291,7 +302,7 @@ TEST_F(SettingsWindowTest, HelpTextsInPlainBoxesKeepTheWindowOpen) {
     EXPECT_EQ(box.kind, BoxKind::Information);
   }
   EXPECT_TRUE(world.sound.played.empty());
-  EXPECT_FALSE(form->Closed());
+  EXPECT_FALSE(model->Closed());
 }
 
 }  // namespace

@@ -13,7 +13,7 @@ namespace simstandin {
 namespace {
 
 class StandInTest : public ::testing::Test {
- protected:
+ public:
   void SetUp() override {
     standIn.journal = [this](const std::string& line) { journal.push_back(line); };
   }

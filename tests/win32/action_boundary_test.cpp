@@ -8,50 +8,41 @@
 #include <stdexcept>
 #include <string>
 
+#include "fakes/fake_platform.h"
+#include "win32/support/window_base.h"
 #include "windows/main_window_model.h"
 #include "windows/process_context.h"
-#include "fakes/fake_platform.h"
 
 namespace horavia::win32 {
 namespace {
 
 constexpr UINT kRun = WM_APP + 7;
-constexpr LRESULT kFallback = -3;
 
-// A real window whose procedure goes through the boundary, as Horavia's
-// windows do; each kRun message runs `handler` and answers its result.
-class GuardedWindow {
+// A real window on the program's window base, with the boundary's box as
+// Horavia's windows have it; each kRun message runs `handler` and answers
+// its result.
+class GuardedWindow : public WindowBase<GuardedWindow> {
  public:
   explicit GuardedWindow(MessageBoxes& boxes) : boundary_(boxes) {
-    WNDCLASSW wc{};
-    wc.lpfnWndProc = &GuardedWindow::Proc;
-    wc.hInstance = ::GetModuleHandleW(nullptr);
-    wc.lpszClassName = L"HoraviaBoundaryTest";
-    ::RegisterClassW(&wc);
-    hwnd_ = ::CreateWindowExW(0, wc.lpszClassName, L"", WS_OVERLAPPED, 0, 0, 10, 10, nullptr,
-                              nullptr, wc.hInstance, this);
+    WindowParams params;
+    params.className = L"HoraviaBoundaryTest";
+    params.style = WS_OVERLAPPED;
+    Create(params);
   }
-  GuardedWindow(const GuardedWindow&) = delete;
-  GuardedWindow& operator=(const GuardedWindow&) = delete;
-  ~GuardedWindow() { ::DestroyWindow(hwnd_); }
 
-  LRESULT Send() { return ::SendMessageW(hwnd_, kRun, 0, 0); }
+  LRESULT Send() { return ::SendMessageW(Hwnd(), kRun, 0, 0); }
 
   std::function<LRESULT()> handler;
 
  private:
-  static LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-      auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
-      ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-    }
-    auto* self = reinterpret_cast<GuardedWindow*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    if (self == nullptr || message != kRun) return ::DefWindowProcW(hwnd, message, wParam, lParam);
-    return self->boundary_.Run([&] { return self->handler(); }, kFallback);
+  friend class WindowBase<GuardedWindow>;
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message != kRun) return DefaultHandling(message, wParam, lParam);
+    return handler();
   }
+  void ReportFailure(ActionFailure failure) { boundary_.Report(failure); }
 
   ActionBoundary boundary_;
-  HWND hwnd_ = nullptr;
 };
 
 TEST(ActionBoundaryTest, AThrowingHandlerIsToldInOneBoxAndTheWindowGoesOn) {
@@ -59,7 +50,7 @@ TEST(ActionBoundaryTest, AThrowingHandlerIsToldInOneBoxAndTheWindowGoesOn) {
   GuardedWindow window(boxes);
 
   window.handler = []() -> LRESULT { throw std::bad_alloc(); };
-  EXPECT_EQ(window.Send(), kFallback);
+  EXPECT_EQ(window.Send(), 0);
   ASSERT_EQ(boxes.shown.size(), 1u);
   EXPECT_EQ(boxes.shown[0].title, "Horavia");
   EXPECT_EQ(boxes.shown[0].kind, BoxKind::Warning);
@@ -70,9 +61,9 @@ TEST(ActionBoundaryTest, AThrowingHandlerIsToldInOneBoxAndTheWindowGoesOn) {
   // A handler that fails again under the box (a tick) adds no second box.
   window.handler = []() -> LRESULT { throw std::runtime_error("broken"); };
   boxes.whileOpen = [&](const fakes::FakeMessageBoxes::Shown&) {
-    EXPECT_EQ(window.Send(), kFallback);
+    EXPECT_EQ(window.Send(), 0);
   };
-  EXPECT_EQ(window.Send(), kFallback);
+  EXPECT_EQ(window.Send(), 0);
   ASSERT_EQ(boxes.shown.size(), 2u);
   EXPECT_EQ(boxes.shown[1].text,
             "Horavia could not complete an action because of an unexpected error.  Its files are "
@@ -105,20 +96,20 @@ TEST(ActionBoundaryTest, TheMainModelTakesTheNextClickAfterAFailedOne) {
               world.boxes, world.timers,   world.files, world.noSimulator, fakes::kProgramFolder};
   world.files.files[world.PathOf("\\sound_button.wav")] = "RIFF";
   ProcessContext context(os);
-  MainWindowModel form(context);
-  form.Start();
-  ASSERT_FALSE(form.Controls().infoFrameVisible);
+  MainWindowModel model(context);
+  model.Start();
+  ASSERT_FALSE(model.Controls().infoFrameVisible);
 
   GuardedWindow window(world.boxes);
   window.handler = [&]() -> LRESULT {
-    form.Press(MainButton::Info);  // Info: the sound first, then the frame
-    return 0;
+    model.Press(MainButton::Info);  // Info: the sound first, then the frame
+    return 1;
   };
-  EXPECT_EQ(window.Send(), kFallback);
-  ASSERT_EQ(world.boxes.shown.size(), 1u);
-  EXPECT_FALSE(form.Controls().infoFrameVisible);
   EXPECT_EQ(window.Send(), 0);
-  EXPECT_TRUE(form.Controls().infoFrameVisible);
+  ASSERT_EQ(world.boxes.shown.size(), 1u);
+  EXPECT_FALSE(model.Controls().infoFrameVisible);
+  EXPECT_EQ(window.Send(), 1);
+  EXPECT_TRUE(model.Controls().infoFrameVisible);
   EXPECT_EQ(world.boxes.shown.size(), 1u);
 }
 

@@ -20,7 +20,7 @@ namespace fs = std::filesystem;
 // A fresh folder under the user's temp folder for each test, in the
 // program's own path style (UTF-8, "\").
 class FilesTest : public ::testing::Test {
- protected:
+ public:
   void SetUp() override {
     wchar_t temp[MAX_PATH + 1];
     ASSERT_GT(::GetTempPathW(MAX_PATH + 1, temp), 0u);

@@ -10,6 +10,7 @@
 #include "fakes/fake_platform.h"
 #include "win32/ports/win32_message_boxes.h"
 #include "win32/ports/win32_timers.h"
+#include "win32/support/window_base.h"
 #include "simstandin/core/in_process_simulator.h"
 
 namespace horavia::win32 {
@@ -45,38 +46,26 @@ class WatchedBoxes : public MessageBoxes {
 
 // A window that hands its timer ticks to the main window's model, as the
 // real main window does, and closes a box once several ticks came under it.
-class TickWindow {
+class TickWindow : public WindowBase<TickWindow> {
  public:
-  TickWindow(MainWindowModel& form, WatchedBoxes& boxes) : form_(form), boxes_(boxes) {
-    WNDCLASSW wc{};
-    wc.lpfnWndProc = &TickWindow::Proc;
-    wc.hInstance = ::GetModuleHandleW(nullptr);
-    wc.lpszClassName = L"HoraviaNestingTest";
-    ::RegisterClassW(&wc);
-    hwnd = ::CreateWindowExW(0, wc.lpszClassName, L"", WS_OVERLAPPED, 0, 0, 10, 10, nullptr,
-                             nullptr, wc.hInstance, this);
+  TickWindow(MainWindowModel& model, WatchedBoxes& boxes) : model_(model), boxes_(boxes) {
+    WindowParams params;
+    params.className = L"HoraviaNestingTest";
+    params.style = WS_OVERLAPPED;
+    Create(params);
   }
-  TickWindow(const TickWindow&) = delete;
-  TickWindow& operator=(const TickWindow&) = delete;
-  ~TickWindow() { ::DestroyWindow(hwnd); }
 
-  HWND hwnd = nullptr;
   int ticksUnderBox = 0;
   bool watchdogFired = false;
 
  private:
-  static LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-      auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
-      ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-    }
-    auto* self = reinterpret_cast<TickWindow*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    if (self == nullptr || message != WM_TIMER) {
-      return ::DefWindowProcW(hwnd, message, wParam, lParam);
-    }
-    self->OnTimer(wParam);
+  friend class WindowBase<TickWindow>;
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message != WM_TIMER) return DefaultHandling(message, wParam, lParam);
+    OnTimer(wParam);
     return 0;
   }
+  static void ReportFailure(ActionFailure /*failure*/) { ADD_FAILURE() << "a tick threw"; }
 
   void OnTimer(UINT_PTR id) {
     if (id == kWatchdog) {
@@ -85,8 +74,8 @@ class TickWindow {
       return;
     }
     if (boxes_.open && ++ticksUnderBox == 5) CloseBox();
-    if (id == static_cast<UINT_PTR>(TimerId::Second)) form_.OnHalfSecondTick();
-    if (id == static_cast<UINT_PTR>(TimerId::Sync)) form_.OnSyncTick();
+    if (id == static_cast<UINT_PTR>(TimerId::Second)) model_.OnHalfSecondTick();
+    if (id == static_cast<UINT_PTR>(TimerId::Sync)) model_.OnSyncTick();
   }
 
   static void CloseBox() {
@@ -94,7 +83,7 @@ class TickWindow {
     if (box != nullptr) ::PostMessageW(box, WM_COMMAND, IDOK, 0);
   }
 
-  MainWindowModel& form_;
+  MainWindowModel& model_;
   WatchedBoxes& boxes_;
 };
 
@@ -129,16 +118,16 @@ TEST(HandlerNestingTest, TicksUnderABoxOfASwitchOffDoNothing) {
   Platform os{pc,          world.regional, world.keys,  world.sound, world.shell,
               boxes,       timers,         world.files, sim,         fakes::kProgramFolder};
   ProcessContext context(os);
-  MainWindowModel form(context);
-  TickWindow window(form, boxes);
-  timers.SetWindow(window.hwnd);
-  realBoxes.SetOwner(window.hwnd);
+  MainWindowModel model(context);
+  TickWindow window(model, boxes);
+  timers.SetWindow(window.Hwnd());
+  realBoxes.SetOwner(window.Hwnd());
 
-  form.Start();
-  ASSERT_TRUE(form.Connected());
-  form.SyncTimer().SetInterval(50);
-  form.Press(MainButton::Start);
-  ASSERT_TRUE(form.Timekeeping().On());
+  model.Start();
+  ASSERT_TRUE(model.Connected());
+  model.SyncTimer().SetInterval(50);
+  model.Press(MainButton::Start);
+  ASSERT_TRUE(model.Timekeeping().On());
   const int sendsOn = sim.Sends();
   ASSERT_TRUE(PumpUntil([&] { return sim.Sends() >= sendsOn + 2; })) << "the sync timer ticks";
 
@@ -146,9 +135,9 @@ TEST(HandlerNestingTest, TicksUnderABoxOfASwitchOffDoNothing) {
   world.files.locked.insert(log);
   // The 50 ms ticks count whole seconds, so none: any period is above this.
   context.settings.logSecondMin = -1;
-  ::SetTimer(window.hwnd, kWatchdog, 10000, nullptr);
-  form.Press(MainButton::Start);
-  ::KillTimer(window.hwnd, kWatchdog);
+  ::SetTimer(window.Hwnd(), kWatchdog, 10000, nullptr);
+  model.Press(MainButton::Start);
+  ::KillTimer(window.Hwnd(), kWatchdog);
 
   ASSERT_EQ(boxes.texts.size(), 1u);
   EXPECT_EQ(boxes.texts[0].rfind("Could not write " + log + " file.", 0), 0u) << boxes.texts[0];
@@ -156,12 +145,12 @@ TEST(HandlerNestingTest, TicksUnderABoxOfASwitchOffDoNothing) {
   EXPECT_GE(window.ticksUnderBox, 5);
   EXPECT_EQ(boxes.sendsAtClose, boxes.sendsAtOpen) << "a tick under the box asked the simulator";
 
-  EXPECT_FALSE(form.Timekeeping().On());
-  EXPECT_TRUE(form.Connected());
-  EXPECT_EQ(form.Log().Pending().size(), 1u);
-  EXPECT_EQ(form.Controls().caption, "Horavia (OFF)");
-  EXPECT_EQ(form.Controls().buttons[0].face, ButtonFace::Red);
-  EXPECT_EQ(form.Controls().buttons[1].face, ButtonFace::Red);
+  EXPECT_FALSE(model.Timekeeping().On());
+  EXPECT_TRUE(model.Connected());
+  EXPECT_EQ(model.Log().Pending().size(), 1u);
+  EXPECT_EQ(model.Controls().caption, "Horavia (OFF)");
+  EXPECT_EQ(model.Controls().buttons[0].face, ButtonFace::Red);
+  EXPECT_EQ(model.Controls().buttons[1].face, ButtonFace::Red);
   EXPECT_EQ(world.files.files.count(log), 0u);
 
   // The window is not left busy: the next sync tick reads the simulator.

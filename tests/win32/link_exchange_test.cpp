@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "win32/ports/win32_link_ipc.h"
+#include "win32/support/scoped_win.h"
 #include "link/link.h"
 #include "win32/support/counting_ipc.h"
 #include "win32/support/standin_process.h"
@@ -17,11 +18,12 @@ namespace {
 
 using testsupport::CountingIpc;
 using testsupport::StandInProcess;
+using win32::ScopedHandle;
 
 // Horavia's link against simstandin.exe in its own process: the real
 // window message, atom, named mapping and send.
 class LinkExchangeTest : public ::testing::Test {
- protected:
+ public:
   void StartStandIn(const char* className = "FS98MAIN") {
     std::string why;
     ASSERT_TRUE(standIn.Start({className, true}, why)) << why;
@@ -33,9 +35,8 @@ class LinkExchangeTest : public ::testing::Test {
   }
   std::string BlockName() const { return Link::BlockName(::GetCurrentProcessId()); }
   bool NothingLeft() const {
-    const HANDLE mapping = ::OpenFileMappingA(FILE_MAP_READ, FALSE, BlockName().c_str());
-    if (mapping != nullptr) ::CloseHandle(mapping);
-    return mapping == nullptr && ::GlobalFindAtomA(BlockName().c_str()) == 0;
+    const ScopedHandle mapping(::OpenFileMappingA(FILE_MAP_READ, FALSE, BlockName().c_str()));
+    return !mapping.Valid() && ::GlobalFindAtomA(BlockName().c_str()) == 0;
   }
 
   StandInProcess standIn;
@@ -102,12 +103,12 @@ TEST_F(LinkExchangeTest, ALinkThatGoesAwayGivesBackWhatItHeld) {
 }
 
 TEST_F(LinkExchangeTest, TakenBlockNameFailsAndLeavesNothingBehind) {
-  const HANDLE squatter = ::CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
-                                               4096, BlockName().c_str());
-  ASSERT_NE(squatter, nullptr);
+  ScopedHandle squatter(::CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
+                                              4096, BlockName().c_str()));
+  ASSERT_TRUE(squatter.Valid());
   EXPECT_EQ(link.Open(0), LinkResult::NoMapping);
   EXPECT_EQ(::GlobalFindAtomA(BlockName().c_str()), 0) << "the atom was given back";
-  ::CloseHandle(squatter);
+  squatter.Reset();
   EXPECT_TRUE(NothingLeft()) << "and so was our handle to the mapping";
   EXPECT_TRUE(ipc.sends.empty());
 }
@@ -164,13 +165,13 @@ TEST_F(LinkExchangeTest, SecondStandInStepsAsideForAWindowThatExists) {
   std::string commandLine = "\"" + StandInProcess::ExePath() + "\" --exit-if-simulator";
   ASSERT_TRUE(::CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                                nullptr, &startup, &second));
-  EXPECT_EQ(::WaitForSingleObject(second.hProcess, 30000), WAIT_OBJECT_0);
+  const ScopedHandle process(second.hProcess);
+  const ScopedHandle thread(second.hThread);
+  EXPECT_EQ(::WaitForSingleObject(process.Get(), 30000), WAIT_OBJECT_0);
   DWORD code = 0;
-  ::GetExitCodeProcess(second.hProcess, &code);
+  ::GetExitCodeProcess(process.Get(), &code);
   EXPECT_EQ(code, 3u);
-  if (code == STILL_ACTIVE) ::TerminateProcess(second.hProcess, 0);
-  ::CloseHandle(second.hProcess);
-  ::CloseHandle(second.hThread);
+  if (code == STILL_ACTIVE) ::TerminateProcess(process.Get(), 0);
 }
 
 TEST_F(LinkExchangeTest, CapacityEndsAt32512Bytes) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -13,17 +14,33 @@
 namespace horavia::win32 {
 namespace {
 
-constexpr int kCboStart = 1001;
-constexpr int kChkStartSHIFT = 1003;
-constexpr int kChkStatusSHIFT = 1009;
-constexpr int kCboSyncInterval = 1010;
-constexpr int kCmdHelp1 = 1011;
-constexpr int kCboLogSecondMin = 1012;
+constexpr int kStartKeyList = 1001;
+constexpr int kStartShiftBox = 1003;
+constexpr int kStatusShiftBox = 1009;
+constexpr int kSyncIntervalList = 1010;
+constexpr int kSyncIntervalHelpButton = 1011;
+constexpr int kLogMinimumList = 1012;
 
-// Drives the open dialog from a thread timer, which the dialog's own modal
-// loop dispatches: each step runs once it returns true, so a step can wait
-// for a window to appear. A dialog still open after the deadline is ended,
-// so that a broken step fails the test instead of hanging it.
+// The main window's ON state and sync timer, as the settings window sees
+// them: the intervals it was given are kept.
+class FakeSyncIntervalHost final : public SyncIntervalHost {
+ public:
+  bool TimekeeperOn() const override { return on; }
+  int32_t SyncIntervalMs() const override { return intervalMs; }
+  void SetSyncIntervalMs(int32_t interval) override {
+    intervalMs = interval;
+    intervalsSet.push_back(interval);
+  }
+
+  bool on = false;
+  int32_t intervalMs = 20000;
+  std::vector<int32_t> intervalsSet;
+};
+
+// Drives the open window from a thread timer, which the window's modal loop
+// dispatches: each step runs once it returns true, so a step can wait for a
+// window to appear. A window still open after the deadline is closed, so
+// that a broken step fails the test instead of hanging it.
 class Driver {
  public:
   using Step = std::function<bool(HWND dialog)>;
@@ -34,20 +51,22 @@ class Driver {
   int ticks = 0;
   bool timedOut = false;
 
-  static HWND FindDialog(const wchar_t* caption) {
+  // A visible window of this thread of that class and caption.
+  static HWND FindWindowOf(const wchar_t* windowClass, const wchar_t* caption) {
     struct Search {
+      const wchar_t* windowClass;
       const wchar_t* caption;
       HWND found;
-    } search{caption, nullptr};
+    } search{windowClass, caption, nullptr};
     ::EnumThreadWindows(
         ::GetCurrentThreadId(),
         [](HWND hwnd, LPARAM lParam) -> BOOL {
           auto* s = reinterpret_cast<Search*>(lParam);
           wchar_t text[64] = {};
-          wchar_t windowClass[16] = {};
+          wchar_t windowClass[32] = {};
           ::GetWindowTextW(hwnd, text, 64);
-          ::GetClassNameW(hwnd, windowClass, 16);
-          if (std::wstring(windowClass) == L"#32770" && std::wstring(text) == s->caption &&
+          ::GetClassNameW(hwnd, windowClass, 32);
+          if (std::wstring(windowClass) == s->windowClass && std::wstring(text) == s->caption &&
               ::IsWindowVisible(hwnd)) {
             s->found = hwnd;
             return FALSE;
@@ -58,13 +77,16 @@ class Driver {
     return search.found;
   }
 
+  static HWND FindSettingsWindow() { return FindWindowOf(L"HoraviaSettings", L"Horavia Settings"); }
+  static HWND FindBox() { return FindWindowOf(L"#32770", L"Horavia"); }
+
   static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
     Driver& d = *current;
-    const HWND dialog = FindDialog(L"Horavia Settings");
+    const HWND dialog = FindSettingsWindow();
     if (dialog == nullptr) return;
     if (++d.ticks > 250) {
       d.timedOut = true;
-      ::EndDialog(dialog, IDCANCEL);
+      ::PostMessageW(dialog, WM_CLOSE, 0, 0);
       return;
     }
     if (d.next < d.steps.size() && d.steps[d.next](dialog)) ++d.next;
@@ -82,11 +104,10 @@ RECT ClientPlace(HWND dialog, int id) {
 }
 
 class SettingsDialogTest : public ::testing::Test {
- protected:
+ public:
   fakes::FakeWorld world;
   Settings settings;
-  bool on = false;
-  WindowTimer syncTimer{world.timers, TimerId::Sync, 20000, true};
+  FakeSyncIntervalHost host;
   std::string buttonSound = world.PathOf("\\sound_button.wav");
   HWND owner = nullptr;
   Driver driver;
@@ -107,7 +128,7 @@ class SettingsDialogTest : public ::testing::Test {
   bool Run(std::vector<Driver::Step> steps) {
     driver = Driver{};
     driver.steps = std::move(steps);
-    SettingsDialogModel model(settings, syncTimer, on, world.platform);
+    SettingsDialogModel model(settings, host, world.platform);
     const UINT_PTR timer = ::SetTimer(nullptr, 0, 20, &Driver::Tick);
     const bool stored = ShowSettingsDialog(owner, model);
     ::KillTimer(nullptr, timer);
@@ -133,14 +154,14 @@ TEST_F(SettingsDialogTest, WindowLayoutAtTheDpiAndKeyboardDefaults) {
                                ::GetClientRect(dialog, &client);
                                EXPECT_EQ(client.right, Px(6255, dpi));
                                EXPECT_EQ(client.bottom, Px(3015, dpi));
-                               const RECT shift = ClientPlace(dialog, kChkStatusSHIFT);
+                               const RECT shift = ClientPlace(dialog, kStatusShiftBox);
                                EXPECT_EQ(shift.left, Px(120 + 2160, dpi));
                                EXPECT_EQ(shift.top, Px(2040 + 360, dpi));
                                EXPECT_EQ(shift.right, Px(120 + 2160 + 855, dpi));
                                const RECT ok = ClientPlace(dialog, IDOK);
                                EXPECT_EQ(ok.left, Px(3480, dpi));
                                EXPECT_EQ(ok.bottom, Px(2520 + 375, dpi));
-                               const RECT list = ClientPlace(dialog, kCboLogSecondMin);
+                               const RECT list = ClientPlace(dialog, kLogMinimumList);
                                EXPECT_EQ(list.left, Px(3480 + 600, dpi));
                                EXPECT_EQ(list.top, Px(1080 + 360, dpi));
 
@@ -181,16 +202,16 @@ TEST_F(SettingsDialogTest, KeyAndShiftChosenByKeyboardAndStoredWithEnter) {
   settings.statusKey = 83;
   settings.statusModifiers = 2;
   const bool stored = Run({[](HWND dialog) {
-                             const HWND list = ::GetDlgItem(dialog, kCboStart);
+                             const HWND list = ::GetDlgItem(dialog, kStartKeyList);
                              wchar_t text[8] = {};
                              ::GetWindowTextW(list, text, 8);
                              EXPECT_STREQ(text, L"None");
-                             EXPECT_EQ(::SendMessageW(::GetDlgItem(dialog, kChkStatusSHIFT),
+                             EXPECT_EQ(::SendMessageW(::GetDlgItem(dialog, kStatusShiftBox),
                                                       BM_GETCHECK, 0, 0),
                                        BST_CHECKED);
                              ::SetFocus(list);
                              ::SendMessageW(list, WM_CHAR, '7', 0);
-                             ::SendMessageW(::GetDlgItem(dialog, kChkStartSHIFT), BM_CLICK, 0, 0);
+                             ::SendMessageW(::GetDlgItem(dialog, kStartShiftBox), BM_CLICK, 0, 0);
                              return Post(::GetFocus(), WM_KEYDOWN, VK_RETURN);
                            }});
   EXPECT_TRUE(stored);
@@ -199,19 +220,19 @@ TEST_F(SettingsDialogTest, KeyAndShiftChosenByKeyboardAndStoredWithEnter) {
   EXPECT_EQ(settings.statusKey, 83);
   EXPECT_EQ(settings.statusModifiers, 2);
   EXPECT_EQ(world.sound.played, std::vector<std::string>{buttonSound});
-  EXPECT_TRUE(world.timers.events.empty());
+  EXPECT_TRUE(host.intervalsSet.empty());
 }
 
 // While ON the interval list is greyed; Esc discards with the button sound.
 TEST_F(SettingsDialogTest, WhileOnTheIntervalListIsGreyedAndEscDiscards) {
-  on = true;
+  host.on = true;
   const bool stored = Run({[](HWND dialog) {
-                             const HWND interval = ::GetDlgItem(dialog, kCboSyncInterval);
+                             const HWND interval = ::GetDlgItem(dialog, kSyncIntervalList);
                              EXPECT_FALSE(::IsWindowEnabled(interval));
                              wchar_t text[8] = {};
                              ::GetWindowTextW(interval, text, 8);
                              EXPECT_STREQ(text, L"20");
-                             const HWND list = ::GetDlgItem(dialog, kCboStart);
+                             const HWND list = ::GetDlgItem(dialog, kStartKeyList);
                              ::SetFocus(list);
                              ::SendMessageW(list, WM_CHAR, 'Q', 0);
                              return Post(list, WM_KEYDOWN, VK_ESCAPE);
@@ -219,7 +240,7 @@ TEST_F(SettingsDialogTest, WhileOnTheIntervalListIsGreyedAndEscDiscards) {
   EXPECT_FALSE(stored);
   EXPECT_EQ(settings, Settings{});
   EXPECT_EQ(world.sound.played, std::vector<std::string>{buttonSound});
-  EXPECT_TRUE(world.timers.events.empty());
+  EXPECT_TRUE(host.intervalsSet.empty());
 }
 
 TEST_F(SettingsDialogTest, IntervalChangedWhileTheOwnersTimersKeepTicking) {
@@ -227,7 +248,7 @@ TEST_F(SettingsDialogTest, IntervalChangedWhileTheOwnersTimersKeepTicking) {
   ownerTicks = 0;
   ::SetTimer(owner, 7, 10, [](HWND, UINT, UINT_PTR, DWORD) { ++ownerTicks; });
   const bool stored = Run({[](HWND dialog) {
-                             const HWND list = ::GetDlgItem(dialog, kCboSyncInterval);
+                             const HWND list = ::GetDlgItem(dialog, kSyncIntervalList);
                              EXPECT_TRUE(::IsWindowEnabled(list));
                              ::SetFocus(list);
                              ::SendMessageW(list, WM_KEYDOWN, VK_HOME, 0);
@@ -242,17 +263,16 @@ TEST_F(SettingsDialogTest, IntervalChangedWhileTheOwnersTimersKeepTicking) {
   EXPECT_TRUE(stored);
   EXPECT_GE(ownerTicks, 3);
   EXPECT_EQ(settings.syncIntervalMs, 5000);
-  ASSERT_EQ(world.timers.events.size(), 1u);
-  EXPECT_EQ(world.timers.events[0].intervalMs, 5000);
+  EXPECT_EQ(host.intervalsSet, std::vector<int32_t>{5000});
 }
 
 TEST_F(SettingsDialogTest, HelpBoxBelongsToTheDialogAndLeavesItOpen) {
   std::wstring boxText;
   const bool stored = Run({[](HWND dialog) {
-                             return Post(::GetDlgItem(dialog, kCmdHelp1), BM_CLICK, 0);
+                             return Post(::GetDlgItem(dialog, kSyncIntervalHelpButton), BM_CLICK, 0);
                            },
                            [&](HWND dialog) {
-                             const HWND box = Driver::FindDialog(L"Horavia");
+                             const HWND box = Driver::FindBox();
                              if (box == nullptr) return false;
                              EXPECT_EQ(::GetWindow(box, GW_OWNER), dialog);
                              EXPECT_FALSE(::IsWindowEnabled(dialog));
@@ -262,7 +282,7 @@ TEST_F(SettingsDialogTest, HelpBoxBelongsToTheDialogAndLeavesItOpen) {
                              return Post(box, WM_COMMAND, IDOK);
                            },
                            [](HWND dialog) {
-                             if (Driver::FindDialog(L"Horavia") != nullptr) return false;
+                             if (Driver::FindBox() != nullptr) return false;
                              EXPECT_TRUE(::IsWindowEnabled(dialog));
                              return Post(::GetDlgItem(dialog, IDCANCEL), BM_CLICK, 0);
                            }});

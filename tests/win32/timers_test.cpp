@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "win32/ports/win32_timers.h"
+#include "win32/support/window_base.h"
 
 namespace horavia::win32 {
 namespace {
@@ -12,22 +13,17 @@ constexpr wchar_t kBoxTitle[] = L"Horavia timer test";
 
 // A hidden window whose ticks are counted; a message box opened from its
 // first tick must not stop the ticks that follow.
-class TimerWindow {
+class TimerWindow : public WindowBase<TimerWindow> {
  public:
   TimerWindow() {
-    WNDCLASSW wc{};
-    wc.lpfnWndProc = &TimerWindow::Proc;
-    wc.hInstance = ::GetModuleHandleW(nullptr);
-    wc.lpszClassName = L"HoraviaTimerTest";
-    ::RegisterClassW(&wc);
-    hwnd_ = ::CreateWindowExW(0, wc.lpszClassName, L"", WS_OVERLAPPED, 0, 0, 10, 10, nullptr,
-                              nullptr, wc.hInstance, this);
-    timers_.SetWindow(hwnd_);
+    WindowParams params;
+    params.className = L"HoraviaTimerTest";
+    params.style = WS_OVERLAPPED;
+    Create(params);
+    timers.SetWindow(Hwnd());
   }
-  ~TimerWindow() { ::DestroyWindow(hwnd_); }
 
-  Win32Timers timers_;
-  HWND hwnd_ = nullptr;
+  Win32Timers timers;
   std::vector<DWORD> ticks;  // GetTickCount at each tick
   int ticksInsideBox = 0;
   bool openBoxOnFirstTick = false;
@@ -48,18 +44,13 @@ class TimerWindow {
   }
 
  private:
-  static LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-      auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
-      ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-    }
-    auto* self = reinterpret_cast<TimerWindow*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    if (self != nullptr && message == WM_TIMER) {
-      self->OnTick();
-      return 0;
-    }
-    return ::DefWindowProcW(hwnd, message, wParam, lParam);
+  friend class WindowBase<TimerWindow>;
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message != WM_TIMER) return DefaultHandling(message, wParam, lParam);
+    OnTick();
+    return 0;
   }
+  static void ReportFailure(ActionFailure /*failure*/) { ADD_FAILURE() << "a tick threw"; }
 
   void OnTick() {
     ticks.push_back(::GetTickCount());
@@ -69,7 +60,7 @@ class TimerWindow {
     }
     if (openBoxOnFirstTick && ticks.size() == 1) {
       inBox = true;
-      ::MessageBoxW(hwnd_, L"The timers keep running under this box.", kBoxTitle, MB_OK);
+      ::MessageBoxW(Hwnd(), L"The timers keep running under this box.", kBoxTitle, MB_OK);
       inBox = false;
     }
   }
@@ -78,24 +69,24 @@ class TimerWindow {
 TEST(Win32TimersTest, ARunningTimerKeepsTickingUnderAMessageBox) {
   TimerWindow window;
   window.openBoxOnFirstTick = true;
-  window.timers_.Arm(TimerId::Sync, 30);
+  window.timers.Arm(TimerId::Sync, 30);
   ASSERT_TRUE(window.WaitForTicks(5, 10000));
   EXPECT_GE(window.ticksInsideBox, 3) << "ticks arrived while the box was open";
-  window.timers_.Disarm(TimerId::Sync);
+  window.timers.Disarm(TimerId::Sync);
 }
 
 TEST(Win32TimersTest, ArmingAgainStartsThePeriodAfresh) {
   TimerWindow window;
-  window.timers_.Arm(TimerId::Sync, 1000);
+  window.timers.Arm(TimerId::Sync, 1000);
   // Re-arm every 100 ms for two and a half periods: a timer that kept its
   // first period would have ticked meanwhile.
   const DWORD start = ::GetTickCount();
   while (::GetTickCount() - start < 2500) {
     window.WaitForTicks(1, 100);
-    window.timers_.Arm(TimerId::Sync, 1000);
+    window.timers.Arm(TimerId::Sync, 1000);
   }
   EXPECT_TRUE(window.ticks.empty());
-  window.timers_.Disarm(TimerId::Sync);
+  window.timers.Disarm(TimerId::Sync);
   // A disarmed timer is silent.
   EXPECT_FALSE(window.WaitForTicks(1, 1300));
 }

@@ -1,12 +1,7 @@
 #pragma once
 
-#include <windows.h>
-
-#include "windows/main_window_model.h"
-#include "windows/process_context.h"
 #include "ports/platform.h"
 #include "win32/app/main_window.h"
-#include "win32/support/program_folder.h"
 #include "win32/ports/win32_clock.h"
 #include "win32/ports/win32_files.h"
 #include "win32/ports/win32_key_state.h"
@@ -16,6 +11,9 @@
 #include "win32/ports/win32_shell.h"
 #include "win32/ports/win32_sound.h"
 #include "win32/ports/win32_timers.h"
+#include "win32/support/program_folder.h"
+#include "windows/main_window_model.h"
+#include "windows/process_context.h"
 
 namespace horavia::win32 {
 
@@ -24,7 +22,7 @@ namespace horavia::win32 {
 // the main window's model and the real window around it. WinMain owns the
 // one instance; nothing lives in globals.
 struct AppContext {
-  explicit AppContext(HINSTANCE instance) : window(instance, form, {timers, boxes, shell}) {}
+  AppContext() : window(mainModel, {timers, boxes, shell}) {}
   AppContext(const AppContext&) = delete;
   AppContext& operator=(const AppContext&) = delete;
 
@@ -39,7 +37,7 @@ struct AppContext {
   Win32LinkIpc ipc;
   Platform platform{clock, regional, keys, sound, shell, boxes, timers, files, ipc, ProgramFolder()};
   ProcessContext context{platform};
-  MainWindowModel form{context};
+  MainWindowModel mainModel{context};
   MainWindow window;
 };
 

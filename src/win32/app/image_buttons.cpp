@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "win32/app/pixel_rect.h"
+#include "win32/app/design_units.h"
 #include "win32/support/scoped_win.h"
 #include "win32/support/wide_text.h"
 #include "windows/button_faces.h"
@@ -57,7 +57,7 @@ RECT ImageButtonRect(int index, UINT dpi) {
 void PaintImageButtons(HDC dc, UINT dpi, const MainFonts& fonts, const MainControls& controls) {
   SelectInDc font(dc, fonts.Get(FontKind::Text));
   ::SetBkMode(dc, TRANSPARENT);
-  ::SetTextColor(dc, RGB(colors::kWhite.r, colors::kWhite.g, colors::kWhite.b));
+  ::SetTextColor(dc, ToColorRef(colors::kWhite));
   for (int i = 0; i < kButtonCount; ++i) {
     const auto at = static_cast<size_t>(i);
     PaintCaption(dc, kImageButtons[at], dpi);

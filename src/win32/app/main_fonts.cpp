@@ -1,29 +1,15 @@
 #include "win32/app/main_fonts.h"
 
-#include <cwchar>
+#include "win32/support/fonts.h"
 
 namespace horavia::win32 {
-namespace {
 
-// `hundredths` of a point: the text font is 8.25 pt.
-HFONT MakeFont(const wchar_t* face, int hundredths, UINT dpi, bool italic, bool underline) {
-  LOGFONTW lf{};
-  lf.lfHeight = -::MulDiv(hundredths, static_cast<int>(dpi), 72 * 100);
-  lf.lfWeight = italic ? FW_NORMAL : FW_BOLD;
-  lf.lfItalic = italic ? TRUE : FALSE;
-  lf.lfUnderline = underline ? TRUE : FALSE;
-  lf.lfCharSet = DEFAULT_CHARSET;
-  lf.lfQuality = DEFAULT_QUALITY;
-  std::wcsncpy(lf.lfFaceName, face, LF_FACESIZE - 1);
-  return ::CreateFontIndirectW(&lf);
-}
-
-}  // namespace
-
+// The text font is Arial 8.25 pt bold, the clock's Impact 18 pt italic, and
+// the text commands' the text font underlined, as a link.
 void MainFonts::Create(UINT dpi) {
-  text_.Reset(MakeFont(L"Arial", 825, dpi, false, false));
-  clock_.Reset(MakeFont(L"Impact", 1800, dpi, true, false));
-  link_.Reset(MakeFont(L"Arial", 825, dpi, false, true));
+  text_ = CreateDesignFont({L"Arial", 825, true, false, false}, dpi);
+  clock_ = CreateDesignFont({L"Impact", 1800, false, true, false}, dpi);
+  link_ = CreateDesignFont({L"Arial", 825, true, false, true}, dpi);
 }
 
 HFONT MainFonts::Get(FontKind kind) const {

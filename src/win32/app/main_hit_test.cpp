@@ -5,7 +5,7 @@
 #include <utility>
 
 #include "win32/app/image_buttons.h"
-#include "win32/app/pixel_rect.h"
+#include "win32/app/design_units.h"
 #include "windows/main_layout.h"
 
 namespace horavia::win32 {

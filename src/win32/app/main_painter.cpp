@@ -1,7 +1,7 @@
 #include "win32/app/main_painter.h"
 
 #include "win32/app/image_buttons.h"
-#include "win32/app/pixel_rect.h"
+#include "win32/app/design_units.h"
 #include "win32/support/dpi.h"
 #include "win32/support/scoped_win.h"
 #include "win32/support/wide_text.h"
@@ -9,8 +9,6 @@
 
 namespace horavia::win32 {
 namespace {
-
-COLORREF ToColorRef(Rgb c) { return RGB(c.r, c.g, c.b); }
 
 void Fill(HDC dc, const RECT& rect, Rgb color) {
   ScopedBrush brush(::CreateSolidBrush(ToColorRef(color)));

@@ -4,15 +4,16 @@
 
 #include <string>
 
-#include "windows/main_window_model.h"
 #include "win32/app/main_fonts.h"
 #include "win32/app/main_hit_test.h"
 #include "win32/app/tool_tips.h"
-#include "win32/support/action_boundary.h"
 #include "win32/ports/win32_message_boxes.h"
 #include "win32/ports/win32_shell.h"
 #include "win32/ports/win32_timers.h"
+#include "win32/support/action_boundary.h"
+#include "win32/support/window_base.h"
 #include "windows/main_controls.h"
+#include "windows/main_window_model.h"
 
 namespace horavia::win32 {
 
@@ -23,21 +24,21 @@ struct WindowServices {
   Win32Shell& shell;
 };
 
-// The real main window around the `MainWindowModel` model: it turns window messages
-// into the model's events and, after each, shows what the model holds.
-class MainWindow {
+// The real main window around the `MainWindowModel` model: it turns window
+// messages into the model's events and, after each, shows what the model
+// holds.
+class MainWindow : public WindowBase<MainWindow> {
  public:
-  MainWindow(HINSTANCE instance, MainWindowModel& form, const WindowServices& services);
-  MainWindow(const MainWindow&) = delete;
-  MainWindow& operator=(const MainWindow&) = delete;
+  MainWindow(MainWindowModel& model, const WindowServices& services);
 
   // Creates the window, still hidden, and runs the model's start-up in it.
   bool Create();
   void Show(int showCommand);
 
  private:
-  static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  friend class WindowBase<MainWindow>;
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  void ReportFailure(ActionFailure failure) { boundary_.Report(failure); }
 
   LRESULT OnCreate();
   void OnTimer(UINT_PTR id);
@@ -52,26 +53,22 @@ class MainWindow {
   void OnMouseUp(POINT point);
   bool OnSetCursor(UINT hitArea);
   void RunTextCommand(TextCommand command);
+  void ShowSettings();
 
   // Shows the model's control state: caption, label texts, colours and
   // visibility, frame visibility. Called after every handler.
   void MirrorModel();
-  // Sizes the window for the design's client area at `dpi_`, centred on
-  // its monitor.
-  void PlaceCentred();
 
-  HINSTANCE instance_;
-  MainWindowModel& form_;
+  MainWindowModel& model_;
   WindowServices services_;
   ActionBoundary boundary_{services_.boxes};
-  HWND hwnd_ = nullptr;
   UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
   MainFonts fonts_;
   ButtonToolTips toolTips_;
   MainHit pressed_;
   std::string shownCaption_;
   MainControls shown_;
-  bool unloaded_ = false;
+  bool shutDown_ = false;
 };
 
 }  // namespace horavia::win32

@@ -9,8 +9,8 @@
 namespace {
 
 // One main window for the whole run; the program ends when it is closed.
-int RunProgram(HINSTANCE instance, int showCommand) {
-  auto app = std::make_unique<horavia::win32::AppContext>(instance);
+int RunProgram(int showCommand) {
+  auto app = std::make_unique<horavia::win32::AppContext>();
   if (!app->window.Create()) return 1;
   app->window.Show(showCommand);
   MSG msg{};
@@ -23,7 +23,7 @@ int RunProgram(HINSTANCE instance, int showCommand) {
 
 }  // namespace
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*commandLine*/,
+int WINAPI wWinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, PWSTR /*commandLine*/,
                     int showCommand) {
   // The help page opens through the shell, which may hand it to COM-based
   // handlers; they expect an initialised single-threaded apartment.
@@ -33,7 +33,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*commandL
   // cannot go on.
   horavia::win32::Win32MessageBoxes boxes;
   horavia::win32::ActionBoundary boundary(boxes);
-  const int exitCode = boundary.Run([&] { return RunProgram(instance, showCommand); }, 1);
+  const int exitCode = boundary.Run([&] { return RunProgram(showCommand); }, 1);
   if (SUCCEEDED(com)) ::CoUninitialize();
   return exitCode;
 }

@@ -9,52 +9,6 @@
 
 namespace horavia::win32 {
 
-// A global atom this process added; deleted once.
-class ScopedAtom {
- public:
-  explicit ScopedAtom(ATOM atom) : atom_(atom) {}
-  ScopedAtom(ScopedAtom&& other) noexcept : atom_(std::exchange(other.atom_, ATOM{0})) {}
-  ScopedAtom& operator=(ScopedAtom&& other) noexcept {
-    if (this != &other) {
-      Release();
-      atom_ = std::exchange(other.atom_, ATOM{0});
-    }
-    return *this;
-  }
-  ~ScopedAtom() { Release(); }
-  ATOM Get() const { return atom_; }
-
- private:
-  void Release() {
-    if (atom_ != 0) ::GlobalDeleteAtom(atom_);
-    atom_ = 0;
-  }
-  ATOM atom_;
-};
-
-// A mapped view of a file mapping; unmapped once.
-class ScopedView {
- public:
-  explicit ScopedView(void* view) : view_(view) {}
-  ScopedView(ScopedView&& other) noexcept : view_(std::exchange(other.view_, nullptr)) {}
-  ScopedView& operator=(ScopedView&& other) noexcept {
-    if (this != &other) {
-      Release();
-      view_ = std::exchange(other.view_, nullptr);
-    }
-    return *this;
-  }
-  ~ScopedView() { Release(); }
-  void* Get() const { return view_; }
-
- private:
-  void Release() {
-    if (view_ != nullptr) ::UnmapViewOfFile(view_);
-    view_ = nullptr;
-  }
-  void* view_;
-};
-
 // The link's primitives over user32 and kernel32. Every atom, mapping and
 // view handed out stays owned here until the link gives it back; whatever
 // the link forgot (Reset) is released when the port goes.

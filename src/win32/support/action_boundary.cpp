@@ -13,7 +13,7 @@ const char* ActionBoundary::TextFor(ActionFailure failure) {
          "left as they are.";
 }
 
-void ActionBoundary::Tell(ActionFailure failure) {
+void ActionBoundary::Report(ActionFailure failure) {
   if (silent_ || telling_) return;
   struct Telling {
     bool& flag;

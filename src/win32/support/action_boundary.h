@@ -23,8 +23,13 @@ class ActionBoundary {
   template <typename Result, typename Action>
   Result Run(Action&& action, Result fallback) noexcept {
     return CatchAtBoundary(std::forward<Action>(action), fallback,
-                           [this](ActionFailure failure) { Tell(failure); });
+                           [this](ActionFailure failure) { Report(failure); });
   }
+
+  // Tells of an action stopped elsewhere, at a window procedure's edge
+  // (see WindowBase). One box at a time: the ticks that go on under it may
+  // fail the same way.
+  void Report(ActionFailure failure);
 
   // No box from now on: Windows is ending the session, and a box would hold
   // it up.
@@ -34,8 +39,6 @@ class ActionBoundary {
   static const char* TextFor(ActionFailure failure);
 
  private:
-  // One box at a time: the ticks that go on under it may fail the same way.
-  void Tell(ActionFailure failure);
 
   MessageBoxes* boxes_;
   bool telling_ = false;

@@ -23,43 +23,64 @@ std::string StandInProcess::ExePath() {
   return dir + relative;
 }
 
-bool StandInProcess::Start(const Options& options, std::string& why) {
+namespace {
+
+// A pipe whose one end the child inherits; false when none could be made.
+bool MakePipe(win32::ScopedHandle& readEnd, win32::ScopedHandle& writeEnd) {
   SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-  HANDLE childInput = nullptr;
-  HANDLE childOutput = nullptr;
-  if (!::CreatePipe(&childInput, &input_, &inherit, 0)) {
+  HANDLE read = nullptr;
+  HANDLE write = nullptr;
+  if (!::CreatePipe(&read, &write, &inherit, 0)) return false;
+  readEnd.Reset(read);
+  writeEnd.Reset(write);
+  return true;
+}
+
+}  // namespace
+
+bool StandInProcess::Start(const Options& options, std::string& why) {
+  win32::ScopedHandle childInput;
+  win32::ScopedHandle childOutput;
+  if (!MakePipe(childInput, input_)) {
     why = "no input pipe";
     return false;
   }
-  ::SetHandleInformation(input_, HANDLE_FLAG_INHERIT, 0);
+  ::SetHandleInformation(input_.Get(), HANDLE_FLAG_INHERIT, 0);
   if (options.keepJournal) {
-    if (!::CreatePipe(&output_, &childOutput, &inherit, 0)) {
+    if (!MakePipe(output_, childOutput)) {
       why = "no output pipe";
-      ::CloseHandle(childInput);
       return false;
     }
-    ::SetHandleInformation(output_, HANDLE_FLAG_INHERIT, 0);
+    ::SetHandleInformation(output_.Get(), HANDLE_FLAG_INHERIT, 0);
   } else {
-    childOutput =
-        ::CreateFileA("NUL", GENERIC_WRITE, FILE_SHARE_WRITE, &inherit, OPEN_EXISTING, 0, nullptr);
+    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+    childOutput.Reset(
+        ::CreateFileA("NUL", GENERIC_WRITE, FILE_SHARE_WRITE, &inherit, OPEN_EXISTING, 0, nullptr));
   }
 
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
   startup.dwFlags = STARTF_USESTDHANDLES;
-  startup.hStdInput = childInput;
-  startup.hStdOutput = childOutput;
-  startup.hStdError = childOutput;
+  startup.hStdInput = childInput.Get();
+  startup.hStdOutput = childOutput.Get();
+  startup.hStdError = childOutput.Get();
   std::string commandLine = "\"" + ExePath() + "\" --class " + options.className;
   if (!options.keepJournal) commandLine += " --quiet";
-  const BOOL started = ::CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0,
-                                        nullptr, nullptr, &startup, &process_);
-  ::CloseHandle(childInput);
-  ::CloseHandle(childOutput);
-  if (!started) {
+  PROCESS_INFORMATION started{};
+  if (!::CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
+                        &startup, &started)) {
     why = "cannot start " + commandLine;
     return false;
   }
+  process_.Reset(started.hProcess);
+  const win32::ScopedHandle thread(started.hThread);
+  // The child's ends are its own now: its pipe breaks when it ends.
+  childInput.Reset();
+  childOutput.Reset();
+  return WaitUntilReady(options, why);
+}
+
+bool StandInProcess::WaitUntilReady(const Options& options, std::string& why) {
   if (!options.keepJournal) {
     // Without a journal, its window appearing is the sign it is ready.
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
@@ -68,7 +89,7 @@ bool StandInProcess::Start(const Options& options, std::string& why) {
         why = "no stand-in window";
         return false;
       }
-      ::WaitForSingleObject(process_.hProcess, 20);
+      ::WaitForSingleObject(process_.Get(), 20);
     }
     return true;
   }
@@ -81,24 +102,20 @@ bool StandInProcess::Start(const Options& options, std::string& why) {
 }
 
 void StandInProcess::Stop() {
-  if (process_.hProcess != nullptr) {
-    ::TerminateProcess(process_.hProcess, 0);
-    ::WaitForSingleObject(process_.hProcess, 10000);
-    ::CloseHandle(process_.hProcess);
-    ::CloseHandle(process_.hThread);
-    process_ = {};
+  if (process_.Valid()) {
+    ::TerminateProcess(process_.Get(), 0);
+    ::WaitForSingleObject(process_.Get(), 10000);
+    process_.Reset();
   }
-  if (input_ != nullptr) ::CloseHandle(input_);
-  input_ = nullptr;
+  input_.Reset();
   if (reader_.joinable()) reader_.join();  // its pipe broke with the process
-  if (output_ != nullptr) ::CloseHandle(output_);
-  output_ = nullptr;
+  output_.Reset();
 }
 
 bool StandInProcess::Command(const std::string& line) {
   const std::string text = line + "\n";
   DWORD written = 0;
-  return ::WriteFile(input_, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
+  return ::WriteFile(input_.Get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
          written == text.size();
 }
 
@@ -131,7 +148,7 @@ void StandInProcess::ReadJournal() {
   std::string pending;
   char buffer[4096];
   DWORD got = 0;
-  while (::ReadFile(output_, buffer, sizeof buffer, &got, nullptr) && got > 0) {
+  while (::ReadFile(output_.Get(), buffer, sizeof buffer, &got, nullptr) && got > 0) {
     pending.append(buffer, got);
     std::lock_guard lock(mutex_);
     for (size_t end; (end = pending.find('\n')) != std::string::npos;) {

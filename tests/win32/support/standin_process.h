@@ -9,6 +9,8 @@
 #include <thread>
 #include <vector>
 
+#include "win32/support/scoped_win.h"
+
 namespace horavia::testsupport {
 
 // simstandin.exe run as a child process: commands go to its standard input,
@@ -42,11 +44,12 @@ class StandInProcess {
   static std::string ExePath();
 
  private:
+  bool WaitUntilReady(const Options& options, std::string& why);
   void ReadJournal();
 
-  PROCESS_INFORMATION process_{};
-  HANDLE input_ = nullptr;   // our end of its standard input
-  HANDLE output_ = nullptr;  // our end of its standard output
+  win32::ScopedHandle process_;
+  win32::ScopedHandle input_;   // our end of its standard input
+  win32::ScopedHandle output_;  // our end of its standard output
   std::thread reader_;
   std::mutex mutex_;
   std::condition_variable changed_;

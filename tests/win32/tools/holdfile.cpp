@@ -15,6 +15,8 @@
 #include <cstring>
 #include <cwchar>
 
+#include "win32/support/scoped_win.h"
+
 namespace {
 
 void Say(const char* line) {
@@ -48,15 +50,15 @@ void WaitForRelease() {
 }
 
 int Lock(const wchar_t* path) {
-  const HANDLE file = ::CreateFileW(path, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) {
+  horavia::win32::ScopedHandle file(::CreateFileW(path, GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file.Valid()) {
     SayError(::GetLastError());
     return 1;
   }
   Say("locked");
   WaitForRelease();
-  ::CloseHandle(file);
+  file.Reset();
   Say("released");
   return 0;
 }

@@ -17,6 +17,8 @@
 #include <cstdio>
 #include <string>
 
+#include "win32/support/scoped_win.h"
+
 namespace {
 
 void Say(const std::string& line) {
@@ -48,46 +50,46 @@ DWORD WINAPI WaitForRelease(void* param) {
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
+  using horavia::win32::ScopedHandle;
   if (argc != 2) return 2;
   std::wstring commandLine = L"\"" + std::wstring(argv[1]) + L"\"";
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
-  PROCESS_INFORMATION process{};
+  PROCESS_INFORMATION started{};
   if (!::CreateProcessW(argv[1], commandLine.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED,
-                        nullptr, nullptr, &startup, &process)) {
+                        nullptr, nullptr, &startup, &started)) {
     Say("error start " + std::to_string(::GetLastError()));
     return 1;
   }
+  const ScopedHandle process(started.hProcess);
+  const ScopedHandle thread(started.hThread);
 
   char name[64];
   std::snprintf(name, sizeof name, "FSASMLIB:IPC:%lX:1",
-                static_cast<unsigned long>(process.dwProcessId));
-  const HANDLE mapping =
-      ::CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, 32768, name);
-  if (mapping == nullptr) {
+                static_cast<unsigned long>(started.dwProcessId));
+  ScopedHandle mapping(
+      ::CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, 32768, name));
+  if (!mapping.Valid()) {
     Say("error mapping " + std::to_string(::GetLastError()));
-    ::TerminateProcess(process.hProcess, 1);
+    ::TerminateProcess(process.Get(), 1);
     return 1;
   }
   Say(std::string("mapped ") + name);
 
-  const HANDLE released = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
-  const HANDLE reader = ::CreateThread(nullptr, 0, WaitForRelease, released, 0, nullptr);
-  if (reader != nullptr) ::CloseHandle(reader);
-  ::ResumeThread(process.hThread);
-  ::CloseHandle(process.hThread);
+  const ScopedHandle released(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
+  const ScopedHandle reader(
+      ::CreateThread(nullptr, 0, WaitForRelease, released.Get(), 0, nullptr));
+  ::ResumeThread(thread.Get());
 
-  const HANDLE both[2] = {released, process.hProcess};
-  if (::WaitForMultipleObjects(2, both, FALSE, INFINITE) == WAIT_OBJECT_0) {
-    ::CloseHandle(mapping);
+  const HANDLE both[2] = {released.Get(), process.Get()};
+  const bool releasedFirst = ::WaitForMultipleObjects(2, both, FALSE, INFINITE) == WAIT_OBJECT_0;
+  mapping.Reset();
+  if (releasedFirst) {
     Say("released");
-    ::WaitForSingleObject(process.hProcess, INFINITE);
-  } else {
-    ::CloseHandle(mapping);
+    ::WaitForSingleObject(process.Get(), INFINITE);
   }
   DWORD code = 1;
-  ::GetExitCodeProcess(process.hProcess, &code);
-  ::CloseHandle(process.hProcess);
+  ::GetExitCodeProcess(process.Get(), &code);
   Say("exited " + std::to_string(code));
   return static_cast<int>(code);
 }

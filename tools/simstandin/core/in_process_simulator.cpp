@@ -2,8 +2,8 @@
 
 namespace simstandin {
 
-InProcessSimulator::InProcessSimulator(horavia::Clock& clock, std::string windowClass_)
-    : standIn(clock), windowClass(std::move(windowClass_)) {
+InProcessSimulator::InProcessSimulator(horavia::Clock& clock, std::string className)
+    : standIn(clock), windowClass(std::move(className)) {
   standIn.journal = [this](const std::string& line) {
     if (keepJournal) journal.push_back(line);
   };

@@ -1,8 +1,10 @@
 #include "simstandin/core/stand_in.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cstdio>
+#include <utility>
 
 #include "link/request_block.h"
 
@@ -51,6 +53,165 @@ bool OnOff(std::string_view text, bool& value) {
     return false;
   return true;
 }
+
+// The commands, one function each: what follows the verb is `rest`; a
+// refused command says why in `why`.
+using CommandFunction = bool (*)(StandIn& standIn, std::string_view rest, std::string& why);
+
+bool SetTime(StandIn& standIn, std::string_view rest, std::string& why) {
+  int32_t h = 0, m = 0, s = 0;
+  const std::string_view text = Word(rest);
+  why = "want set time HH:MM:SS";
+  if (text.size() != 8 || text[2] != ':' || text[5] != ':') return false;
+  if (!Number(text.substr(0, 2), h) || !Number(text.substr(3, 2), m) ||
+      !Number(text.substr(6, 2), s) || h > 23 || m > 59 || s > 59) {
+    return false;
+  }
+  standIn.Aircraft().SetLocalTime(h, m, s);
+  return true;
+}
+
+bool SetZone(StandIn& standIn, std::string_view rest, std::string& why) {
+  int32_t zone = 0;
+  why = "want set zone MINUTES (local minus Zulu, -720..720)";
+  if (!Number(Word(rest), zone) || zone < -720 || zone > 720) return false;
+  standIn.Aircraft().SetZone(zone);
+  return true;
+}
+
+bool SetDate(StandIn& standIn, std::string_view rest, std::string& why) {
+  int32_t day = 0, year = 0;
+  why = "want set date DAY-OF-YEAR YEAR";
+  if (!Number(Word(rest), day) || !Number(Word(rest), year) || day < 1 || day > 366 || year < 1 ||
+      year > 9999) {
+    return false;
+  }
+  standIn.Aircraft().SetZuluDate(day, year);
+  return true;
+}
+
+bool Set(StandIn& standIn, std::string_view rest, std::string& why) {
+  const std::string_view what = Word(rest);
+  if (what == "time") return SetTime(standIn, rest, why);
+  if (what == "zone") return SetZone(standIn, rest, why);
+  if (what == "date") return SetDate(standIn, rest, why);
+  why = "unknown command";
+  return false;
+}
+
+bool Drift(StandIn& standIn, std::string_view rest, std::string& why) {
+  int64_t seconds = 0;
+  why = "want drift SECONDS";
+  if (!Number(Word(rest), seconds)) return false;
+  standIn.Aircraft().Drift(seconds);
+  return true;
+}
+
+bool Pause(StandIn& standIn, std::string_view rest, std::string& why) {
+  bool on = false;
+  why = "want on or off";
+  if (!OnOff(Word(rest), on)) return false;
+  standIn.Aircraft().SetPaused(on);
+  return true;
+}
+
+bool Ground(StandIn& standIn, std::string_view rest, std::string& why) {
+  bool on = false;
+  why = "want on or off";
+  if (!OnOff(Word(rest), on)) return false;
+  standIn.Aircraft().SetOnGround(on);
+  return true;
+}
+
+bool Seconds(StandIn& standIn, std::string_view rest, std::string& why) {
+  const std::string_view mode = Word(rest);
+  why = "want seconds zero or seconds keep";
+  if (mode != "zero" && mode != "keep") return false;
+  standIn.Aircraft().SetZeroesWrittenSeconds(mode == "zero");
+  return true;
+}
+
+bool Hang(StandIn& standIn, std::string_view /*rest*/, std::string& /*why*/) {
+  standIn.faults.hang = true;
+  return true;
+}
+
+bool Answer(StandIn& standIn, std::string_view /*rest*/, std::string& /*why*/) {
+  standIn.faults.hang = false;
+  return true;
+}
+
+bool Reject(StandIn& standIn, std::string_view /*rest*/, std::string& /*why*/) {
+  standIn.faults.reject = true;
+  return true;
+}
+
+bool Normal(StandIn& standIn, std::string_view /*rest*/, std::string& /*why*/) {
+  standIn.faults = Faults{};
+  return true;
+}
+
+constexpr std::array<std::pair<std::string_view, Garbage>, 7> kGarbageModes{{
+    {"", Garbage::Size},
+    {"size", Garbage::Size},
+    {"type", Garbage::Type},
+    {"token", Garbage::Token},
+    {"offset", Garbage::Offset},
+    {"end", Garbage::End},
+    {"off", Garbage::Off},
+}};
+
+bool SpoilBlocks(StandIn& standIn, std::string_view rest, std::string& why) {
+  const std::string_view mode = Word(rest);
+  why = "want garbage [type|size|token|offset|end|off]";
+  for (const auto& [name, garbage] : kGarbageModes) {
+    if (name != mode) continue;
+    standIn.faults.garbage = garbage;
+    return true;
+  }
+  return false;
+}
+
+bool BadVersion(StandIn& standIn, std::string_view /*rest*/, std::string& /*why*/) {
+  standIn.Aircraft().SetVersions(0x19980004, SimAircraft::kDefaultSimulatorVersion);
+  return true;
+}
+
+bool Version(StandIn& standIn, std::string_view rest, std::string& why) {
+  uint32_t interfaceVersion = 0, simulatorVersion = 0;
+  why = "want version INTERFACE SIMULATOR (hex)";
+  if (!Number(Word(rest), interfaceVersion, 16) || !Number(Word(rest), simulatorVersion, 16)) {
+    return false;
+  }
+  standIn.Aircraft().SetVersions(interfaceVersion, simulatorVersion);
+  return true;
+}
+
+// Apply() journals the state itself.
+bool State(StandIn& /*standIn*/, std::string_view /*rest*/, std::string& /*why*/) { return true; }
+
+bool Quit(StandIn& standIn, std::string_view /*rest*/, std::string& /*why*/) {
+  standIn.quitRequested = true;
+  return true;
+}
+
+// Each verb with its command.
+constexpr std::array<std::pair<std::string_view, CommandFunction>, 14> kCommands{{
+    {"set", Set},
+    {"drift", Drift},
+    {"pause", Pause},
+    {"ground", Ground},
+    {"seconds", Seconds},
+    {"hang", Hang},
+    {"answer", Answer},
+    {"reject", Reject},
+    {"normal", Normal},
+    {"garbage", SpoilBlocks},
+    {"badversion", BadVersion},
+    {"version", Version},
+    {"state", State},
+    {"quit", Quit},
+}};
 
 }  // namespace
 
@@ -153,110 +314,11 @@ void StandIn::Apply(std::string_view line) {
 }
 
 bool StandIn::ApplyCommand(std::string_view verb, std::string_view rest, std::string& why) {
+  const auto command = std::find_if(kCommands.begin(), kCommands.end(),
+                                    [&](const auto& known) { return known.first == verb; });
+  if (command != kCommands.end()) return command->second(*this, rest, why);
   why = "unknown command";
-  if (verb == "set") {
-    const std::string_view what = Word(rest);
-    if (what == "time") {
-      int32_t h = 0, m = 0, s = 0;
-      const std::string_view text = Word(rest);
-      why = "want set time HH:MM:SS";
-      if (text.size() != 8 || text[2] != ':' || text[5] != ':') return false;
-      if (!Number(text.substr(0, 2), h) || !Number(text.substr(3, 2), m) ||
-          !Number(text.substr(6, 2), s) || h > 23 || m > 59 || s > 59) {
-        return false;
-      }
-      aircraft_.SetLocalTime(h, m, s);
-      return true;
-    }
-    if (what == "zone") {
-      int32_t zone = 0;
-      why = "want set zone MINUTES (local minus Zulu, -720..720)";
-      if (!Number(Word(rest), zone) || zone < -720 || zone > 720) return false;
-      aircraft_.SetZone(zone);
-      return true;
-    }
-    if (what == "date") {
-      int32_t day = 0, year = 0;
-      why = "want set date DAY-OF-YEAR YEAR";
-      if (!Number(Word(rest), day) || !Number(Word(rest), year) || day < 1 || day > 366 ||
-          year < 1 || year > 9999) {
-        return false;
-      }
-      aircraft_.SetZuluDate(day, year);
-      return true;
-    }
-    return false;
-  }
-  if (verb == "drift") {
-    int64_t seconds = 0;
-    why = "want drift SECONDS";
-    if (!Number(Word(rest), seconds)) return false;
-    aircraft_.Drift(seconds);
-    return true;
-  }
-  if (verb == "pause" || verb == "ground") {
-    bool on = false;
-    why = "want on or off";
-    if (!OnOff(Word(rest), on)) return false;
-    if (verb == "pause")
-      aircraft_.SetPaused(on);
-    else
-      aircraft_.SetOnGround(on);
-    return true;
-  }
-  if (verb == "seconds") {
-    const std::string_view mode = Word(rest);
-    why = "want seconds zero or seconds keep";
-    if (mode != "zero" && mode != "keep") return false;
-    aircraft_.SetZeroesWrittenSeconds(mode == "zero");
-    return true;
-  }
-  if (verb == "hang" || verb == "answer") {
-    faults.hang = verb == "hang";
-    return true;
-  }
-  if (verb == "reject") {
-    faults.reject = true;
-    return true;
-  }
-  if (verb == "normal") {
-    faults = Faults{};
-    return true;
-  }
-  if (verb == "garbage") {
-    const std::string_view mode = Word(rest);
-    why = "want garbage [type|size|token|offset|end|off]";
-    if (mode.empty() || mode == "size")
-      faults.garbage = Garbage::Size;
-    else if (mode == "type")
-      faults.garbage = Garbage::Type;
-    else if (mode == "token")
-      faults.garbage = Garbage::Token;
-    else if (mode == "offset")
-      faults.garbage = Garbage::Offset;
-    else if (mode == "end")
-      faults.garbage = Garbage::End;
-    else if (mode == "off")
-      faults.garbage = Garbage::Off;
-    else
-      return false;
-    return true;
-  }
-  if (verb == "badversion") {
-    aircraft_.SetVersions(0x19980004, SimAircraft::kDefaultSimulatorVersion);
-    return true;
-  }
-  if (verb == "version") {
-    uint32_t interfaceVersion = 0, simulatorVersion = 0;
-    why = "want version INTERFACE SIMULATOR (hex)";
-    if (!Number(Word(rest), interfaceVersion, 16) || !Number(Word(rest), simulatorVersion, 16)) {
-      return false;
-    }
-    aircraft_.SetVersions(interfaceVersion, simulatorVersion);
-    return true;
-  }
-  if (verb == "quit") quitRequested = true;
-  return verb == "state" || verb == "quit";
+  return false;
 }
 
 }  // namespace simstandin

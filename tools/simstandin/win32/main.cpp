@@ -52,6 +52,7 @@
 #include <string>
 
 #include "simstandin/win32/standin_window.h"
+#include "win32/support/scoped_win.h"
 
 namespace {
 
@@ -82,14 +83,14 @@ void ReadCommandLines(StandInWindow* window) {
       pending.erase(0, end + 1);
       if (line.empty()) continue;
       if (line == "hang") {
-        ::ResetEvent(window->hangReleased);
+        ::ResetEvent(window->hangReleased.Get());
         window->hanging = true;
       } else if (line == "answer" || line == "normal" || line == "quit") {
         window->hanging = false;
-        ::SetEvent(window->hangReleased);
+        ::SetEvent(window->hangReleased.Get());
       }
       auto copy = std::make_unique<std::string>(line);
-      if (::PostMessageA(window->Handle(), StandInWindow::kCommandMessage, 0,
+      if (::PostMessageA(window->Hwnd(), StandInWindow::kCommandMessage, 0,
                          reinterpret_cast<LPARAM>(copy.get()))) {
         static_cast<void>(copy.release());  // the window thread owns it now
       }
@@ -106,45 +107,58 @@ DWORD WINAPI ReadCommands(void* param) {
       DWORD{1}, simstandin::JournalFailure);
 }
 
-int Run(int argc, char** argv) {
+struct Options {
   const char* className = "FS98MAIN";
   bool exitIfSimulator = false;
   bool quiet = false;
   bool zeroSeconds = false;
+};
+
+Options ReadOptions(int argc, char** argv) {
+  Options options;
   for (int i = 1; i < argc; ++i) {
     if (std::strcmp(argv[i], "--class") == 0 && i + 1 < argc) {
-      className = std::strcmp(argv[++i], "UIPCMAIN") == 0 ? "UIPCMAIN" : "FS98MAIN";
+      options.className = std::strcmp(argv[++i], "UIPCMAIN") == 0 ? "UIPCMAIN" : "FS98MAIN";
     } else if (std::strcmp(argv[i], "--exit-if-simulator") == 0) {
-      exitIfSimulator = true;
+      options.exitIfSimulator = true;
     } else if (std::strcmp(argv[i], "--quiet") == 0) {
-      quiet = true;
+      options.quiet = true;
     } else if (std::strcmp(argv[i], "--zero-seconds") == 0) {
-      zeroSeconds = true;
+      options.zeroSeconds = true;
     }
   }
-  if (exitIfSimulator && (::FindWindowExA(nullptr, nullptr, "UIPCMAIN", nullptr) != nullptr ||
-                          ::FindWindowExA(nullptr, nullptr, "FS98MAIN", nullptr) != nullptr)) {
+  return options;
+}
+
+bool SimulatorPresent() {
+  return ::FindWindowExA(nullptr, nullptr, "UIPCMAIN", nullptr) != nullptr ||
+         ::FindWindowExA(nullptr, nullptr, "FS98MAIN", nullptr) != nullptr;
+}
+
+int Run(int argc, char** argv) {
+  const Options options = ReadOptions(argc, argv);
+  if (options.exitIfSimulator && SimulatorPresent()) {
     simstandin::JournalLine("simulator present");
     return kExitSimulatorPresent;
   }
 
   simstandin::PcClock clock;
   simstandin::StandIn standIn(clock);
-  if (!quiet) standIn.journal = simstandin::JournalLine;
-  standIn.Aircraft().SetZeroesWrittenSeconds(zeroSeconds);
-  StandInWindow window(::GetModuleHandleA(nullptr), className, standIn);
-  if (window.Handle() == nullptr) {
+  if (!options.quiet) standIn.journal = simstandin::JournalLine;
+  standIn.Aircraft().SetZeroesWrittenSeconds(options.zeroSeconds);
+  StandInWindow window(options.className, standIn);
+  if (window.Hwnd() == nullptr) {
     simstandin::JournalLine("error no window");
     return 1;
   }
-  simstandin::JournalLine(std::string("ready ") + className);
-  const HANDLE reader = ::CreateThread(nullptr, 0, ReadCommands, &window, 0, nullptr);
-  if (reader != nullptr) ::CloseHandle(reader);
+  simstandin::JournalLine(std::string("ready ") + options.className);
+  const horavia::win32::ScopedHandle reader(
+      ::CreateThread(nullptr, 0, ReadCommands, &window, 0, nullptr));
 
   MSG msg;
-  while (::GetMessageA(&msg, nullptr, 0, 0) > 0) {
+  while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
     ::TranslateMessage(&msg);
-    ::DispatchMessageA(&msg);
+    ::DispatchMessageW(&msg);
   }
   return 0;
 }

@@ -3,38 +3,41 @@
 #include <cstdio>
 #include <memory>
 
-#include "base/exception_boundary.h"
+#include "win32/support/child_windows.h"
+#include "win32/support/wide_text.h"
 
 namespace simstandin {
 
 namespace {
 
+using horavia::win32::ScopedHandle;
+using horavia::win32::ScopedView;
+using horavia::win32::Widen;
+
 constexpr UINT_PTR kClockTimer = 1;
 constexpr UINT_PTR kMessageTimer = 2;
+constexpr uint32_t kLargestBlock = 32768;
 
 // Opens the block a client named through the atom, for one message.
 class MappedBlock {
  public:
-  explicit MappedBlock(const char* name) {
-    mapping_ = ::OpenFileMappingA(FILE_MAP_WRITE, FALSE, name);
-    if (mapping_ != nullptr) view_ = ::MapViewOfFile(mapping_, FILE_MAP_WRITE, 0, 0, 0);
-    if (view_ != nullptr) {
-      MEMORY_BASIC_INFORMATION info{};
-      if (::VirtualQuery(view_, &info, sizeof info) != 0) size_ = info.RegionSize;
+  explicit MappedBlock(const char* name)
+      : mapping_(::OpenFileMappingA(FILE_MAP_WRITE, FALSE, name)),
+        view_(mapping_.Get() != nullptr ? ::MapViewOfFile(mapping_.Get(), FILE_MAP_WRITE, 0, 0, 0)
+                                        : nullptr) {
+    MEMORY_BASIC_INFORMATION info{};
+    if (view_.Get() != nullptr && ::VirtualQuery(view_.Get(), &info, sizeof info) != 0) {
+      size_ = info.RegionSize;
     }
   }
-  MappedBlock(const MappedBlock&) = delete;
-  MappedBlock& operator=(const MappedBlock&) = delete;
-  ~MappedBlock() {
-    if (view_ != nullptr) ::UnmapViewOfFile(view_);
-    if (mapping_ != nullptr) ::CloseHandle(mapping_);
+  uint8_t* Bytes() const { return static_cast<uint8_t*>(view_.Get()); }
+  uint32_t Size() const {
+    return static_cast<uint32_t>(size_ < kLargestBlock ? size_ : kLargestBlock);
   }
-  uint8_t* Bytes() const { return static_cast<uint8_t*>(view_); }
-  uint32_t Size() const { return static_cast<uint32_t>(size_ < 32768 ? size_ : 32768); }
 
  private:
-  HANDLE mapping_ = nullptr;
-  void* view_ = nullptr;
+  ScopedHandle mapping_;
+  ScopedView view_;
   SIZE_T size_ = 0;
 };
 
@@ -52,8 +55,7 @@ void JournalLine(const std::string& line) {
   std::fflush(stdout);
 }
 
-// No box: the stand-in runs unattended under the tests, which read the
-// journal. Plain stdio, since memory may be short.
+// Plain stdio, since memory may be short.
 void JournalFailure(horavia::ActionFailure failure) {
   std::fputs(failure == horavia::ActionFailure::OutOfMemory ? "error exception: not enough memory\n"
                                                             : "error exception\n",
@@ -61,53 +63,27 @@ void JournalFailure(horavia::ActionFailure failure) {
   std::fflush(stdout);
 }
 
-StandInWindow::StandInWindow(HINSTANCE instance, const char* className, StandIn& standIn)
-    : standIn_(standIn), className_(className), instance_(instance) {
-  hangReleased = ::CreateEventA(nullptr, TRUE, TRUE, nullptr);
-  ipcMessage_ = ::RegisterWindowMessageA("FSASMLIB:IPC");
-  WNDCLASSA wc{};
-  wc.lpfnWndProc = &StandInWindow::Proc;
-  wc.hInstance = instance;
-  wc.hCursor = ::LoadCursor(nullptr, IDC_ARROW);
-  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-  wc.lpszClassName = className;
-  ::RegisterClassA(&wc);
-  // The handle is kept from WM_NCCREATE on; this makes it null if the window
-  // could not be made after all.
-  hwnd_ = ::CreateWindowExA(0, className, "Horavia simulator stand-in",
-                            WS_OVERLAPPEDWINDOW | WS_VISIBLE, CW_USEDEFAULT, CW_USEDEFAULT, 640,
-                            140, nullptr, nullptr, instance, this);
+StandInWindow::StandInWindow(const char* className, StandIn& standIn)
+    : standIn_(standIn), ipcMessage_(::RegisterWindowMessageA("FSASMLIB:IPC")) {
+  const std::wstring name = Widen(className);
+  horavia::win32::WindowParams params;
+  params.className = name.c_str();
+  params.caption = L"Horavia simulator stand-in";
+  params.style = WS_OVERLAPPEDWINDOW | WS_VISIBLE;
+  params.background = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+  params.width = 640;
+  params.height = 140;
+  // Without a window, Hwnd() stays null, which main tells.
+  Create(params);
 }
 
-StandInWindow::~StandInWindow() {
-  if (hwnd_ != nullptr) ::DestroyWindow(hwnd_);
-  ::UnregisterClassA(className_, instance_);
-  if (hangReleased != nullptr) ::CloseHandle(hangReleased);
-}
+void StandInWindow::ReportFailure(horavia::ActionFailure failure) { JournalFailure(failure); }
 
-LRESULT CALLBACK StandInWindow::Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  if (msg == WM_NCCREATE) {
-    auto* self =
-        static_cast<StandInWindow*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-    self->hwnd_ = hwnd;
-    ::SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-  }
-  auto* self = reinterpret_cast<StandInWindow*>(::GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-  if (self == nullptr) return ::DefWindowProcA(hwnd, msg, wParam, lParam);
-  return horavia::CatchAtBoundary([&] { return self->OnMessage(msg, wParam, lParam); },
-                                  LRESULT{0}, JournalFailure);
-}
-
-LRESULT StandInWindow::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
-  if (msg == ipcMessage_ && ipcMessage_ != 0) return OnIpc(wParam);
-  switch (msg) {
+LRESULT StandInWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == ipcMessage_ && ipcMessage_ != 0) return OnIpc(wParam);
+  switch (message) {
     case WM_CREATE:
-      clockLabel_ = ::CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE, 10, 10, 610, 24,
-                                      hwnd_, nullptr, instance_, nullptr);
-      messageLabel_ = ::CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE, 10, 44, 610, 48,
-                                        hwnd_, nullptr, instance_, nullptr);
-      ::SetTimer(hwnd_, kClockTimer, 1000, nullptr);
-      ShowClock();
+      OnCreate();
       return 0;
     case kCommandMessage:
       OnCommand(lParam);
@@ -116,13 +92,25 @@ LRESULT StandInWindow::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       OnTimer(wParam);
       return 0;
     case WM_DESTROY:
-      ::KillTimer(hwnd_, kClockTimer);
-      ::PostQuitMessage(0);
-      hwnd_ = nullptr;
+      OnDestroy();
       return 0;
     default:
-      return ::DefWindowProcA(hwnd_, msg, wParam, lParam);
+      return DefaultHandling(message, wParam, lParam);
   }
+}
+
+void StandInWindow::OnCreate() {
+  clockLabel_ = horavia::win32::CreateChild(Hwnd(), L"STATIC", L"", 0, 0);
+  messageLabel_ = horavia::win32::CreateChild(Hwnd(), L"STATIC", L"", 0, 0);
+  ::MoveWindow(clockLabel_, 10, 10, 610, 24, FALSE);
+  ::MoveWindow(messageLabel_, 10, 44, 610, 48, FALSE);
+  ::SetTimer(Hwnd(), kClockTimer, 1000, nullptr);
+  ShowClock();
+}
+
+void StandInWindow::OnDestroy() {
+  ::KillTimer(Hwnd(), kClockTimer);
+  ::PostQuitMessage(0);
 }
 
 // A hanging simulator keeps the client's send waiting until it times out:
@@ -130,7 +118,7 @@ LRESULT StandInWindow::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
 LRESULT StandInWindow::OnIpc(WPARAM wParam) {
   if (hanging) {
     JournalLine("hang");
-    ::WaitForSingleObject(hangReleased, INFINITE);
+    ::WaitForSingleObject(hangReleased.Get(), INFINITE);
     JournalLine("answer 0 after hang");
     return 0;
   }
@@ -153,14 +141,14 @@ void StandInWindow::OnCommand(LPARAM lParam) {
   const std::unique_ptr<std::string> line(reinterpret_cast<std::string*>(lParam));
   standIn_.Apply(*line);
   ShowClock();
-  if (standIn_.quitRequested && hwnd_ != nullptr) ::DestroyWindow(hwnd_);
+  if (standIn_.quitRequested && Hwnd() != nullptr) ::DestroyWindow(Hwnd());
 }
 
 void StandInWindow::OnTimer(WPARAM id) {
   if (id == kClockTimer) ShowClock();
   if (id == kMessageTimer) {
-    ::KillTimer(hwnd_, kMessageTimer);
-    ::SetWindowTextA(messageLabel_, "");
+    ::KillTimer(Hwnd(), kMessageTimer);
+    ::SetWindowTextW(messageLabel_, L"");
     JournalLine("hide");
   }
 }
@@ -171,17 +159,18 @@ void StandInWindow::ShowMessageIfNew() {
   const SimAircraft& aircraft = standIn_.Aircraft();
   if (aircraft.MessageShows() == messageShows_) return;
   messageShows_ = aircraft.MessageShows();
+  // The text is in the simulator's code page, the system's ANSI one.
   const std::string text = aircraft.MessageText();
   ::SetWindowTextA(messageLabel_, text.c_str());
   JournalLine("show " + std::to_string(aircraft.MessageSeconds()) + " " + text);
-  ::KillTimer(hwnd_, kMessageTimer);
+  ::KillTimer(Hwnd(), kMessageTimer);
   if (aircraft.MessageSeconds() != 0) {
-    ::SetTimer(hwnd_, kMessageTimer, aircraft.MessageSeconds() * 1000u, nullptr);
+    ::SetTimer(Hwnd(), kMessageTimer, aircraft.MessageSeconds() * 1000u, nullptr);
   }
 }
 
 void StandInWindow::ShowClock() {
-  ::SetWindowTextA(clockLabel_, standIn_.Aircraft().Describe().c_str());
+  ::SetWindowTextW(clockLabel_, Widen(standIn_.Aircraft().Describe()).c_str());
 }
 
 }  // namespace simstandin

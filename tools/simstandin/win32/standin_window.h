@@ -5,9 +5,11 @@
 #include <atomic>
 #include <string>
 
-#include "ports/clock.h"
 #include "base/exception_boundary.h"
+#include "ports/clock.h"
 #include "simstandin/core/stand_in.h"
+#include "win32/support/scoped_win.h"
+#include "win32/support/window_base.h"
 
 namespace simstandin {
 
@@ -21,37 +23,36 @@ class PcClock final : public horavia::Clock {
 // The stand-in's top-level window: it carries FSUIPC's class name, answers
 // the registered message by serving the named block, and shows the
 // simulated clock and the current message text.
-class StandInWindow {
+class StandInWindow : public horavia::win32::WindowBase<StandInWindow> {
  public:
   // Posted by the input thread; lParam owns a heap std::string with the line.
   static constexpr UINT kCommandMessage = WM_APP + 1;
 
-  StandInWindow(HINSTANCE instance, const char* className, StandIn& standIn);
-  StandInWindow(const StandInWindow&) = delete;
-  StandInWindow& operator=(const StandInWindow&) = delete;
-  ~StandInWindow();
-
-  HWND Handle() const { return hwnd_; }
+  StandInWindow(const char* className, StandIn& standIn);
 
   // Set and cleared by the input thread at once, not in queue order, so that
   // "answer" reaches a window that is busy not answering.
   std::atomic<bool> hanging{false};
-  HANDLE hangReleased = nullptr;  // manual-reset event, set while not hanging
+  // A manual-reset event, set while not hanging.
+  horavia::win32::ScopedHandle hangReleased{::CreateEventW(nullptr, TRUE, TRUE, nullptr)};
 
  private:
-  static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
-  LRESULT OnMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+  friend class horavia::win32::WindowBase<StandInWindow>;
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  // No box: the stand-in runs unattended under the tests, which read the
+  // journal.
+  static void ReportFailure(horavia::ActionFailure failure);
+
+  void OnCreate();
   LRESULT OnIpc(WPARAM wParam);
   void OnCommand(LPARAM lParam);
   void OnTimer(WPARAM id);
+  void OnDestroy();
   void ShowMessageIfNew();
   void ShowClock();
 
   StandIn& standIn_;
-  const char* className_;
-  HINSTANCE instance_;
   UINT ipcMessage_ = 0;
-  HWND hwnd_ = nullptr;
   HWND clockLabel_ = nullptr;
   HWND messageLabel_ = nullptr;
   uint32_t messageShows_ = 0;
