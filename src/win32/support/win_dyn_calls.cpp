@@ -18,9 +18,9 @@ F UserProc(const char* name) {
 
 UINT DynGetDpiForWindow(HWND window) {
   using Fn = UINT(WINAPI*)(HWND);
-  static const Fn fn = UserProc<Fn>("GetDpiForWindow");
-  if (fn != nullptr) {
-    const UINT dpi = fn(window);
+  static const Fn kGetDpiForWindow = UserProc<Fn>("GetDpiForWindow");
+  if (kGetDpiForWindow != nullptr) {
+    const UINT dpi = kGetDpiForWindow(window);
     if (dpi != 0) return dpi;
   }
   const WindowDc screen(nullptr);
@@ -30,8 +30,8 @@ UINT DynGetDpiForWindow(HWND window) {
 
 BOOL DynAdjustWindowRectExForDpi(RECT* rect, DWORD style, BOOL menu, DWORD exStyle, UINT dpi) {
   using Fn = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
-  static const Fn fn = UserProc<Fn>("AdjustWindowRectExForDpi");
-  if (fn != nullptr) return fn(rect, style, menu, exStyle, dpi);
+  static const Fn kAdjustForDpi = UserProc<Fn>("AdjustWindowRectExForDpi");
+  if (kAdjustForDpi != nullptr) return kAdjustForDpi(rect, style, menu, exStyle, dpi);
   return ::AdjustWindowRectEx(rect, style, menu, exStyle);
 }
 
