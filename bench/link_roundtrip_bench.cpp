@@ -14,7 +14,7 @@
 #include "win32/ports/win32_link_ipc.h"
 #include "link/link.h"
 #include "link/request_block.h"
-#include "win32/support/standin_process.h"
+#include "win32/support/scoped_win.h"
 
 namespace {
 
@@ -102,15 +102,35 @@ bool LinkCycle(horavia::Link& link, uint8_t* out) {
   return link.Exchange(reads) == horavia::LinkResult::Ok;
 }
 
+// The stand-in, quiet, from its place in the build tree; ready once its
+// window is there.
+bool StartStandIn(horavia::win32::ScopedHandle& process) {
+  char self[MAX_PATH] = {};
+  ::GetModuleFileNameA(nullptr, self, MAX_PATH);
+  std::string commandLine = std::string(self, std::strrchr(self, '\\') + 1) +
+                            HORAVIA_SIMSTANDIN_RELATIVE + " --quiet";
+  std::replace(commandLine.begin(), commandLine.end(), '/', '\\');
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION started{};
+  if (!::CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &started)) {
+    return false;
+  }
+  process.Reset(started.hProcess);
+  const horavia::win32::ScopedHandle thread(started.hThread);
+  for (int wait = 0; wait < 3000; ++wait) {
+    if (::FindWindowExA(nullptr, nullptr, "FS98MAIN", nullptr) != nullptr) return true;
+    ::WaitForSingleObject(process.Get(), 10);
+  }
+  return false;
+}
+
 }  // namespace
 
 int main() {
-  horavia::testsupport::StandInProcess standIn;
-  std::string why;
-  if (!standIn.Start({"FS98MAIN", false}, why)) {
-    std::printf("cannot start the stand-in: %s\n", why.c_str());
-    return 1;
-  }
+  horavia::win32::ScopedHandle standIn;
+  if (!StartStandIn(standIn)) return std::printf("cannot start the stand-in\n"), 1;
   horavia::win32::Win32LinkIpc ipc;
   const int32_t retries = 40;
   horavia::Link link(ipc, retries);
@@ -143,6 +163,7 @@ int main() {
     }
   }
   link.Close();
+  ::TerminateProcess(standIn.Get(), 0);
 
   const double linkMedian = Quantile(linkTimes, 0.5);
   const double bareMedian = Quantile(bareTimes, 0.5);
