@@ -1,6 +1,6 @@
 // The price of the link's bookkeeping (queuing, the token table, the checked
 // walk) over the bare protocol: the sync cycle's seven-value read through
-// Process against one hand-filled block sent with SendMessageTimeoutA to
+// the link against one hand-filled block sent with SendMessageTimeoutA to
 // the same stand-in window. Both run interleaved in one process so that
 // Wine's and the machine's moods hit both alike.
 #include <windows.h>
@@ -8,32 +8,31 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <span>
 #include <string>
 #include <vector>
 
-#include "win32/ports/win32_link_ipc.h"
 #include "link/link.h"
 #include "link/request_block.h"
-#include "win32/support/standin_process.h"
+#include "win32/ports/win32_link_ipc.h"
+#include "win32/support/scoped_win.h"
 
 namespace {
 
 namespace rb = horavia::request_block;
+using horavia::win32::ScopedAtom;
+using horavia::win32::ScopedHandle;
+using horavia::win32::ScopedView;
 
 constexpr int kWarmUp = 200;
 constexpr int kRounds = 2000;
 
-struct Field {
-  uint32_t offset;
-  uint32_t size;
-};
-constexpr Field kSyncReads[7] = {{0x0238, 1}, {0x0239, 1}, {0x023A, 1}, {0x023B, 1},
-                                 {0x023C, 1}, {0x023E, 2}, {0x0240, 2}};
-
-double Ticks() {
+double NowUs() {
   LARGE_INTEGER now;
+  LARGE_INTEGER frequency;
   ::QueryPerformanceCounter(&now);
-  return static_cast<double>(now.QuadPart);
+  ::QueryPerformanceFrequency(&frequency);
+  return 1e6 * static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
 }
 
 // The value below which `share` of the samples lie.
@@ -42,116 +41,125 @@ double Quantile(std::vector<double> v, double share) {
   return v[static_cast<size_t>(share * static_cast<double>(v.size() - 1))];
 }
 
-// The protocol with nothing around it: a block of our own under a second name.
+// The protocol with nothing around it: a block of our own under a second
+// name, its request written once and copied in before each send, the
+// answers copied to the reads' destinations.
 class BareExchange {
  public:
-  bool Open(HWND window) {
-    window_ = window;
-    message_ = ::RegisterWindowMessageA("FSASMLIB:IPC");
-    char name[40];
-    std::snprintf(name, sizeof name, "FSASMLIB:IPC:%lX:2", ::GetCurrentProcessId());
-    atom_ = ::GlobalAddAtomA(name);
-    mapping_ = ::CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
-                                    rb::kBlockSize, name);
-    if (mapping_ != nullptr)
-      view_ = static_cast<uint8_t*>(::MapViewOfFile(mapping_, FILE_MAP_WRITE, 0, 0, 0));
-    uint32_t at = 0;
-    for (const Field& f : kSyncReads) {
-      rb::EncodeRead(request_ + at, f.offset, f.size, 0);
-      positions_.push_back(at + rb::kReadHeaderSize);
-      at += rb::kReadHeaderSize + f.size;
+  BareExchange(HWND window, std::span<const horavia::LinkRequest> reads)
+      : window_(window),
+        message_(::RegisterWindowMessageA("FSASMLIB:IPC")),
+        name_("FSASMLIB:IPC:" + std::to_string(::GetCurrentProcessId()) + ":2"),
+        atom_(::GlobalAddAtomA(name_.c_str())),
+        mapping_(::CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
+                                      rb::kBlockSize, name_.c_str())),
+        view_(::MapViewOfFile(mapping_.Get(), FILE_MAP_WRITE, 0, 0, 0)),
+        reads_(reads) {
+    for (const horavia::LinkRequest& r : reads) {
+      rb::EncodeRead(request_ + length_, r.offset, r.size, 0);
+      length_ += rb::kReadHeaderSize + r.size;
     }
-    rb::EncodeEnd(request_ + at);
-    length_ = at + rb::kEndMarkerSize;
-    return atom_ != 0 && view_ != nullptr;
+    rb::EncodeEnd(request_ + length_);
+    length_ += rb::kEndMarkerSize;
   }
-  ~BareExchange() {
-    if (view_ != nullptr) ::UnmapViewOfFile(view_);
-    if (mapping_ != nullptr) ::CloseHandle(mapping_);
-    if (atom_ != 0) ::GlobalDeleteAtom(atom_);
-  }
-  bool Run(uint8_t* out) {
-    std::memcpy(view_, request_, length_);
+  bool Ready() const { return atom_.Get() != 0 && view_.Get() != nullptr; }
+  bool Run() {
+    auto* view = static_cast<uint8_t*>(view_.Get());
+    std::memcpy(view, request_, length_);
     DWORD_PTR answer = 0;
-    if (::SendMessageTimeoutA(window_, message_, atom_, 0, SMTO_BLOCK, 2000, &answer) == 0 ||
+    if (::SendMessageTimeoutA(window_, message_, atom_.Get(), 0, SMTO_BLOCK, 2000, &answer) == 0 ||
         answer != 1) {
       return false;
     }
-    for (size_t i = 0; i < positions_.size(); ++i) {
-      std::memcpy(out + 2 * i, view_ + positions_[i], kSyncReads[i].size);
+    for (uint32_t at = 0; const horavia::LinkRequest& r : reads_) {
+      std::memcpy(r.into, view + at + rb::kReadHeaderSize, r.size);
+      at += rb::kReadHeaderSize + r.size;
     }
     return true;
   }
 
  private:
-  HWND window_ = nullptr;
-  UINT message_ = 0;
-  ATOM atom_ = 0;
-  HANDLE mapping_ = nullptr;
-  uint8_t* view_ = nullptr;
+  HWND window_;
+  UINT message_;
+  std::string name_;
+  ScopedAtom atom_;
+  ScopedHandle mapping_;
+  ScopedView view_;
+  std::span<const horavia::LinkRequest> reads_;
   uint8_t request_[256] = {};
   uint32_t length_ = 0;
-  std::vector<uint32_t> positions_;
 };
 
-bool LinkCycle(horavia::Link& link, uint8_t* out) {
-  horavia::LinkRequest reads[7];
-  for (size_t i = 0; i < 7; ++i) {
-    reads[i] = horavia::LinkRequest::Read(kSyncReads[i].offset, kSyncReads[i].size, out + 2 * i);
+// The stand-in, quiet, from its place in the build tree; ready once its
+// window is there.
+HWND StartStandIn(ScopedHandle& process) {
+  char self[MAX_PATH] = {};
+  ::GetModuleFileNameA(nullptr, self, MAX_PATH);
+  std::string commandLine =
+      std::string(self, std::strrchr(self, '\\') + 1) + HORAVIA_SIMSTANDIN_RELATIVE + " --quiet";
+  std::replace(commandLine.begin(), commandLine.end(), '/', '\\');
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION started{};
+  if (!::CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &started)) {
+    return nullptr;
   }
-  return link.Exchange(reads) == horavia::LinkResult::Ok;
+  process.Reset(started.hProcess);
+  const ScopedHandle thread(started.hThread);
+  HWND window = nullptr;
+  for (int wait = 0; wait < 3000 && window == nullptr; ++wait) {
+    ::WaitForSingleObject(process.Get(), 10);
+    window = ::FindWindowExA(nullptr, nullptr, "FS98MAIN", nullptr);
+  }
+  return window;
 }
 
 }  // namespace
 
 int main() {
-  horavia::testsupport::StandInProcess standIn;
-  std::string why;
-  if (!standIn.Start({"FS98MAIN", false}, why)) {
-    std::printf("cannot start the stand-in: %s\n", why.c_str());
-    return 1;
-  }
+  ScopedHandle standIn;
+  const HWND window = StartStandIn(standIn);
   horavia::win32::Win32LinkIpc ipc;
   const int32_t retries = 40;
   horavia::Link link(ipc, retries);
-  if (const horavia::LinkResult result = link.Open(0); result != horavia::LinkResult::Ok) {
-    std::printf("Open failed: %d\n", static_cast<int>(result));
-    return 1;
+  if (window == nullptr || link.Open(0) != horavia::LinkResult::Ok) {
+    return std::printf("no stand-in to exchange with\n"), 1;
   }
-  BareExchange bare;
-  if (!bare.Open(::FindWindowExA(nullptr, nullptr, "FS98MAIN", nullptr))) {
-    std::printf("cannot set up the bare exchange\n");
-    return 1;
-  }
-
-  LARGE_INTEGER frequency;
-  ::QueryPerformanceFrequency(&frequency);
-  const double toMicroseconds = 1e6 / static_cast<double>(frequency.QuadPart);
-  uint8_t values[14] = {};
-  std::vector<double> linkTimes, bareTimes;
-  linkTimes.reserve(kRounds);
-  bareTimes.reserve(kRounds);
+  // The sync cycle's reads: local and Zulu time, day and year.
+  uint8_t time[5] = {};
+  uint16_t dayAndYear[2] = {};
+  using horavia::LinkRequest;
+  const LinkRequest reads[] = {
+      LinkRequest::Read(0x0238, 1, &time[0]),      LinkRequest::Read(0x0239, 1, &time[1]),
+      LinkRequest::Read(0x023A, 1, &time[2]),      LinkRequest::Read(0x023B, 1, &time[3]),
+      LinkRequest::Read(0x023C, 1, &time[4]),      LinkRequest::Read(0x023E, 2, &dayAndYear[0]),
+      LinkRequest::Read(0x0240, 2, &dayAndYear[1])};
+  BareExchange bare(window, reads);
+  if (!bare.Ready()) return std::printf("cannot set up the bare exchange\n"), 1;
+  std::vector<double> linkTimes;
+  std::vector<double> bareTimes;
   for (int round = -kWarmUp; round < kRounds; ++round) {
-    double t0 = Ticks();
-    if (!LinkCycle(link, values)) return std::printf("link exchange failed\n"), 1;
-    double t1 = Ticks();
-    if (!bare.Run(values)) return std::printf("bare exchange failed\n"), 1;
-    double t2 = Ticks();
+    const double t0 = NowUs();
+    if (link.Exchange(reads) != horavia::LinkResult::Ok) return std::printf("link failed\n"), 1;
+    const double t1 = NowUs();
+    if (!bare.Run()) return std::printf("bare exchange failed\n"), 1;
+    const double t2 = NowUs();
     if (round >= 0) {
-      linkTimes.push_back((t1 - t0) * toMicroseconds);
-      bareTimes.push_back((t2 - t1) * toMicroseconds);
+      linkTimes.push_back(t1 - t0);
+      bareTimes.push_back(t2 - t1);
     }
   }
   link.Close();
+  ::TerminateProcess(standIn.Get(), 0);
 
-  const double linkMedian = Quantile(linkTimes, 0.5);
-  const double bareMedian = Quantile(bareTimes, 0.5);
-  const double ratio = linkMedian / bareMedian;
+  const double ratio = Quantile(linkTimes, 0.5) / Quantile(bareTimes, 0.5);
   std::printf("sync read of 7 values, %d rounds each, under the stand-in\n", kRounds);
-  std::printf("  through Process:          median %8.1f us  (10%% %.1f, 90%% %.1f)\n",
-              linkMedian, Quantile(linkTimes, 0.1), Quantile(linkTimes, 0.9));
-  std::printf("  bare SendMessageTimeoutA:     median %8.1f us  (10%% %.1f, 90%% %.1f)\n",
-              bareMedian, Quantile(bareTimes, 0.1), Quantile(bareTimes, 0.9));
+  for (const auto& [how, times] : {std::pair{"through the link:        ", &linkTimes},
+                                   std::pair{"bare SendMessageTimeoutA:", &bareTimes}}) {
+    std::printf("  %s     median %8.1f us  (10%% %.1f, 90%% %.1f)\n", how, Quantile(*times, 0.5),
+                Quantile(*times, 0.1), Quantile(*times, 0.9));
+  }
   std::printf("  ratio link / bare:            %8.3f (target at most 1.15: %s)\n", ratio,
               ratio <= 1.15 ? "met" : "NOT met");
   return 0;

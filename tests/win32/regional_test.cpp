@@ -22,18 +22,15 @@ TEST(RegionalTest, ConversionsSucceedInTheCodePageInForce) {
   }
   Win32Regional regional;
   const std::string longDate = regional.LongDate(2026, 12, 5);
-  ASSERT_FALSE(longDate.empty());
   const std::optional<std::string> date = regional.ToAnsi(longDate);
   ASSERT_TRUE(date.has_value()) << "code page " << codePage;
   EXPECT_EQ(regional.FromAnsi(*date), longDate) << "a date of this system has its own form";
   EXPECT_EQ(regional.ToAnsi(""), "");
-  EXPECT_EQ(regional.FromAnsi("plain ASCII"), "plain ASCII");
 
   // The aeroplane has a form in UTF-8 only; elsewhere a look-alike must not
   // stand in for it.
-  const std::optional<std::string> plane = regional.ToAnsi("EDDF \xE2\x9C\x88 KJFK");
-  ASSERT_TRUE(plane.has_value()) << "code page " << codePage;
-  EXPECT_EQ(*plane, codePage == CP_UTF8 ? "EDDF \xE2\x9C\x88 KJFK" : "EDDF ? KJFK");
+  EXPECT_EQ(regional.ToAnsi("EDDF \xE2\x9C\x88 KJFK"),
+            codePage == CP_UTF8 ? "EDDF \xE2\x9C\x88 KJFK" : "EDDF ? KJFK");
   if (codePage == 1252) {
     EXPECT_EQ(regional.ToAnsi("Z\xC3\xBCrich \xE2\x82\xAC"), "Z\xFCrich \x80");
     EXPECT_EQ(regional.FromAnsi("Z\xFCrich \x80"), "Z\xC3\xBCrich \xE2\x82\xAC");
@@ -44,14 +41,12 @@ TEST(RegionalTest, ConversionsSucceedInTheCodePageInForce) {
 TEST(RegionalTest, DatesFollowTheUsersFormatsAndRejectImpossibleDays) {
   Win32Regional regional;
   const std::string shortDate = regional.ShortDate(2026, 12, 5);
-  const std::string separator = regional.DateSeparator();
-  ASSERT_FALSE(separator.empty());
-  EXPECT_NE(shortDate.find("12"), std::string::npos) << shortDate;
-  EXPECT_NE(shortDate.find(separator), std::string::npos) << shortDate;
+  EXPECT_NE(shortDate.find("12" + regional.DateSeparator()), std::string::npos) << shortDate;
   EXPECT_NE(regional.LongDate(2026, 12, 5).find("2026"), std::string::npos);
   EXPECT_NE(regional.LongDate(2026, 12, 5), shortDate);
   EXPECT_EQ(regional.LongDate(2026, 2, 30), "");
   EXPECT_EQ(regional.ShortDate(2026, 13, 1), "");
+  EXPECT_FALSE(regional.DateSeparator().empty());
   EXPECT_FALSE(regional.TimeSeparator().empty());
   EXPECT_FALSE(regional.DecimalSeparator().empty());
 }
