@@ -33,6 +33,29 @@ class ScopedHandle {
   HANDLE h_ = nullptr;
 };
 
+// A global atom this process added; deleted once.
+class ScopedAtom {
+ public:
+  explicit ScopedAtom(ATOM atom) : atom_(atom) {}
+  ScopedAtom(ScopedAtom&& other) noexcept : atom_(std::exchange(other.atom_, ATOM{0})) {}
+  ScopedAtom& operator=(ScopedAtom&& other) noexcept {
+    if (this != &other) {
+      Release();
+      atom_ = std::exchange(other.atom_, ATOM{0});
+    }
+    return *this;
+  }
+  ~ScopedAtom() { Release(); }
+  ATOM Get() const { return atom_; }
+
+ private:
+  void Release() {
+    if (atom_ != 0) ::GlobalDeleteAtom(atom_);
+    atom_ = 0;
+  }
+  ATOM atom_;
+};
+
 // A mapped view of a file mapping; unmapped once.
 class ScopedView {
  public:
