@@ -61,7 +61,7 @@ def complain(said):
 
 
 def out(*args):
-    return subprocess.run(args, capture_output=True, text=True, check=False).stdout
+    return subprocess.run(args, capture_output=True, text=True, check=False, timeout=20).stdout
 
 
 def window(pattern):
@@ -88,8 +88,9 @@ class Helper:
     """e2ehelper.exe, for the whole run: one command line, one answer line."""
 
     def __init__(self):
-        self.proc = subprocess.Popen([WINE, HELPER], stdin=subprocess.PIPE, stdout=subprocess.PIPE,
-                                     stderr=subprocess.DEVNULL, text=True, encoding="utf-8")
+        with open(os.path.join(ARTIFACTS, "wine.log"), "ab") as log:  # Wine's own complaints, the desktop's among them
+            self.proc = subprocess.Popen([WINE, HELPER], stdin=subprocess.PIPE, stdout=subprocess.PIPE,
+                                         stderr=log, text=True, encoding="utf-8")
 
     def __call__(self, command):
         self.proc.stdin.write(command + "\n")
@@ -102,7 +103,7 @@ class Shot:
 
     def __init__(self):
         ppm = subprocess.run(["import", "-window", "root", "-depth", "8", "ppm:-"],
-                             capture_output=True, check=True).stdout
+                             capture_output=True, check=True, timeout=20).stdout
         _, size, _, self.rgb = ppm.split(b"\n", 3)
         self.width = int(size.split()[0])
 
@@ -137,6 +138,7 @@ class Case:
         if dpi != 96:
             self.env["HORAVIA_DPI"] = str(dpi)
         self.horavia = self.standin = self.main = None
+        self.wine_log = open(self.path("wine.log"), "ab")  # pylint: disable=consider-using-with
         self.mark, self.acted, self.box, self.standins = 0, time.monotonic(), "", 0
 
     def run(self):
@@ -146,7 +148,7 @@ class Case:
                 try:
                     getattr(self, "do_" + step[0])(*step[1:])
                 except Exception as failure:  # pylint: disable=broad-except
-                    subprocess.run(["import", "-window", "root", os.path.join(self.dir, "failure.png")], check=False)
+                    subprocess.run(["import", "-window", "root", self.path("failure.png")], check=False, timeout=20)
                     why = str(failure).replace("\n", " ")
                     return f"FAIL {self.name}: step {number} {str(step)[:90]}: {why} (see {self.dir})"
             return f"PASS {self.name} ({time.monotonic() - started:.1f} s)"
@@ -159,6 +161,7 @@ class Case:
             if proc is not None and proc.poll() is None:
                 proc.kill()
                 proc.wait()
+        self.wine_log.close()
 
     # ---- Helpers of the verbs
     def path(self, file):
@@ -225,7 +228,7 @@ class Case:
         self.journal_path = self.path(f"standin{self.standins}.journal")
         with open(self.journal_path, "wb") as journal:
             self.standin = subprocess.Popen([WINE, STANDIN, *options], stdin=subprocess.PIPE,
-                                            stdout=journal, stderr=subprocess.DEVNULL)
+                                            stdout=journal, stderr=self.wine_log)
         self.mark = 0
         wait(lambda: self.since("^ready "), 60, lambda: "the stand-in never said ready")
 
@@ -241,8 +244,8 @@ class Case:
 
     def do_start(self):
         self.act()
-        with open(self.path("wine.log"), "ab") as log:
-            self.horavia = subprocess.Popen([WINE, self.path("Horavia.exe")], env=self.env, stdout=log, stderr=log)
+        self.horavia = subprocess.Popen([WINE, self.path("Horavia.exe")], env=self.env, stdout=self.wine_log,
+                                        stderr=self.wine_log)
         wait(lambda: window(MAIN), 60, lambda: f"no main window in 60 s; box: {self.helper('text Horavia')}")
         self.main = origin(MAIN)
 
@@ -287,14 +290,14 @@ class Case:
         """A click (or just the pointer) at a place of the main window given in twips."""
         self.act()
         subprocess.run(["xdotool", "mousemove", str(self.main[0] + self.px(x)), str(self.main[1] + self.px(y)),
-                        *(["click", "1"] if click else [])], check=True)
+                        *(["click", "1"] if click else [])], check=True, timeout=20)
 
     def do_keys(self, title, *keys):
-        subprocess.run(["xdotool", "windowfocus", "--sync", window(title)], check=True)
-        subprocess.run(["xdotool", "key", "--clearmodifiers", *keys], check=True)
+        subprocess.run(["xdotool", "windowfocus", "--sync", window(title)], check=True, timeout=20)
+        subprocess.run(["xdotool", "key", "--clearmodifiers", *keys], check=True, timeout=20)
 
     def do_type(self, text):
-        subprocess.run(["xdotool", "type", "--delay", "20", text], check=True)
+        subprocess.run(["xdotool", "type", "--delay", "20", text], check=True, timeout=20)
 
     # ---- What is seen
     def do_window(self, title):
@@ -376,7 +379,7 @@ class Case:
     def do_picture(self, name, title):
         x, y, w, h = origin(title)
         subprocess.run(["import", "-window", "root", "-crop", f"{w}x{h}+{x}+{y}", "+repage",
-                        os.path.join(ARTIFACTS, name + ".png")], check=True)
+                        os.path.join(ARTIFACTS, name + ".png")], check=True, timeout=20)
 
     # ---- The stand-in's journal
     def do_mark(self):

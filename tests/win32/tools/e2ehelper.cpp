@@ -46,10 +46,14 @@ BOOL CALLBACK AddText(HWND child, LPARAM texts) {
   ::GetClassNameW(child, className, 32);
   if (::lstrcmpiW(className, L"Static") != 0 && ::lstrcmpiW(className, L"Edit") != 0) return TRUE;
   // Asked with the message itself: GetWindowText gives another process's
-  // edit control only its caption, which is empty.
-  std::wstring text(static_cast<size_t>(::SendMessageW(child, WM_GETTEXTLENGTH, 0, 0)) + 1, L'\0');
-  text.resize(static_cast<size_t>(
-      ::SendMessageW(child, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()))));
+  // edit control only its caption, which is empty. A hung window gets 5 s.
+  constexpr UINT kWaitMs = 5000;
+  DWORD_PTR length = 0;
+  ::SendMessageTimeoutW(child, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kWaitMs, &length);
+  std::wstring text(length + 1, L'\0');
+  ::SendMessageTimeoutW(child, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
+                        SMTO_ABORTIFHUNG, kWaitMs, &length);
+  text.resize(length);
   if (!text.empty()) *reinterpret_cast<std::string*>(texts) += "\t" + Utf8(text);
   return TRUE;
 }
