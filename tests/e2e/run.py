@@ -398,6 +398,26 @@ class Case:
         if not least <= took <= most:
             raise Failed(f"{took:.0f} ms since the last action")
 
+    def do_count(self, pattern, want):
+        if len(self.since(pattern)) != want:
+            raise Failed(f"{len(self.since(pattern))} lines {pattern} since the last action, not {want}")
+
+    def do_quiet(self, pattern, seconds):
+        """Nothing matching in the journal for that long (it would show at once)."""
+        deadline = time.monotonic() + seconds
+        while time.monotonic() < deadline:
+            self.do_absent(pattern)
+            time.sleep(0.2)
+
+    def do_pc_second(self, least, most):
+        wait(lambda: least <= time.localtime().tm_sec <= most, 60, lambda: "the PC's second never came")
+
+    def do_full_minute(self, later):
+        """`later` seconds past the first full minute of the PC clock after the last action."""
+        acted = time.time() - (time.monotonic() - self.acted)
+        due = (int(acted) // 60 + 1) * 60 + later
+        wait(lambda: time.time() >= due, due - time.time() + 5, lambda: "the PC clock stood still")
+
     def do_clock(self):
         """The stand-in's local clock within 2 s of the PC's."""
         self.do_send("state")
