@@ -146,6 +146,17 @@ TEST_F(LinkExchangeTest, OpenReadWriteTheWholeBlockAndCloseAcrossProcesses) {
   EXPECT_TRUE(NothingLeft());
 }
 
+// A block name that another program holds already is Windows' answer
+// through GetLastError, which only the real port reads.
+TEST_F(LinkExchangeTest, TakenBlockNameFailsAndLeavesNothingBehind) {
+  ScopedHandle squatter(::CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
+                                              4096, Link::BlockName(::GetCurrentProcessId()).c_str()));
+  ASSERT_TRUE(squatter.Valid());
+  EXPECT_EQ(link.Open(0), LinkResult::NoMapping);
+  squatter.Reset();
+  EXPECT_TRUE(NothingLeft());
+}
+
 // Each send waits 2 s for the hung window, with 100 ms between sends: four
 // sends take 8.3 s. Sends that timed out may still be handled late; the
 // exchange after them gets its own answer.
