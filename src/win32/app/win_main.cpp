@@ -1,4 +1,3 @@
-#include <objbase.h>
 #include <windows.h>
 
 #include <memory>
@@ -25,15 +24,10 @@ int RunProgram(int showCommand) {
 
 int WINAPI wWinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, PWSTR /*commandLine*/,
                     int showCommand) {
-  // The help page opens through the shell, which may hand it to COM-based
-  // handlers; they expect an initialised single-threaded apartment.
-  const HRESULT com = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
   // The windows stop what their handlers let out; what is left here is the
   // start-up itself (the program's records and its window), which then
   // cannot go on.
   horavia::win32::Win32MessageBoxes boxes;
   horavia::win32::ActionBoundary boundary(boxes);
-  const int exitCode = boundary.Run([&] { return RunProgram(showCommand); }, 1);
-  if (SUCCEEDED(com)) ::CoUninitialize();
-  return exitCode;
+  return boundary.Run([&] { return RunProgram(showCommand); }, 1);
 }
