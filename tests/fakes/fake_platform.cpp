@@ -2,21 +2,15 @@
 
 #include <array>
 #include <chrono>
-#include <cstdio>
 
 namespace horavia::fakes {
 namespace {
 
-constexpr std::array<const char*, 7> kEnglishDays{"Sunday",   "Monday", "Tuesday", "Wednesday",
-                                                  "Thursday", "Friday", "Saturday"};
-constexpr std::array<const char*, 12> kEnglishMonths{
-    "January", "February", "March",     "April",   "May",      "June",
-    "July",    "August",   "September", "October", "November", "December"};
-constexpr std::array<const char*, 7> kFrenchDays{"dimanche", "lundi",    "mardi", "mercredi",
-                                                 "jeudi",    "vendredi", "samedi"};
-constexpr std::array<const char*, 12> kFrenchMonths{
-    "janvier", "f\xC3\xA9vrier", "mars",      "avril",   "mai",      "juin",
-    "juillet", "ao\xC3\xBBt",    "septembre", "octobre", "novembre", "d\xC3\xA9" "cembre"};
+constexpr std::array<const char*, 7> kDays{"Sunday",   "Monday", "Tuesday", "Wednesday",
+                                           "Thursday", "Friday", "Saturday"};
+constexpr std::array<const char*, 12> kMonths{"January", "February", "March",     "April",
+                                              "May",     "June",     "July",      "August",
+                                              "September", "October", "November", "December"};
 
 unsigned WeekdayOf(int32_t year, int32_t month, int32_t day) {
   using namespace std::chrono;
@@ -25,11 +19,7 @@ unsigned WeekdayOf(int32_t year, int32_t month, int32_t day) {
   return weekday{sys_days{ymd}}.c_encoding();
 }
 
-std::string Two(int32_t n) {
-  char buf[16];
-  std::snprintf(buf, sizeof buf, "%02d", n);
-  return buf;
-}
+std::string Two(int32_t n) { return (n < 10 ? "0" : "") + std::to_string(n); }
 
 std::string ParentOf(const std::string& path) {
   const size_t slash = path.rfind('\\');
@@ -45,26 +35,18 @@ void FakeClock::Sleep(int32_t ms) {
 
 void FakeRegional::UseStyle(Style s) {
   style = s;
-  if (style == Style::EnglishUs) {
-    dateSeparator = "/";
-    timeSeparator = ":";
-    decimalSeparator = ".";
-  } else {
-    dateSeparator = "-";
-    timeSeparator = ".";
-    decimalSeparator = ",";
-  }
+  const bool us = style == Style::EnglishUs;
+  dateSeparator = us ? "/" : "-";
+  timeSeparator = us ? ":" : ".";
+  decimalSeparator = us ? "." : ",";
 }
 
+// The other style's long date has a letter outside ASCII ("día 5.12.2026").
 std::string FakeRegional::LongDate(int32_t year, int32_t month, int32_t day) {
-  const unsigned wd = WeekdayOf(year, month, day);
-  const auto m = static_cast<size_t>(month - 1);
-  if (style == Style::EnglishUs) {
-    return std::string(kEnglishDays[wd]) + ", " + kEnglishMonths[m] + " " + std::to_string(day) +
-           ", " + std::to_string(year);
-  }
-  return std::string(kFrenchDays[wd]) + " " + std::to_string(day) + " " + kFrenchMonths[m] + " " +
-         std::to_string(year);
+  const std::string y = std::to_string(year), d = std::to_string(day);
+  if (style != Style::EnglishUs) return "d\xC3\xAD" "a " + d + "." + std::to_string(month) + "." + y;
+  return std::string(kDays[WeekdayOf(year, month, day)]) + ", " + kMonths[static_cast<size_t>(month - 1)] +
+         " " + d + ", " + y;
 }
 
 std::string FakeRegional::ShortDate(int32_t year, int32_t month, int32_t day) {
@@ -153,17 +135,20 @@ std::optional<std::string> FakeFiles::ReadAll(const std::string& path) {
   return it->second;
 }
 
+bool FakeFiles::Writable(const std::string& path) const {
+  return folders.count(path) == 0 && locked.count(path) == 0 && readOnly.count(path) == 0 &&
+         folders.count(ParentOf(path)) != 0;
+}
+
 bool FakeFiles::ReplaceAll(const std::string& path, std::string_view bytes) {
-  if (folders.count(path) != 0 || locked.count(path) != 0 || readOnly.count(path) != 0) return false;
-  if (folders.count(ParentOf(path)) == 0) return false;
+  if (!Writable(path)) return false;
   files[path] = std::string(bytes);
   Note("replace " + path);
   return true;
 }
 
 bool FakeFiles::Append(const std::string& path, std::string_view bytes) {
-  if (folders.count(path) != 0 || locked.count(path) != 0 || readOnly.count(path) != 0) return false;
-  if (folders.count(ParentOf(path)) == 0) return false;
+  if (!Writable(path)) return false;
   files[path].append(bytes);
   Note("append " + path);
   return true;

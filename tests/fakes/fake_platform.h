@@ -133,6 +133,9 @@ class FakeFiles : public Files, public Journaled {
   bool ReplaceAll(const std::string& path, std::string_view bytes) override;
   bool Append(const std::string& path, std::string_view bytes) override;
   bool Remove(const std::string& path) override;
+
+ private:
+  bool Writable(const std::string& path) const;
 };
 
 // No simulator runs: no window of any class is found.

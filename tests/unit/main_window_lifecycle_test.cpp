@@ -1,15 +1,22 @@
+// The main window's start-up, its shut-down and the information frame's
+// text commands, here without a simulator.
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
 #include <string>
 #include <vector>
 
-#include "windows/main_window_model.h"
 #include "fakes/fake_platform.h"
 #include "simulator_world.h"
+#include "windows/main_window_model.h"
 
 namespace horavia {
 namespace {
+
+constexpr const char* kIni = R"(C:\Fly\Horavia\Horavia.ini)";
+constexpr const char* kButtonSound = R"(sound C:\Fly\Horavia\sound_button.wav)";
 
 class MainLifecycleTest : public ::testing::Test {
  protected:
@@ -18,51 +25,36 @@ class MainLifecycleTest : public ::testing::Test {
   MainWindowModel form{context};
 };
 
-TEST_F(MainLifecycleTest, DesignStateBeforeStartUp) {
-  const Timekeeper& keeper = form.Timekeeping();
-  EXPECT_FALSE(form.Connected());
-  EXPECT_FALSE(keeper.On());
-  EXPECT_FALSE(keeper.PreviousZuluOffset());
-  EXPECT_FALSE(keeper.InternalClockOffset());
-  EXPECT_EQ(keeper.ZuluOffset(), 0);
-  const Chronometers& counted = keeper.Counted();
-  EXPECT_EQ(counted.flightSeconds + counted.groundSeconds + counted.totalSeconds, 0);
-  EXPECT_EQ(form.Controls().caption, "Horavia (OFF)");
+TEST_F(MainLifecycleTest, StartUpWithoutSettingsOrSimulator) {
   EXPECT_EQ(form.SyncTimer().Interval(), 20000);
-  EXPECT_FALSE(form.SyncTimer().Enabled());
-  EXPECT_TRUE(form.HalfSecondTimer().Enabled());
   EXPECT_TRUE(world.timers.events.empty()) << "nothing ticks before the window is loaded";
-}
-
-TEST_F(MainLifecycleTest, StartUpWithoutSettingsFile) {
   form.Start();
   const MainControls& c = form.Controls();
+  EXPECT_FALSE(form.Connected());
+  EXPECT_FALSE(form.Timekeeping().On());
   EXPECT_EQ(c.caption, "Horavia (OFF)");
   EXPECT_EQ(c.version.caption, "Version 1.3");
   EXPECT_TRUE(c.internalClockFrameVisible);
   EXPECT_FALSE(c.infoFrameVisible);
   EXPECT_EQ(c.simTime.caption, "?? : ??");
-  for (int i : {2, 5}) {
-    EXPECT_TRUE(c.buttons[static_cast<size_t>(i)].enabled) << i;
-    EXPECT_EQ(c.buttons[static_cast<size_t>(i)].face, ButtonFace::Red) << i;
+  const ButtonFace faces[] = {ButtonFace::Grey, ButtonFace::Grey, ButtonFace::Red,
+                              ButtonFace::Grey, ButtonFace::Grey, ButtonFace::Red};
+  for (size_t i = 0; i < 6; ++i) {
+    EXPECT_EQ(c.buttons[i].face, faces[i]) << i;
+    EXPECT_EQ(c.buttons[i].enabled, faces[i] == ButtonFace::Red) << i;
   }
-  for (int i : {0, 1, 3, 4}) {
-    EXPECT_EQ(c.buttons[static_cast<size_t>(i)].face, ButtonFace::Grey) << i;
-  }
-  EXPECT_EQ(world.timers.armed.at(TimerId::Sync), 20000);
-  EXPECT_EQ(world.timers.armed.at(TimerId::Second), 500);
-  EXPECT_FALSE(form.Timekeeping().On());
+  EXPECT_EQ(world.timers.armed, (std::map<TimerId, int32_t>{{TimerId::Sync, 20000}, {TimerId::Second, 500}}));
 }
 
-TEST_F(MainLifecycleTest, StartUpArmsTheSyncTimerAtTheFilesIntervalAfterTheMessage) {
-  world.files.files[world.PathOf("\\Horavia.ini")] = "SYNC_INTERVAL=7\r\n";
+TEST_F(MainLifecycleTest, TheSyncTimerTakesTheFilesIntervalAfterItsMessage) {
+  world.files.files[kIni] = "SYNC_INTERVAL=7\r\n";
   form.Start();
   EXPECT_EQ(world.timers.armed.at(TimerId::Sync), 7000);
 
   fakes::FakeWorld other;
-  other.files.files[other.PathOf("\\Horavia.ini")] = "SYNC_INTERVAL=0\r\n";
-  ProcessContext otherMod{other.platform};
-  MainWindowModel otherForm{otherMod};
+  other.files.files[kIni] = "SYNC_INTERVAL=0\r\n";
+  ProcessContext otherContext{other.platform};
+  MainWindowModel otherForm{otherContext};
   otherForm.Start();
   ASSERT_GE(other.journal.lines.size(), 2u);
   EXPECT_EQ(other.journal.lines[0].rfind("box Invalid SYNC_INTERVAL", 0), 0u);
@@ -70,59 +62,87 @@ TEST_F(MainLifecycleTest, StartUpArmsTheSyncTimerAtTheFilesIntervalAfterTheMessa
   EXPECT_EQ(other.journal.lines.back(), "arm 1 500") << "the half-second tick starts last";
 }
 
-TEST_F(MainLifecycleTest, ShutDownSavesThenSoundsThenWaits) {
+TEST_F(MainLifecycleTest, ShutDownStopsTheTimersSavesSoundsThenWaitsEvenWhenTheSaveFails) {
+  world.files.files[world.PathOf("\\sound_button.wav")] = "RIFF";
   form.Start();
   world.journal.lines.clear();
   form.Shutdown();
-  // Without its file the button sound is silent.
-  const std::vector<std::string> quiet{"disarm 1", "disarm 2",
-                                       R"(replace C:\Fly\Horavia\Horavia.ini)", "sleep 200"};
-  EXPECT_EQ(world.journal.lines, quiet) << "the timers stop first; no sound without its file";
-  EXPECT_EQ(world.files.files.at(world.PathOf("\\Horavia.ini")),
-            "SYNC_INTERVAL=20\r\nLOG_SECOND_MIN=60\r\nSM_TIMEOUT_RETRY=40\r\n");
+  EXPECT_EQ(world.journal.lines,
+            (std::vector<std::string>{"disarm 1", "disarm 2", std::string("replace ") + kIni,
+                                      kButtonSound, "sleep 200"}));
+  EXPECT_EQ(world.files.files.at(kIni), "SYNC_INTERVAL=20\r\nLOG_SECOND_MIN=60\r\nSM_TIMEOUT_RETRY=40\r\n");
 
-  fakes::FakeWorld sounding;
-  sounding.files.files[sounding.PathOf("\\sound_button.wav")] = "RIFF";
-  ProcessContext soundingMod{sounding.platform};
-  MainWindowModel soundingForm{soundingMod};
-  soundingForm.Start();
-  sounding.journal.lines.clear();
-  soundingForm.Shutdown();
-  ASSERT_EQ(sounding.journal.lines.size(), 5u);
-  EXPECT_EQ(sounding.journal.lines[2], R"(replace C:\Fly\Horavia\Horavia.ini)");
-  EXPECT_EQ(sounding.journal.lines[3], "sound C:\\Fly\\Horavia\\sound_button.wav");
-  EXPECT_EQ(sounding.journal.lines[4], "sleep 200");
+  fakes::FakeWorld other;
+  other.files.folders.insert(kIni);
+  ProcessContext otherContext{other.platform};
+  MainWindowModel otherForm{otherContext};
+  otherForm.Start();
+  otherForm.Shutdown();
+  EXPECT_EQ(other.boxes.shown.size(), 1u);
+  EXPECT_EQ(other.clock.sleeps, std::vector<int32_t>{200});
+}
+
+// A settings file that another program held while Horavia started: the run
+// goes on with defaults, and closing does not write them over the user's.
+TEST_F(MainLifecycleTest, ASettingsFileLockedAtStartUpSurvivesTheShutDown) {
+  const std::string users = "SYNC_INTERVAL=5\r\nSTART_HK=65\r\n";
+  world.files.files[kIni] = users;
+  world.files.locked.insert(kIni);
+  form.Start();
+  EXPECT_EQ(form.SyncTimer().Interval(), 20000) << "the defaults";
+  EXPECT_TRUE(world.boxes.shown.empty());
+  world.files.locked.clear();
+  form.Shutdown();
+  EXPECT_EQ(world.files.files.at(kIni), users);
+  EXPECT_EQ(world.boxes.shown.size(), 1u);
+}
+
+// Help opens the page (when there is one); Log and Settings only sound the
+// click, their windows being the renderer's to open. None changes a control.
+TEST_F(MainLifecycleTest, TextCommandsSoundTheClickAndHelpOpensThePageIfThere) {
+  world.files.files[world.PathOf("\\sound_button.wav")] = "RIFF";
+  world.files.files[world.PathOf("\\Horavia.htm")] = "<html></html>";
+  form.Start();
+  form.Press(MainButton::Info);
+  world.journal.lines.clear();
+  const MainControls before = form.Controls();
+  form.OpenHelp();
+  form.OpenLog();
+  form.OpenSettings();
+  EXPECT_EQ(world.journal.lines, (std::vector<std::string>{kButtonSound, R"(open C:\Fly\Horavia\Horavia.htm)",
+                                                           kButtonSound, kButtonSound}));
+  EXPECT_EQ(form.Controls().buttons, before.buttons);
+  EXPECT_EQ(form.Controls().infoFrameVisible, before.infoFrameVisible);
+  EXPECT_TRUE(world.boxes.shown.empty());
+
+  world.files.files.erase(world.PathOf("\\Horavia.htm"));
+  world.files.folders.insert(world.PathOf("\\Horavia.htm"));  // a folder is no page either
+  form.OpenHelp();
+  EXPECT_EQ(world.shell.opened.size(), 1u);
+  world.files.files.erase(world.PathOf("\\sound_button.wav"));
+  world.files.files[world.PathOf("\\Horavia.htm")] = "<html></html>";
+  world.files.folders.erase(world.PathOf("\\Horavia.htm"));
+  form.OpenHelp();
+  EXPECT_EQ(world.shell.opened.size(), 2u) << "the page opens without the sound too";
 }
 
 // Three sync ticks of 20 s are the default minimum of 60 s: not logged; a
 // fourth is. A window closed while ON logs the period before the settings.
-TEST(MainLifecycle, ClosingWhileOnLogsARunningPeriodAboveTheMinimumFirst) {
+TEST(MainShutDownTest, ClosingWhileOnLogsARunningPeriodAboveTheMinimumFirst) {
   for (const int ticks : {3, 4}) {
     SimulatorWorld w;
     w.StartConnected();
-    w.form.Press(MainButton::Start);
-    for (int tick = 0; tick < ticks; ++tick) w.form.OnSyncTick();
+    w.Fly(ticks);
     w.world.journal.lines.clear();
     w.form.Shutdown();
     const std::vector<std::string>& lines = w.world.journal.lines;
-    const auto log = std::find(lines.begin(), lines.end(), R"(append C:\Fly\Horavia\Horavia.log)");
-    const auto ini = std::find(lines.begin(), lines.end(), R"(replace C:\Fly\Horavia\Horavia.ini)");
+    const auto log = std::find(lines.begin(), lines.end(), "append " + w.log);
+    const auto ini = std::find(lines.begin(), lines.end(), std::string("replace ") + kIni);
     ASSERT_NE(ini, lines.end());
-    if (ticks == 3) {
-      EXPECT_EQ(log, lines.end());
-    } else {
-      EXPECT_LT(log, ini);
-      EXPECT_EQ(w.Keeper().Counted().totalSeconds, 0);
-    }
+    EXPECT_EQ(log < ini, ticks == 4) << ticks;
+    EXPECT_EQ(log == lines.end(), ticks == 3) << ticks;
+    EXPECT_EQ(w.sim.LiveAtoms() + w.sim.LiveViews() + w.sim.LiveHandles(), 0u) << "the link let go";
   }
-}
-
-TEST_F(MainLifecycleTest, ShutDownCompletesWhenTheSettingsCannotBeWritten) {
-  form.Start();
-  world.files.folders.insert(world.PathOf("\\Horavia.ini"));
-  form.Shutdown();
-  ASSERT_EQ(world.boxes.shown.size(), 1u);
-  EXPECT_EQ(world.clock.sleeps, std::vector<int32_t>{200});
 }
 
 }  // namespace

@@ -22,6 +22,7 @@ struct SimulatorWorld {
   simstandin::InProcessSimulator sim{world.clock};
   ProcessContext context{world.platform};
   MainWindowModel form{context};
+  std::string log = world.PathOf("\\Horavia.log");
 
   SimulatorWorld() {
     for (const char* name : {"\\sound_button.wav", "\\sound_sync.wav", "\\sound_warning.wav",
@@ -73,6 +74,23 @@ struct SimulatorWorld {
     form.Start();
     TakeSounds();
     sim.journal.clear();
+  }
+
+  // ON by `button`, then `ticks` sync ticks 20 s apart.
+  void Fly(int ticks, MainButton button = MainButton::Start) {
+    form.Press(button);
+    ASSERT_TRUE(form.Timekeeping().On());
+    for (int i = 0; i < ticks; ++i) {
+      AdvanceSeconds(20);
+      form.OnSyncTick();
+    }
+  }
+
+  // The faces of the buttons that need the simulator: Start, Start Loc, Zulu, Chrono.
+  std::vector<ButtonFace> SimButtons() const {
+    std::vector<ButtonFace> faces;
+    for (const size_t i : {0u, 1u, 3u, 4u}) faces.push_back(Controls().buttons[i].face);
+    return faces;
   }
 };
 

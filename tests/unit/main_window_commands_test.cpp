@@ -1,0 +1,222 @@
+// The main window's buttons, hot keys and status line against the
+// in-process simulator.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "simulator_world.h"
+#include "timekeeping/status_line.h"
+
+namespace horavia {
+namespace {
+
+constexpr int32_t kShift = 16;
+constexpr int32_t kControl = 17;
+const std::vector<ButtonFace> kGrey(4, ButtonFace::Grey);
+const std::vector<ButtonFace> kRed(4, ButtonFace::Red);
+
+class CommandsTest : public ::testing::Test, public SimulatorWorld {
+ protected:
+  std::string MessageBytes() {
+    std::array<uint8_t, 128> bytes{};
+    Aircraft().Read(0x3380, 128, bytes.data());
+    return {bytes.begin(), bytes.end()};
+  }
+};
+
+TEST_F(CommandsTest, StartSetsTheSimulatorFromThePcClockCarryingZuluIntoItsDate) {
+  Aircraft().SetZone(-300);
+  Aircraft().SetLocalTime(8, 0, 0);
+  world.clock.now = LocalDateTime{2026, 12, 31, 22, 30, 15};
+  StartConnected();
+  form.Press(MainButton::Start);
+  // Zulu is 03:30 on 1 January 2027.
+  ExpectEachOnce({"write 0x0238 1 16", "write 0x0239 1 1e", "write 0x023A 1 0f", "write 0x023B 1 03",
+                  "write 0x023C 1 1e", "write 0x023E 2 01 00", "write 0x0240 2 eb 07"});
+  EXPECT_EQ(Aircraft().Now().localHour, 22);
+  EXPECT_EQ(Controls().simDate.caption, "Thursday, December 31, 2026");
+  EXPECT_TRUE(Keeper().On());
+  EXPECT_EQ(Keeper().InternalClockOffset(), 0);
+  EXPECT_EQ(SimButtons(), (std::vector{ButtonFace::Green, ButtonFace::Grey, ButtonFace::Red, ButtonFace::Red}));
+  EXPECT_EQ(Controls().simTime.color, colors::kBrightGreen);
+  EXPECT_EQ(TakeSounds(), (std::vector<std::string>{"button", "start"}));
+  EXPECT_EQ(Aircraft().MessageShows(), 1u) << "the status line is sent";
+  EXPECT_EQ(world.timers.events.back().id, TimerId::Sync);
+  EXPECT_TRUE(world.timers.events.back().armed) << "the sync timer starts its period afresh";
+}
+
+TEST_F(CommandsTest, SwitchingOffTurnsEverythingBackAndLogsThePeriodOnce) {
+  StartConnected();
+  Fly(4);
+  TakeSounds();
+  form.Press(MainButton::Start);
+  EXPECT_FALSE(Keeper().On());
+  EXPECT_EQ(Controls().caption, "Horavia (OFF)");
+  EXPECT_EQ(SimButtons(), kRed);
+  EXPECT_EQ(Controls().simTime.color, colors::kYellow);
+  EXPECT_EQ(TakeSounds(), (std::vector<std::string>{"button", "warning"}));
+  EXPECT_EQ(Aircraft().MessageText(), " HVA: OFF");
+  EXPECT_EQ(Keeper().Counted().totalSeconds, 0) << "the period was logged";
+  const std::string logged = world.files.files.at(log);
+  form.Shutdown();
+  EXPECT_EQ(world.files.files.at(log), logged) << "closing right afterwards logs nothing more";
+}
+
+TEST_F(CommandsTest, DisplayTogglesRedrawWithoutCorrecting) {
+  Aircraft().SetZone(-300);
+  Aircraft().SetLocalTime(14, 5, 0);
+  StartConnected();
+  form.Press(MainButton::Hour24);
+  EXPECT_EQ(Controls().simTime.caption, "14 : 05");
+  EXPECT_EQ(Controls().buttons[2].face, ButtonFace::Green);
+  form.Press(MainButton::Zulu);
+  EXPECT_EQ(Controls().simTime.caption, "19 : 05");
+  EXPECT_EQ(Controls().simZulu.color, colors::kYellow);
+  EXPECT_EQ(Controls().buttons[3].face, ButtonFace::Green);
+  form.Press(MainButton::Chronometers);
+  EXPECT_EQ(Controls().simDate.caption, "F: 00:00:00  G: 00:00:00  T: 00:00:00");
+  form.Press(MainButton::Info);
+  EXPECT_FALSE(Controls().internalClockFrameVisible);
+  EXPECT_TRUE(Controls().infoFrameVisible);
+  form.Press(MainButton::Info);
+  EXPECT_TRUE(Controls().internalClockFrameVisible);
+  form.Press(MainButton::Zulu);
+  EXPECT_EQ(Controls().simZulu.color, colors::kOlive);
+  EXPECT_EQ(Controls().simTime.caption, "14 : 05");
+  EXPECT_EQ(Count("write"), 0u);
+
+  sim.windowClass.clear();  // the simulator has just gone
+  form.Press(MainButton::Zulu);
+  EXPECT_FALSE(form.Toggles().showZulu);
+  EXPECT_EQ(Controls().buttons[3].face, ButtonFace::Grey);
+  EXPECT_EQ(Controls().simTime.caption, "?? : ??");
+}
+
+TEST_F(CommandsTest, StartUpWithoutTheSimulatorWarnsOnceRetriesQuietlyAndConnectsLater) {
+  sim.windowClass.clear();
+  form.Start();
+  EXPECT_EQ(TakeSounds(), std::vector<std::string>{"warning"});
+  EXPECT_EQ(Controls().simDate.caption, "FSUIPC - Not connected");
+  EXPECT_EQ(SimButtons(), kGrey);
+  form.Press(MainButton::Start);
+  EXPECT_FALSE(Keeper().On()) << "a grey button does nothing";
+  for (int i = 0; i < 3; ++i) form.OnHalfSecondTick();
+  EXPECT_EQ(TakeSounds(), std::vector<std::string>{"button"}) << "the click alone";
+  sim.windowClass = "UIPCMAIN";
+  form.OnHalfSecondTick();
+  EXPECT_EQ(TakeSounds(), std::vector<std::string>{"button"});
+  EXPECT_TRUE(form.Connected());
+  EXPECT_EQ(SimButtons(), kRed);
+  // A tick while connected makes no connect step, not even a refresh.
+  world.clock.now.minute = 59;
+  form.OnHalfSecondTick();
+  EXPECT_NE(Keeper().LastRefresh().pc.minute, 59);
+}
+
+TEST_F(CommandsTest, HotKeysNeedTheirExactModifiersAndAUsableButton) {
+  context.settings.startKey = 'A';
+  context.settings.startModifiers = 1;
+  context.settings.startLocKey = 'L';
+  StartConnected();
+  for (const auto& keys : {std::set<int32_t>{'A'}, {'A', kControl, kShift}}) {
+    world.keys.held = keys;
+    form.OnHalfSecondTick();
+  }
+  EXPECT_FALSE(Keeper().On());
+  world.keys.held = {'A', kControl};
+  form.OnHalfSecondTick();
+  EXPECT_EQ(Controls().buttons[0].face, ButtonFace::Green) << "ON in system time mode";
+  world.keys.reads.clear();
+  world.keys.held = {'L'};
+  form.OnHalfSecondTick();
+  EXPECT_TRUE(Keeper().On());
+  EXPECT_EQ(std::count(world.keys.reads.begin(), world.keys.reads.end(), 'L'), 0)
+      << "a grey button's key is not even read";
+  world.keys.held = {'A', kControl};  // held on, it toggles every tick
+  form.OnHalfSecondTick();
+  EXPECT_FALSE(Keeper().On());
+  form.OnHalfSecondTick();
+  EXPECT_TRUE(Keeper().On());
+
+  const struct {
+    int32_t code;
+    std::set<int32_t> held;
+    bool acts;
+  } cases[] = {{0, {'B'}, true},           {0, {'B', kControl}, false}, {2, {'B', kShift}, true},
+               {2, {'B', kShift, kControl}, false}, {3, {'B', kShift, kControl}, true},
+               {3, {'B', kControl}, false}, {7, {'B'}, true},          {7, {'B', kShift}, false}};
+  context.settings.startKey = 0;
+  context.settings.statusKey = 'B';
+  for (const auto& c : cases) {
+    context.settings.statusModifiers = c.code;
+    const uint32_t shows = Aircraft().MessageShows();
+    world.keys.held = c.held;
+    form.OnHalfSecondTick();
+    EXPECT_EQ(Aircraft().MessageShows() - shows, c.acts ? 1u : 0u) << "code " << c.code;
+  }
+  sim.windowClass.clear();
+  form.OnSyncTick();
+  world.keys.reads.clear();
+  form.OnHalfSecondTick();
+  EXPECT_TRUE(world.keys.reads.empty()) << "no key is read while not connected";
+}
+
+TEST_F(CommandsTest, TheStatusLineReachesTheSimulatorWholeOrCut) {
+  Aircraft().SetZone(-300);
+  Aircraft().SetLocalTime(10, 0, 0);
+  context.settings.statusKey = 'S';
+  StartConnected();
+  world.keys.held = {'S'};
+  form.OnHalfSecondTick();
+  EXPECT_EQ(Aircraft().MessageText(), " HVA: OFF");
+  EXPECT_EQ(Aircraft().MessageSeconds(), 5);
+  ASSERT_GE(sim.journal.size(), 3u);
+  EXPECT_EQ(sim.journal[sim.journal.size() - 3].rfind("write 0x3380 128", 0), 0u);
+  EXPECT_EQ(sim.journal[sim.journal.size() - 2].rfind("write 0x32FA 2 05 00", 0), 0u)
+      << "the display time follows the text";
+  world.keys.held.clear();
+  form.Press(MainButton::StartLocal);
+  const std::string on =
+      " HVA: ON  Time: 10:00(AM), 12/5/2026  Zulu Offset: -5  Chrono: F(00:00:00), G(00:00:00), T(00:00:00)";
+  EXPECT_EQ(MessageBytes(), on + std::string(128 - on.size(), '\0'));
+
+  Simulator(context.link).ShowText(std::string(300, 'x'));
+  EXPECT_EQ(MessageBytes(), std::string(127, 'x') + '\0') << "the terminating zero always fits";
+
+  // A character with no form in the code page arrives as "?".
+  world.regional.decimalSeparator = "\xE2\x82\xAC";
+  Aircraft().SetZone(330);
+  form.OnSyncTick();
+  world.keys.held = {'S'};
+  form.OnHalfSecondTick();
+  EXPECT_NE(Aircraft().MessageText().find("Zulu Offset: 5?5  "), std::string::npos);
+  context.link.Close();
+  const int sends = sim.Sends();
+  form.OnHalfSecondTick();
+  EXPECT_EQ(sim.Sends(), sends) << "nothing is sent while the link is closed";
+}
+
+TEST(StatusLineTest, ZoneHoursInShortestFormWithTheUsersSeparator) {
+  fakes::FakeClock pc;
+  Timekeeper keeper(pc);
+  EXPECT_EQ(StatusLine(keeper, "anything", "."), " HVA: OFF");
+  keeper.SwitchOn();
+  const std::pair<int, const char*> cases[] = {{-300, "-5"}, {330, "5.5"}, {45, "0.75"}, {0, "0"},
+                                               {20, "0.333333333333333"}};
+  for (const auto& [minutes, text] : cases) {
+    keeper.SetZuluOffset(minutes);
+    EXPECT_EQ(StatusLine(keeper, "1:00(AM), 1/1/2027", "."),
+              std::string(" HVA: ON  Time: 1:00(AM), 1/1/2027  Zulu Offset: ") + text +
+                  "  Chrono: F(00:00:00), G(00:00:00), T(00:00:00)");
+  }
+  keeper.SetZuluOffset(330);
+  EXPECT_NE(StatusLine(keeper, "", ",").find("Zulu Offset: 5,5  "), std::string::npos);
+}
+
+}  // namespace
+}  // namespace horavia

@@ -1,0 +1,271 @@
+// The sync cycle: the simulator's clock shown, kept on the internal clock
+// within 5 s, zones followed, chronometers counted; and simulators that take
+// a written second as 0, set at the internal clock's next full minute.
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "simulator_world.h"
+#include "timekeeping/sync_rules.h"
+
+namespace horavia {
+namespace {
+
+class SyncCycleTest : public ::testing::Test, public SimulatorWorld {
+ protected:
+  // ON in simulator time mode, the simulator at 10:00:00 local, zone -300.
+  void StartOnSimulatorTime() {
+    Aircraft().SetZone(-300);
+    Aircraft().SetLocalTime(10, 0, 0);
+    StartConnected();
+    Fly(0, MainButton::StartLocal);
+    TakeSounds();
+    sim.journal.clear();
+  }
+  // Seconds from the internal clock to the simulator's local clock.
+  int Drift() {
+    const auto sim = Aircraft().Now();
+    const ClockParts internal = Keeper().InternalClockNow();
+    return (sim.localHour * 3600 + sim.localMinute * 60 + sim.second) -
+           (internal.hour * 3600 + internal.minute * 60 + internal.second);
+  }
+  // One second of the PC clock: two half-second ticks.
+  void RunSecond() {
+    AdvanceSeconds(1);
+    form.OnHalfSecondTick();
+    form.OnHalfSecondTick();
+  }
+  size_t TimeWrites() const { return Count("write 0x0238"); }
+};
+
+TEST(SyncRulesTest, ZuluOffsetFoldsIntoHalfADayAndIntervalsRoundHalvesToEven) {
+  EXPECT_EQ(ZuluOffsetMinutes(23, 30, 1, 30), -120);
+  EXPECT_EQ(ZuluOffsetMinutes(0, 10, 23, 50), 20);
+  EXPECT_EQ(ZuluOffsetMinutes(12, 0, 0, 0), 720);
+  EXPECT_EQ(ZuluOffsetMinutes(0, 0, 12, 0), -720);
+  EXPECT_EQ(ZuluOffsetMinutes(5, 30, 0, 0), 330);
+  EXPECT_EQ(IntervalSeconds(2500), 2);
+  EXPECT_EQ(IntervalSeconds(3500), 4);
+}
+
+TEST_F(SyncCycleTest, StartUpShowsTheSimulatorAndOffNeverWrites) {
+  Aircraft().SetZone(-300);
+  Aircraft().SetLocalTime(14, 5, 0);
+  form.Start();
+  EXPECT_EQ(TakeSounds(), std::vector<std::string>{"button"});
+  EXPECT_TRUE(form.Connected());
+  EXPECT_EQ(Controls().simTime.caption, "2 : 05");
+  EXPECT_EQ(Controls().simTime.color, colors::kYellow);
+  EXPECT_EQ(Controls().simDate.caption, "Saturday, December 5, 2026");
+  EXPECT_EQ(Keeper().ZuluOffset(), -300);
+  EXPECT_EQ(SimButtons(), std::vector<ButtonFace>(4, ButtonFace::Red));
+  Aircraft().Drift(3600);
+  form.OnSyncTick();
+  EXPECT_EQ(Controls().simTime.caption, "3 : 05");
+  EXPECT_EQ(Count("write"), 0u);
+  EXPECT_FALSE(Keeper().InternalClockOffset());
+  EXPECT_FALSE(Keeper().PreviousZuluOffset());
+}
+
+TEST_F(SyncCycleTest, SimulatorTimeModeKeepsTheSimulatorsDistanceFromThePcClock) {
+  Aircraft().SetZone(570);
+  Aircraft().SetLocalTime(15, 45, 20);  // two hours ahead of the PC
+  StartConnected();
+  form.Press(MainButton::StartLocal);
+  EXPECT_EQ(Keeper().InternalClockOffset(), 7200);
+  EXPECT_EQ(Controls().internalTime.caption, "3 : 45");
+  EXPECT_EQ(Controls().caption, "Horavia (ON)");
+  EXPECT_EQ(SimButtons(), (std::vector{ButtonFace::Grey, ButtonFace::Green, ButtonFace::Red, ButtonFace::Red}));
+  EXPECT_EQ(TakeSounds(), (std::vector<std::string>{"button", "start"}));
+  AdvanceSeconds(20);
+  form.OnSyncTick();
+  EXPECT_EQ(Keeper().LastRefresh().internal.second, 40);
+  EXPECT_EQ(TimeWrites(), 0u) << "nothing is written at a simulator-time start";
+}
+
+TEST_F(SyncCycleTest, DriftOfFiveIsLeftAloneSixIsCorrectedOnceAndPausedSilently) {
+  StartOnSimulatorTime();
+  Aircraft().Drift(5);
+  form.OnSyncTick();
+  Aircraft().Drift(-10);
+  form.OnSyncTick();
+  EXPECT_EQ(Count("write"), 0u);
+  EXPECT_TRUE(TakeSounds().empty());
+  Aircraft().Drift(11);  // now 6 seconds ahead
+  sim.journal.clear();
+  form.OnSyncTick();
+  ExpectEachOnce({"write 0x0238 1 0a", "write 0x0239 1 00", "write 0x023A 1 00",
+                  "write 0x023B 1 0f", "write 0x023C 1 00"});
+  EXPECT_EQ(Count("write"), 5u) << "the date is never written by a correction";
+  EXPECT_EQ(Count("read 0x0238"), 2u) << "the cycle's read and the read back";
+  EXPECT_EQ(TakeSounds(), std::vector<std::string>{"sync"});
+  EXPECT_EQ(Keeper().Counted().groundSeconds, 60);
+
+  sim.journal.clear();
+  Aircraft().SetPaused(true);
+  Aircraft().Drift(-30);
+  form.OnSyncTick();
+  EXPECT_EQ(Count("write"), 5u);
+  EXPECT_TRUE(TakeSounds().empty());
+  EXPECT_TRUE(Keeper().Paused());
+  EXPECT_EQ(Keeper().Counted().groundSeconds, 60) << "the chronometers stand";
+}
+
+TEST_F(SyncCycleTest, AZoneJumpIsFollowedAndASmallChangeIsCorrected) {
+  StartOnSimulatorTime();
+  form.OnSyncTick();  // previous zone offset now -300
+  Aircraft().SetZone(-240);  // an hour further east
+  Aircraft().Drift(3600);
+  form.OnSyncTick();
+  EXPECT_EQ(Count("write"), 0u);
+  EXPECT_EQ(Keeper().ZuluOffset(), -240);
+  EXPECT_EQ(Keeper().LastRefresh().internal.hour, 11);
+  Aircraft().SetZone(-230);  // ten minutes is no zone jump: set back
+  Aircraft().Drift(600);
+  form.OnSyncTick();
+  ExpectEachOnce({"write 0x0238 1 0b", "write 0x0239 1 00"});
+  EXPECT_EQ(Aircraft().Now().localMinute, 0);
+}
+
+// The simulator answers the first read only after four time-outs, over 8 s
+// in which the PC clock runs on: the window pairs the simulator's time with
+// the PC clock of its answer, not of before the wait.
+TEST_F(SyncCycleTest, AStartWhileTheSimulatorIsSlowToAnswerTakesThePcClockOfTheAnswer) {
+  Aircraft().SetLocalTime(15, 45, 20);
+  StartConnected();
+  uint64_t counted = sim.NowMs();
+  sim.beforeSend = [&](int) {
+    const uint64_t seconds = (sim.NowMs() - counted) / 1000;
+    AdvanceSeconds(static_cast<int>(seconds));
+    counted += seconds * 1000;
+  };
+  sim.hangSends = 4;
+  form.Press(MainButton::StartLocal);
+  EXPECT_EQ(Keeper().InternalClockOffset(), 7200);
+  form.Press(MainButton::StartLocal);
+  sim.hangSends = 4;
+  form.Press(MainButton::Start);
+  const auto simulator = Aircraft().Now();
+  const LocalDateTime& pc = world.clock.now;
+  EXPECT_EQ(std::vector({simulator.localHour, simulator.localMinute, simulator.second}),
+            std::vector({pc.hour, pc.minute, pc.second}));
+  EXPECT_EQ(Keeper().InternalClockOffset(), 0);
+}
+
+TEST_F(SyncCycleTest, ChronometersCountTheIntervalInForceAndShortPeriodsAreNotLogged) {
+  StartOnSimulatorTime();
+  form.OnSyncTick();
+  Aircraft().SetOnGround(false);
+  form.SyncTimer().SetInterval(5000);
+  form.OnSyncTick();
+  form.OnSyncTick();
+  EXPECT_EQ(Keeper().Counted().groundSeconds, 20);
+  EXPECT_EQ(Keeper().Counted().flightSeconds, 10);
+  EXPECT_EQ(Keeper().Counted().totalSeconds, 30);
+  form.Press(MainButton::StartLocal);
+  EXPECT_EQ(world.files.files.count(log), 0u);
+  EXPECT_FALSE(Keeper().InternalClockOffset());
+  EXPECT_FALSE(Keeper().PreviousZuluOffset());
+}
+
+TEST_F(SyncCycleTest, TheSimulatorVanishingWhileOnLogsAndShowsNotConnected) {
+  StartOnSimulatorTime();
+  for (int i = 0; i < 4; ++i) form.OnSyncTick();
+  sim.windowClass.clear();
+  const int sends = sim.Sends();
+  form.OnSyncTick();
+  EXPECT_EQ(TakeSounds(), std::vector<std::string>{"warning"});
+  // One exchange, sent once and repeated smTimeoutRetry times; once it
+  // failed, nothing more is sent in the same tick.
+  EXPECT_EQ(sim.Sends() - sends, 1 + context.settings.smTimeoutRetry);
+  EXPECT_FALSE(form.Connected());
+  EXPECT_FALSE(Keeper().On());
+  EXPECT_EQ(Controls().caption, "Horavia (OFF)");
+  EXPECT_EQ(Controls().simTime.caption, "?? : ??");
+  EXPECT_EQ(Controls().simDate.caption, "FSUIPC - Not connected");
+  EXPECT_EQ(SimButtons(), std::vector<ButtonFace>(4, ButtonFace::Grey));
+  EXPECT_EQ(world.files.files.count(log), 1u);
+  form.OnHalfSecondTick();
+  EXPECT_TRUE(TakeSounds().empty()) << "retried quietly";
+  sim.windowClass = "FS98MAIN";
+  form.OnHalfSecondTick();
+  EXPECT_TRUE(form.Connected());
+  EXPECT_EQ(TakeSounds(), std::vector<std::string>{"button"});
+}
+
+TEST_F(SyncCycleTest, AStartAtSecond37IsSetRightAtTheNextMinuteWithOneMoreWrite) {
+  Aircraft().SetZeroesWrittenSeconds(true);
+  Aircraft().SetLocalTime(9, 0, 0);
+  world.clock.now.second = 37;  // 13:45:37
+  StartConnected();
+  form.Press(MainButton::Start);
+  EXPECT_TRUE(form.SimulatorLink().ZeroesSeconds()) << "learned from the start's own write";
+  EXPECT_EQ(Keeper().InternalClockOffset(), 0);
+  EXPECT_EQ(Drift(), -37);
+  EXPECT_EQ(TakeSounds(), (std::vector<std::string>{"button", "start"}));
+  for (int s = 38; s < 60; ++s) {
+    RunSecond();
+    if (s % 10 == 0) form.OnSyncTick();
+  }
+  EXPECT_EQ(TimeWrites(), 1u) << "nothing is tried before the minute";
+  EXPECT_TRUE(TakeSounds().empty());
+  RunSecond();  // 13:46:00
+  EXPECT_EQ(TimeWrites(), 2u);
+  EXPECT_LE(std::abs(Drift()), 1);
+  ExpectEachOnce({"write 0x023A 1 25", "write 0x023A 1 00", "write 0x0239 1 2e"});
+  EXPECT_EQ(Count("write 0x023E"), 2u) << "the start's date goes at once and with the time";
+  EXPECT_EQ(TakeSounds(), std::vector<std::string>{"sync"});
+  for (int s = 0; s < 90; ++s) {
+    RunSecond();
+    if (s % 20 == 19) form.OnSyncTick();
+  }
+  EXPECT_EQ(TimeWrites(), 2u) << "left alone once it is right";
+}
+
+// A correction of a simulator-time start finds out the same way, a zone
+// change before the minute is followed, and a reconnect learns anew.
+TEST_F(SyncCycleTest, ACorrectionLearnsAndAnotherSimulatorLearnsAgain) {
+  Aircraft().SetZeroesWrittenSeconds(true);
+  StartConnected();  // 13:45:20
+  form.Press(MainButton::StartLocal);
+  TakeSounds();
+  Aircraft().Drift(30);
+  AdvanceSeconds(20);  // 13:45:40
+  form.OnSyncTick();
+  EXPECT_TRUE(form.SimulatorLink().ZeroesSeconds());
+  EXPECT_EQ(TimeWrites(), 1u);
+  EXPECT_TRUE(TakeSounds().empty()) << "no sync sound for a write that missed";
+  for (int s = 40; s <= 60; ++s) RunSecond();
+  EXPECT_EQ(TimeWrites(), 2u);
+  EXPECT_LE(std::abs(Drift()), 1);
+  Aircraft().Drift(-20);
+  AdvanceSeconds(20);
+  form.OnSyncTick();
+  ASSERT_TRUE(Keeper().MinuteWriteDue());
+  Aircraft().SetZone(Aircraft().Now().zone + 60);
+  Aircraft().Drift(3600);
+  for (int s = 0; s < 60; ++s) RunSecond();
+  EXPECT_EQ(TimeWrites(), 2u);
+  EXPECT_FALSE(Keeper().MinuteWriteDue());
+
+  sim.windowClass.clear();
+  form.OnSyncTick();
+  sim.windowClass = "FS98MAIN";
+  Aircraft().SetZeroesWrittenSeconds(false);
+  form.OnHalfSecondTick();
+  EXPECT_FALSE(form.SimulatorLink().ZeroesSeconds());
+  form.Press(MainButton::StartLocal);
+  Aircraft().Drift(30);
+  sim.journal.clear();
+  AdvanceSeconds(5);
+  form.OnSyncTick();
+  EXPECT_EQ(TimeWrites(), 1u) << "written at once";
+  EXPECT_EQ(Drift(), 0);
+  EXPECT_FALSE(form.SimulatorLink().ZeroesSeconds());
+}
+
+}  // namespace
+}  // namespace horavia
