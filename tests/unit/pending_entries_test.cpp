@@ -66,15 +66,13 @@ TEST_F(PendingEntriesTest, TicksUnderABoxNeitherRetryNorStackBoxesNorConnect) {
   form.OnSyncTick();
   EXPECT_EQ(ticksUnderBox, 8);
   ASSERT_EQ(Boxes(), 1u);
-  EXPECT_FALSE(form.Connected());
-  EXPECT_EQ(SimButtons(), std::vector<ButtonFace>(4, ButtonFace::Grey));
+  EXPECT_EQ(Glance(), "Horavia (OFF) --R--R ?? : ?? | FSUIPC - Not connected");
   EXPECT_EQ(form.Log().Pending().size(), 1u);
   EXPECT_EQ(std::count(world.journal.lines.begin(), world.journal.lines.end(), "append " + log), 0);
 
   world.boxes.whileOpen = nullptr;
   form.OnHalfSecondTick();
-  EXPECT_TRUE(form.Connected());
-  EXPECT_EQ(SimButtons(), std::vector<ButtonFace>(4, ButtonFace::Red));
+  EXPECT_EQ(Glance(), "Horavia (OFF) RRRRRR 1 : 47 | Saturday, December 5, 2026");
   EXPECT_EQ(Boxes(), 1u) << "a reconnect does not try the log again";
 }
 

@@ -86,11 +86,15 @@ struct SimulatorWorld {
     }
   }
 
-  // The faces of the buttons that need the simulator: Start, Start Loc, Zulu, Chrono.
-  std::vector<ButtonFace> SimButtons() const {
-    std::vector<ButtonFace> faces;
-    for (const size_t i : {0u, 1u, 3u, 4u}) faces.push_back(Controls().buttons[i].face);
-    return faces;
+  // The window at a glance: its caption, the six faces (R red, G green, -
+  // grey), the simulator's clock and the line under it.
+  std::string Glance() const {
+    std::string faces;
+    for (const ImageButtonState& b : Controls().buttons) {
+      faces += b.face == ButtonFace::Red ? 'R' : b.face == ButtonFace::Green ? 'G' : '-';
+    }
+    return Controls().caption + " " + faces + " " + Controls().simTime.caption + " | " +
+           Controls().simDate.caption;
   }
 };
 
