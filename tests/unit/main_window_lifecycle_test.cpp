@@ -16,119 +16,95 @@ namespace horavia {
 namespace {
 
 constexpr const char* kIni = R"(C:\Fly\Horavia\Horavia.ini)";
+constexpr const char* kHelp = R"(C:\Fly\Horavia\Horavia.htm)";
 constexpr const char* kButtonSound = R"(sound C:\Fly\Horavia\sound_button.wav)";
 
-class MainLifecycleTest : public ::testing::Test {
- protected:
+struct BareWindow {
+  explicit BareWindow(const char* ini = nullptr) {
+    if (ini != nullptr) world.files.files[kIni] = ini;
+  }
   fakes::FakeWorld world;
   ProcessContext context{world.platform};
   MainWindowModel form{context};
 };
 
-TEST_F(MainLifecycleTest, StartUpWithoutSettingsOrSimulator) {
-  EXPECT_EQ(form.SyncTimer().Interval(), 20000);
-  EXPECT_TRUE(world.timers.events.empty()) << "nothing ticks before the window is loaded";
-  form.Start();
-  const MainControls& c = form.Controls();
-  EXPECT_FALSE(form.Connected());
-  EXPECT_FALSE(form.Timekeeping().On());
-  EXPECT_EQ(c.caption, "Horavia (OFF)");
-  EXPECT_EQ(c.version.caption, "Version 1.3");
-  EXPECT_TRUE(c.internalClockFrameVisible);
-  EXPECT_FALSE(c.infoFrameVisible);
-  EXPECT_EQ(c.simTime.caption, "?? : ??");
-  const ButtonFace faces[] = {ButtonFace::Grey, ButtonFace::Grey, ButtonFace::Red,
-                              ButtonFace::Grey, ButtonFace::Grey, ButtonFace::Red};
+TEST(MainLifecycleTest, StartUpArmsTheTimersAtTheFilesIntervalAfterItsMessage) {
+  BareWindow w;
+  EXPECT_TRUE(w.world.timers.events.empty()) << "nothing ticks before the window is loaded";
+  w.form.Start();
+  const MainControls& c = w.form.Controls();
+  EXPECT_EQ(c.caption + " " + c.simTime.caption + " " + c.version.caption, "Horavia (OFF) ?? : ?? Version 1.3");
+  EXPECT_TRUE(c.internalClockFrameVisible && !c.infoFrameVisible);
   for (size_t i = 0; i < 6; ++i) {
-    EXPECT_EQ(c.buttons[i].face, faces[i]) << i;
-    EXPECT_EQ(c.buttons[i].enabled, faces[i] == ButtonFace::Red) << i;
+    EXPECT_EQ(c.buttons[i].face, i % 3 == 2 ? ButtonFace::Red : ButtonFace::Grey) << i;
+    EXPECT_EQ(c.buttons[i].enabled, i % 3 == 2) << i;
   }
-  EXPECT_EQ(world.timers.armed, (std::map<TimerId, int32_t>{{TimerId::Sync, 20000}, {TimerId::Second, 500}}));
+  EXPECT_EQ(w.world.timers.armed, (std::map<TimerId, int32_t>{{TimerId::Sync, 20000}, {TimerId::Second, 500}}));
+  BareWindow seven("SYNC_INTERVAL=7\r\n");
+  seven.form.Start();
+  EXPECT_EQ(seven.world.timers.armed.at(TimerId::Sync), 7000);
+  BareWindow zero("SYNC_INTERVAL=0\r\n");
+  zero.form.Start();
+  const std::vector<std::string>& lines = zero.world.journal.lines;
+  ASSERT_GE(lines.size(), 2u);
+  EXPECT_EQ(lines[0].rfind("box Invalid SYNC_INTERVAL", 0), 0u);
+  EXPECT_EQ(lines[1], "arm 2 20000");
+  EXPECT_EQ(lines.back(), "arm 1 500") << "the half-second tick starts last";
 }
 
-TEST_F(MainLifecycleTest, TheSyncTimerTakesTheFilesIntervalAfterItsMessage) {
-  world.files.files[kIni] = "SYNC_INTERVAL=7\r\n";
-  form.Start();
-  EXPECT_EQ(world.timers.armed.at(TimerId::Sync), 7000);
+TEST(MainLifecycleTest, ShutDownStopsTheTimersSavesSoundsThenWaitsAndKeepsAnUnreadFile) {
+  BareWindow w;
+  w.world.files.files[w.world.PathOf("\\sound_button.wav")] = "RIFF";
+  w.form.Start();
+  w.world.journal.lines.clear();
+  w.form.Shutdown();
+  EXPECT_EQ(w.world.journal.lines, (std::vector<std::string>{"disarm 1", "disarm 2", std::string("replace ") + kIni,
+                                                             kButtonSound, "sleep 200"}));
+  EXPECT_EQ(w.world.files.files.at(kIni), "SYNC_INTERVAL=20\r\nLOG_SECOND_MIN=60\r\nSM_TIMEOUT_RETRY=40\r\n");
 
-  fakes::FakeWorld other;
-  other.files.files[kIni] = "SYNC_INTERVAL=0\r\n";
-  ProcessContext otherContext{other.platform};
-  MainWindowModel otherForm{otherContext};
-  otherForm.Start();
-  ASSERT_GE(other.journal.lines.size(), 2u);
-  EXPECT_EQ(other.journal.lines[0].rfind("box Invalid SYNC_INTERVAL", 0), 0u);
-  EXPECT_EQ(other.journal.lines[1], "arm 2 20000");
-  EXPECT_EQ(other.journal.lines.back(), "arm 1 500") << "the half-second tick starts last";
-}
-
-TEST_F(MainLifecycleTest, ShutDownStopsTheTimersSavesSoundsThenWaitsEvenWhenTheSaveFails) {
-  world.files.files[world.PathOf("\\sound_button.wav")] = "RIFF";
-  form.Start();
-  world.journal.lines.clear();
-  form.Shutdown();
-  EXPECT_EQ(world.journal.lines,
-            (std::vector<std::string>{"disarm 1", "disarm 2", std::string("replace ") + kIni,
-                                      kButtonSound, "sleep 200"}));
-  EXPECT_EQ(world.files.files.at(kIni), "SYNC_INTERVAL=20\r\nLOG_SECOND_MIN=60\r\nSM_TIMEOUT_RETRY=40\r\n");
-
-  fakes::FakeWorld other;
-  other.files.folders.insert(kIni);
-  ProcessContext otherContext{other.platform};
-  MainWindowModel otherForm{otherContext};
-  otherForm.Start();
-  otherForm.Shutdown();
-  EXPECT_EQ(other.boxes.shown.size(), 1u);
-  EXPECT_EQ(other.clock.sleeps, std::vector<int32_t>{200});
-}
-
-// A settings file that another program held while Horavia started: the run
-// goes on with defaults, and closing does not write them over the user's.
-TEST_F(MainLifecycleTest, ASettingsFileLockedAtStartUpSurvivesTheShutDown) {
-  const std::string users = "SYNC_INTERVAL=5\r\nSTART_HK=65\r\n";
-  world.files.files[kIni] = users;
-  world.files.locked.insert(kIni);
-  form.Start();
-  EXPECT_EQ(form.SyncTimer().Interval(), 20000) << "the defaults";
-  EXPECT_TRUE(world.boxes.shown.empty());
-  world.files.locked.clear();
-  form.Shutdown();
-  EXPECT_EQ(world.files.files.at(kIni), users);
-  EXPECT_EQ(world.boxes.shown.size(), 1u);
+  // A settings file that another program held while Horavia started: the
+  // run goes on with defaults, and closing does not write them over it.
+  BareWindow held("SYNC_INTERVAL=5\r\n");
+  held.world.files.locked.insert(kIni);
+  held.form.Start();
+  EXPECT_EQ(held.form.SyncTimer().Interval(), 20000);
+  held.world.files.locked.clear();
+  held.form.Shutdown();
+  EXPECT_EQ(held.world.files.files.at(kIni), "SYNC_INTERVAL=5\r\n");
+  EXPECT_EQ(held.world.boxes.shown.size(), 1u);
+  EXPECT_EQ(held.world.clock.sleeps, std::vector<int32_t>{200}) << "the shut-down goes on";
 }
 
 // Help opens the page (when there is one); Log and Settings only sound the
 // click, their windows being the renderer's to open. None changes a control.
-TEST_F(MainLifecycleTest, TextCommandsSoundTheClickAndHelpOpensThePageIfThere) {
-  world.files.files[world.PathOf("\\sound_button.wav")] = "RIFF";
-  world.files.files[world.PathOf("\\Horavia.htm")] = "<html></html>";
-  form.Start();
-  form.Press(MainButton::Info);
-  world.journal.lines.clear();
-  const MainControls before = form.Controls();
-  form.OpenHelp();
-  form.OpenLog();
-  form.OpenSettings();
-  EXPECT_EQ(world.journal.lines, (std::vector<std::string>{kButtonSound, R"(open C:\Fly\Horavia\Horavia.htm)",
-                                                           kButtonSound, kButtonSound}));
-  EXPECT_EQ(form.Controls().buttons, before.buttons);
-  EXPECT_EQ(form.Controls().infoFrameVisible, before.infoFrameVisible);
-  EXPECT_TRUE(world.boxes.shown.empty());
-
-  world.files.files.erase(world.PathOf("\\Horavia.htm"));
-  world.files.folders.insert(world.PathOf("\\Horavia.htm"));  // a folder is no page either
-  form.OpenHelp();
-  EXPECT_EQ(world.shell.opened.size(), 1u);
-  world.files.files.erase(world.PathOf("\\sound_button.wav"));
-  world.files.files[world.PathOf("\\Horavia.htm")] = "<html></html>";
-  world.files.folders.erase(world.PathOf("\\Horavia.htm"));
-  form.OpenHelp();
-  EXPECT_EQ(world.shell.opened.size(), 2u) << "the page opens without the sound too";
+TEST(MainLifecycleTest, TextCommandsSoundTheClickAndHelpOpensThePageIfThere) {
+  BareWindow w;
+  w.world.files.files[w.world.PathOf("\\sound_button.wav")] = "RIFF";
+  w.world.files.files[kHelp] = "<html></html>";
+  w.form.Start();
+  w.form.Press(MainButton::Info);
+  w.world.journal.lines.clear();
+  const MainControls before = w.form.Controls();
+  w.form.OpenHelp();
+  w.form.OpenLog();
+  w.form.OpenSettings();
+  EXPECT_EQ(w.world.journal.lines,
+            (std::vector<std::string>{kButtonSound, std::string("open ") + kHelp, kButtonSound, kButtonSound}));
+  EXPECT_EQ(w.form.Controls().buttons, before.buttons);
+  EXPECT_EQ(w.form.Controls().infoFrameVisible, before.infoFrameVisible);
+  w.world.files.files.erase(kHelp);
+  w.world.files.folders.insert(kHelp);  // a folder is no page either
+  w.form.OpenHelp();
+  w.world.files.files.erase(w.world.PathOf("\\sound_button.wav"));
+  w.world.files.files[kHelp] = "<html></html>";
+  w.world.files.folders.erase(kHelp);
+  w.form.OpenHelp();
+  EXPECT_EQ(w.world.shell.opened, (std::vector<std::string>(2, kHelp))) << "without the sound too";
 }
 
 // Three sync ticks of 20 s are the default minimum of 60 s: not logged; a
 // fourth is. A window closed while ON logs the period before the settings.
-TEST(MainShutDownTest, ClosingWhileOnLogsARunningPeriodAboveTheMinimumFirst) {
+TEST(MainLifecycleTest, ClosingWhileOnLogsARunningPeriodAboveTheMinimumFirst) {
   for (const int ticks : {3, 4}) {
     SimulatorWorld w;
     w.StartConnected();
@@ -136,8 +112,8 @@ TEST(MainShutDownTest, ClosingWhileOnLogsARunningPeriodAboveTheMinimumFirst) {
     w.world.journal.lines.clear();
     w.form.Shutdown();
     const std::vector<std::string>& lines = w.world.journal.lines;
-    const auto log = std::find(lines.begin(), lines.end(), "append " + w.log);
-    const auto ini = std::find(lines.begin(), lines.end(), std::string("replace ") + kIni);
+    const auto log = std::ranges::find(lines, "append " + w.log);
+    const auto ini = std::ranges::find(lines, std::string("replace ") + kIni);
     ASSERT_NE(ini, lines.end());
     EXPECT_EQ(log < ini, ticks == 4) << ticks;
     EXPECT_EQ(log == lines.end(), ticks == 3) << ticks;
