@@ -60,19 +60,13 @@ std::string FakeRegional::ShortDate(int32_t year, int32_t month, int32_t day) {
 std::optional<std::string> FakeRegional::ToAnsi(std::string_view utf8) {
   if (failConversions) return std::nullopt;
   std::string out;
-  for (size_t i = 0; i < utf8.size();) {
+  for (size_t i = 0; i < utf8.size(); ++i) {
     const auto c = static_cast<unsigned char>(utf8[i]);
-    if (c < 0x80) {
-      out.push_back(static_cast<char>(c));
-      ++i;
-    } else if ((c & 0xE0) == 0xC0 && i + 1 < utf8.size()) {
-      const unsigned code = ((c & 0x1Fu) << 6) | (static_cast<unsigned char>(utf8[i + 1]) & 0x3Fu);
-      out.push_back(code < 0x100 ? static_cast<char>(code) : '?');
-      i += 2;
-    } else {
-      out.push_back('?');
-      ++i;
-      while (i < utf8.size() && (static_cast<unsigned char>(utf8[i]) & 0xC0) == 0x80) ++i;
+    const bool latin1 = (c == 0xC2 || c == 0xC3) && i + 1 < utf8.size();
+    if (c < 0x80 || latin1) {
+      out.push_back(latin1 ? static_cast<char>(((c & 0x03u) << 6) | (utf8[++i] & 0x3F)) : utf8[i]);
+    } else if ((c & 0xC0) != 0x80) {
+      out.push_back('?');  // no Latin-1 form; the continuation bytes that follow are skipped
     }
   }
   return out;
@@ -82,12 +76,8 @@ std::string FakeRegional::FromAnsi(std::string_view ansi) {
   std::string out;
   for (const char ch : ansi) {
     const auto c = static_cast<unsigned char>(ch);
-    if (c < 0x80) {
-      out.push_back(ch);
-    } else {
-      out.push_back(static_cast<char>(0xC0 | (c >> 6)));
-      out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    }
+    if (c >= 0x80) out.push_back(static_cast<char>(0xC0 | (c >> 6)));
+    out.push_back(c >= 0x80 ? static_cast<char>(0x80 | (c & 0x3F)) : ch);
   }
   return out;
 }
@@ -100,18 +90,13 @@ int16_t FakeKeyState::AsyncKeyState(int32_t vk) {
 BoxAnswer FakeMessageBoxes::Show(const std::string& text, const std::string& title, BoxKind kind) {
   shown.push_back({text, title, kind});
   Note("box " + text);
-  if (whileOpen) {
-    const Shown box = shown.back();
-    ++open;
-    whileOpen(box);
-    --open;
-  }
-  if (!answers.empty()) {
-    const BoxAnswer answer = answers.front();
-    answers.pop_front();
-    return answer;
-  }
-  return kind == BoxKind::Question ? BoxAnswer::Yes : BoxAnswer::Ok;
+  ++open;
+  if (whileOpen) whileOpen(Shown{text, title, kind});
+  --open;
+  const BoxAnswer answer = answers.empty() ? (kind == BoxKind::Question ? BoxAnswer::Yes : BoxAnswer::Ok)
+                                           : answers.front();
+  if (!answers.empty()) answers.pop_front();
+  return answer;
 }
 
 void FakeTimers::Arm(TimerId id, int32_t intervalMs) {
@@ -129,10 +114,8 @@ void FakeTimers::Disarm(TimerId id) {
 bool FakeFiles::IsRegularFile(const std::string& path) { return files.count(path) != 0; }
 
 std::optional<std::string> FakeFiles::ReadAll(const std::string& path) {
-  if (locked.count(path) != 0) return std::nullopt;
-  const auto it = files.find(path);
-  if (it == files.end()) return std::nullopt;
-  return it->second;
+  if (locked.count(path) != 0 || files.count(path) == 0) return std::nullopt;
+  return files.at(path);
 }
 
 bool FakeFiles::Writable(const std::string& path) const {

@@ -18,18 +18,13 @@
 
 namespace horavia::fakes {
 
-// One journal shared by the fakes of a world, so that a test can check the
-// order in which the logic used different services.
-struct Journal {
-  std::vector<std::string> lines;
-  void Add(std::string line) { lines.push_back(std::move(line)); }
-};
-
-// Common base: where a fake writes its journal lines, if anywhere.
+// Common base: the journal, shared by the fakes of a world, where a fake
+// writes a line for each thing the logic did, so that a test can check the
+// order in which it used different services.
 struct Journaled {
-  Journal* journal = nullptr;
+  std::vector<std::string>* journal = nullptr;
   void Note(std::string line) {
-    if (journal != nullptr) journal->Add(std::move(line));
+    if (journal != nullptr) journal->push_back(std::move(line));
   }
 };
 
@@ -168,7 +163,7 @@ struct FakeWorld {
   FakeTimers timers;
   FakeFiles files;
   NoSimulatorIpc noSimulator;
-  Journal journal;
+  std::vector<std::string> journal;
   Platform platform;
 
   explicit FakeWorld(LinkIpc* ipc = nullptr)

@@ -42,14 +42,6 @@ LocalDateTime ToLocal(sys_seconds t) {
           int32_t(h.hours().count()), int32_t(h.minutes().count()), int32_t(h.seconds().count())};
 }
 
-std::string Text(sys_seconds t) {
-  const LocalDateTime l = ToLocal(t);
-  char text[32];
-  std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", l.year, l.month, l.day, l.hour,
-                l.minute, l.second);
-  return text;
-}
-
 class Soak {
  public:
   Soak(uint64_t seed, int sessionHours) : rng_(seed), endMs_(sessionHours * int64_t{3600000}) {
@@ -103,6 +95,9 @@ class Soak {
            minutes{a.zuluMinute + a.zone} + seconds{a.second};
   }
 
+  // A moment of the session, as seconds after its start.
+  std::string Text(sys_seconds t) const { return std::to_string((t - start_).count()) + " s in"; }
+
   void Expect(bool holds, const std::string& rule) {
     if (holds || !result_.failure.empty()) return;
     result_.failure = "step " + std::to_string(result_.steps) + " (PC " + Text(PcNow()) + ", " + step_ +
@@ -134,7 +129,7 @@ class Soak {
     world.timers.events.clear();
     world.sound.played.clear();
     world.keys.reads.clear();
-    world.journal.lines.clear();
+    world.journal.clear();
     w_.sim.sleeps.clear();
   }
 

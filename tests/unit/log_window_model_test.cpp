@@ -53,7 +53,7 @@ class LogWindowModelTest : public ::testing::Test {
   const LogWindowControls& Shown() const { return model_->Controls(); }
   const std::vector<std::string>& Items() const { return Shown().entryList.items; }
   std::string File() const { return world.files.files.contains(log) ? world.files.files.at(log) : "(none)"; }
-  bool Rewritten() const { return std::ranges::count(world.journal.lines, "replace " + log) > 0; }
+  bool Rewritten() const { return std::ranges::count(world.journal, "replace " + log) > 0; }
   std::vector<BoxKind> Boxes() const {
     std::vector<BoxKind> kinds;
     for (const auto& box : world.boxes.shown) kinds.push_back(box.kind);

@@ -27,14 +27,14 @@ class LogWriterTest : public ::testing::Test {
 
 TEST_F(LogWriterTest, TheFirstWriteCreatesTheFileWithItsHeaderAndLaterOnesAppend) {
   EXPECT_TRUE(Write({}));
-  EXPECT_TRUE(world.journal.lines.empty()) << "nothing to write";
+  EXPECT_TRUE(world.journal.empty()) << "nothing to write";
   EXPECT_TRUE(Write({entry}));
   EXPECT_EQ(world.files.files.at(log), std::string(kHeader) + kEntry);
   const LogEntry noon{ClockParts{12, 0, 0, 1, 1, 2027}, 61, 0};
   const LogEntry late{ClockParts{23, 59, 59, 1, 1, 2027}, 0, 62};
-  world.journal.lines.clear();
+  world.journal.clear();
   EXPECT_TRUE(Write({noon, late}));
-  EXPECT_EQ(world.journal.lines, std::vector<std::string>{"append " + log}) << "in one write";
+  EXPECT_EQ(world.journal, std::vector<std::string>{"append " + log}) << "in one write";
   const std::string& text = world.files.files.at(log);
   EXPECT_EQ(text.find("Date\t", 1), std::string::npos) << "one header only";
   EXPECT_LT(text.find("\t12:00:00 PM\t"), text.find("\t11:59:59 PM\t"));

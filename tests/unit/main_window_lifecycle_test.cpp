@@ -45,7 +45,7 @@ TEST(MainLifecycleTest, StartUpArmsTheTimersAtTheFilesIntervalAfterItsMessage) {
   EXPECT_EQ(seven.world.timers.armed.at(TimerId::Sync), 7000);
   BareWindow zero("SYNC_INTERVAL=0\r\n");
   zero.form.Start();
-  const std::vector<std::string>& lines = zero.world.journal.lines;
+  const std::vector<std::string>& lines = zero.world.journal;
   ASSERT_GE(lines.size(), 2u);
   EXPECT_EQ(lines[0].rfind("box Invalid SYNC_INTERVAL", 0), 0u);
   EXPECT_EQ(lines[1], "arm 2 20000");
@@ -56,9 +56,9 @@ TEST(MainLifecycleTest, ShutDownStopsTheTimersSavesSoundsThenWaitsAndKeepsAnUnre
   BareWindow w;
   w.world.files.files[w.world.PathOf("\\sound_button.wav")] = "RIFF";
   w.form.Start();
-  w.world.journal.lines.clear();
+  w.world.journal.clear();
   w.form.Shutdown();
-  EXPECT_EQ(w.world.journal.lines, (std::vector<std::string>{"disarm 1", "disarm 2", std::string("replace ") + kIni,
+  EXPECT_EQ(w.world.journal, (std::vector<std::string>{"disarm 1", "disarm 2", std::string("replace ") + kIni,
                                                              kButtonSound, "sleep 200"}));
   EXPECT_EQ(w.world.files.files.at(kIni), "SYNC_INTERVAL=20\r\nLOG_SECOND_MIN=60\r\nSM_TIMEOUT_RETRY=40\r\n");
 
@@ -83,12 +83,12 @@ TEST(MainLifecycleTest, TextCommandsSoundTheClickAndHelpOpensThePageIfThere) {
   w.world.files.files[kHelp] = "<html></html>";
   w.form.Start();
   w.form.Press(MainButton::Info);
-  w.world.journal.lines.clear();
+  w.world.journal.clear();
   const MainControls before = w.form.Controls();
   w.form.OpenHelp();
   w.form.OpenLog();
   w.form.OpenSettings();
-  EXPECT_EQ(w.world.journal.lines,
+  EXPECT_EQ(w.world.journal,
             (std::vector<std::string>{kButtonSound, std::string("open ") + kHelp, kButtonSound, kButtonSound}));
   EXPECT_EQ(w.form.Controls().buttons, before.buttons);
   EXPECT_EQ(w.form.Controls().infoFrameVisible, before.infoFrameVisible);
@@ -109,9 +109,9 @@ TEST(MainLifecycleTest, ClosingWhileOnLogsARunningPeriodAboveTheMinimumFirst) {
     SimulatorWorld w;
     w.StartConnected();
     w.Fly(ticks);
-    w.world.journal.lines.clear();
+    w.world.journal.clear();
     w.form.Shutdown();
-    const std::vector<std::string>& lines = w.world.journal.lines;
+    const std::vector<std::string>& lines = w.world.journal;
     const auto log = std::ranges::find(lines, "append " + w.log);
     const auto ini = std::ranges::find(lines, std::string("replace ") + kIni);
     ASSERT_NE(ini, lines.end());

@@ -68,7 +68,7 @@ TEST_F(PendingEntriesTest, TicksUnderABoxNeitherRetryNorStackBoxesNorConnect) {
   ASSERT_EQ(Boxes(), 1u);
   EXPECT_EQ(Glance(), "Horavia (OFF) --R--R ?? : ?? | FSUIPC - Not connected");
   EXPECT_EQ(form.Log().Pending().size(), 1u);
-  EXPECT_EQ(std::count(world.journal.lines.begin(), world.journal.lines.end(), "append " + log), 0);
+  EXPECT_EQ(std::count(world.journal.begin(), world.journal.end(), "append " + log), 0);
 
   world.boxes.whileOpen = nullptr;
   form.OnHalfSecondTick();

@@ -49,10 +49,8 @@ struct SimulatorWorld {
 
   // Journal lines of the stand-in that begin with `prefix`, since the last clear.
   size_t Count(const std::string& prefix) const {
-    return static_cast<size_t>(std::count_if(sim.journal.begin(), sim.journal.end(),
-                                             [&](const std::string& line) {
-                                               return line.rfind(prefix, 0) == 0;
-                                             }));
+    return static_cast<size_t>(
+        std::ranges::count_if(sim.journal, [&](const std::string& line) { return line.starts_with(prefix); }));
   }
 
   // Each of the journal lines was written exactly once since the last clear.
