@@ -25,7 +25,6 @@ using namespace std::chrono;
 constexpr int64_t kNever = INT64_MAX;
 constexpr int32_t kControl = 17;
 constexpr int32_t kHotKeys[3] = {'S', 'L', 'T'};  // Start, Start Loc, Status; each with CTRL
-enum class Tick { None, Sync, HalfSecond };
 
 // An ON period as the run counts it: each sync tick outside a box that finds
 // the simulator answering and not paused adds one interval to the ground or
@@ -57,13 +56,13 @@ class Soak {
     PickSimulatorKind();
     SetSimTimeOfDay();
     Advance(0);
-    Call("start-up", Tick::None, [this] { w_.form.Start(); });
+    Call("start-up", [this] { w_.form.Start(); });
     Settings& keys = w_.context.settings;  // as the settings window sets them
     std::tie(keys.startKey, keys.startLocKey, keys.statusKey) = std::tuple(kHotKeys[0], kHotKeys[1], kHotKeys[2]);
     keys.startModifiers = keys.startLocModifiers = keys.statusModifiers = 1;
     RunUntil(endMs_);
     closing_ = true;
-    Call("shut-down", Tick::None, [this] { w_.form.Shutdown(); });
+    Call("shut-down", [this] { w_.form.Shutdown(); });
     if (on_) EndPeriod();
     CheckLog();
     return result_;
@@ -86,7 +85,6 @@ class Soak {
   sys_seconds PcNow() const { return start_ + seconds{nowMs_ / 1000}; }
   int32_t SyncMs() const { return w_.context.settings.syncIntervalMs; }
   bool UnderBox() const { return w_.world.boxes.open > 0; }
-  int32_t Offset() const { return w_.Keeper().InternalClockOffset().value_or(99); }
   // How far the simulator's local time runs ahead of the PC clock; a write
   // into the simulator changes it, time passing does not.
   int64_t SimAhead() { return (LocalOf(w_.Aircraft().Now()) - PcNow()).count(); }
@@ -140,7 +138,7 @@ class Soak {
                       k.InternalClockOffset(), w_.form.Log().Pending().size());
   }
 
-  void Call(std::string what, Tick tick, const std::function<void()>& handler) {
+  void Call(std::string what, const std::function<void()>& handler) {
     const bool underBox = UnderBox();
     step_ = std::move(what);
     const int64_t startMs = nowMs_;
@@ -148,12 +146,6 @@ class Soak {
     // Busy (loading scenery): the first exchange of a handler waits out time-outs.
     if (!underBox && nowMs_ < slowUntilMs_) w_.sim.hangSends = uint32_t(3 + Pick(3));
     const auto before = Watch();
-    // A click, or a tick with a hot key down, may switch ON: the simulator's
-    // lead on the PC clock before it tells what the start wrote.
-    const bool mayStart = !on_ && !underBox &&
-                          (tick == Tick::None || (tick == Tick::HalfSecond && !w_.world.keys.held.empty()));
-    const int64_t simAhead = mayStart ? SimAhead() : 0;
-    const int simChanges = simChanges_;
     const uint64_t linkBefore = w_.sim.NowMs();
     handler();
     CatchUpWithLink();
@@ -162,21 +154,11 @@ class Soak {
     if (w_.sim.NowMs() - linkBefore > 1000) waitedMs_ = nowMs_;
     SyncTimers();
     if (underBox) return Expect(Watch() == before, "a handler run under a message box changes nothing");
-    Observe(startMs, simChanges == simChanges_ ? tick : Tick::None);
-    if (!mayStart || !on_) return;
-    if (w_.Controls().buttons[1].face == ButtonFace::Green)
-      Expect(std::abs(SimAhead() - simAhead) <= 2, "a start in simulator time writes nothing");
-    // One that zeroes seconds is set at the next full minute; a start at
-    // second 2 to 4 of the PC clock does not tell it, and the internal clock
-    // is then taken from its zeroed second.
-    if (w_.Controls().buttons[1].face == ButtonFace::Grey)
-      Expect(ZeroesSeconds() ? std::abs(Offset()) <= 5 : std::abs(SimAhead()) <= 2 && std::abs(Offset()) <= 2,
-             "a start from the PC clock sets the simulator and the internal clock to it");
+    Observe(startMs);
   }
 
-  // After a handler outside any box. `tick`: the tick that ran, when the
-  // simulator did not change meanwhile.
-  void Observe(int64_t startMs, Tick tick) {
+  // After a handler outside any box.
+  void Observe(int64_t startMs) {
     const Timekeeper& k = w_.Keeper();
     const bool on = k.On(), connected = w_.form.Connected();
     const int32_t flight = k.Counted().flightSeconds, ground = k.Counted().groundSeconds;
@@ -196,14 +178,9 @@ class Soak {
     Expect(on || !k.InternalClockOffset(), "OFF means no internal clock offset");
     if (on) {
       Expect(flight >= period_.shownF && ground >= period_.shownG, "F and G never decrease while ON");
-      Expect(flight == period_.flight && ground == period_.ground,
-             "F and G are " + std::to_string(flight) + " and " + std::to_string(ground) + " s; the run counted " +
-                 std::to_string(period_.flight) + " and " + std::to_string(period_.ground));
-      period_.shownF = flight;
-      period_.shownG = ground;
+      Expect(flight == period_.flight && ground == period_.ground, "F and G are what the run counted");
+      std::tie(period_.shownF, period_.shownG) = std::tuple(flight, ground);
     }
-    if (tick == Tick::Sync && !simAnswers_) Expect(!connected, "a sync tick finds the simulator gone");
-    if (tick == Tick::HalfSecond && simAnswers_) Expect(connected, "a half-second tick reconnects");
     if (on && connected && !closing_) return CheckClocks();  // a closing window keeps no clock
     offSinceMs_ = kNever;
   }
@@ -258,7 +235,7 @@ class Soak {
     if (counts) (onGround_ ? period_.ground : period_.flight) += SyncMs() / 1000;
     const int64_t simAhead = SimAhead();
     const bool followsZone = counts && zoneChanged_;
-    Call("sync tick", Tick::Sync, [this] { w_.form.OnSyncTick(); });
+    Call("sync tick", [this] { w_.form.OnSyncTick(); });
     // The offset is taken again from the simulator: nothing to write back.
     if (followsZone) Expect(std::abs(SimAhead() - simAhead) <= 2, "ON, the window follows a new zone");
     if (!UnderBox() && simAnswers_) zoneChanged_ = false;
@@ -282,7 +259,7 @@ class Soak {
         SyncTick();
       } else if (nowMs_ >= nextSecondMs_) {
         nextSecondMs_ = nowMs_ + 500;
-        Call("half-second tick", Tick::HalfSecond, [this] { w_.form.OnHalfSecondTick(); });
+        Call("half-second tick", [this] { w_.form.OnHalfSecondTick(); });
       } else {
         nextEventMs_ = nowMs_ + 1000 + Pick(239000);
         RandomEvent();
@@ -296,8 +273,7 @@ class Soak {
     const int32_t pick = Pick(100);
     if (pick < 30) {
       const int button = pick < 4 ? 2 + Pick(3) : Pick(2);
-      Call("button " + std::to_string(button), Tick::None,
-           [this, button] { w_.form.Press(static_cast<MainButton>(button)); });
+      Call("button " + std::to_string(button), [this, button] { w_.form.Press(static_cast<MainButton>(button)); });
     } else if (pick < 34) {
       w_.world.keys.held = {kControl, kHotKeys[Pick(3)]};
       keyUpMs_ = nowMs_ + 500;  // held through one half-second tick
@@ -328,7 +304,6 @@ class Soak {
 
   // Leaving: closed, or its window there but never answering.
   void SimLeavesOrReturns(bool leaves) {
-    ++simChanges_;
     simAnswers_ = !leaves;
     // Another simulator is met only through a new connection.
     if (!leaves && !w_.form.Connected()) PickSimulatorKind();
@@ -377,7 +352,6 @@ class Soak {
   uint64_t linkMs_ = 0;
   int64_t slowUntilMs_ = 0, boxClosedMs_ = 0, waitedMs_ = 0;
   int32_t zone_ = 0;  // the simulator's, in minutes
-  int simChanges_ = 0;
   bool simAnswers_ = true, paused_ = false, onGround_ = true;
   bool on_ = false, zoneChanged_ = false, closing_ = false;
   Period period_;

@@ -222,21 +222,6 @@ TEST_F(LogWindowModelTest, AnsiTextIsShownInUtf8AndUntouchedLinesKeepTheirBytes)
   EXPECT_EQ(File(), Lines({kHeader, junk, french, Entry("Monday, May 4, 2026", "09:00:00 AM", 3600, 600, "cr\xE8me")}));
 }
 
-TEST_F(LogWindowModelTest, ALongLogOpensWhole) {
-  std::vector<std::string> lines{kHeader};
-  for (int i = 0; i < 100000; ++i) lines.push_back(Entry("Day " + std::to_string(i), "t", 1, 2));
-  LogWindowModel& model = Open(Lines(lines));
-  ASSERT_EQ(Items().size(), 100000u);
-  EXPECT_EQ(Shown().totalTotal, "83:20:00");
-  model.EditNote("newest");
-  model.SelectEntry(0);
-  model.ToggleDeletionMark();
-  model.Exit();
-  lines.erase(lines.begin() + 1);
-  lines.back() += "newest";
-  EXPECT_EQ(File(), Lines(lines));
-}
-
 // A switch-OFF appends an entry while the window is open; closing keeps it,
 // whether or not the log's last line had its line end (the writer ends
 // that line, and the window must not end it a second time).

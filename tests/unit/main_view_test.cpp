@@ -19,7 +19,6 @@ using Style = fakes::FakeRegional::Style;
 // separator can be hard-wired.
 class MainViewTest : public ::testing::TestWithParam<Style> {
  protected:
-  fakes::FakeClock pc;
   fakes::FakeRegional regional{GetParam()};
   MainControls controls;
   DisplayToggles toggles;
@@ -54,25 +53,6 @@ TEST_P(MainViewTest, InternalClockOnTheTwelveAndTwentyFourHourClock) {
     EXPECT_EQ(Shown(controls.internalTime, controls.internalAm, controls.internalPm), shown);
   }
   EXPECT_EQ(controls.internalDate.caption, ByStyle("Saturday, December 5, 2026", "d\xC3\xAD" "a 5.12.2026"));
-}
-
-// The internal clock is the PC clock until the timekeeper takes an offset
-// from the simulator, and then the PC clock moved by it across days and
-// years; each refresh reads the PC clock afresh.
-TEST_P(MainViewTest, TheInternalClockFollowsThePcClockAndItsOffset) {
-  Timekeeper keeper(pc);
-  pc.now = LocalDateTime{2026, 12, 5, 23, 50, 0};
-  EXPECT_EQ(keeper.Refresh().internal, (ClockParts{23, 50, 0, 12, 5, 2026}));
-  keeper.SwitchOn();
-  // The simulator ten minutes ahead, already on the next day (zone 0).
-  keeper.Keep(SimClockReading{0, 0, 0, 0, 0, 340, 2026}, false, false);
-  EXPECT_EQ(keeper.InternalClockOffset(), 600);
-  EXPECT_EQ(keeper.LastRefresh().pc, (ClockParts{23, 50, 0, 12, 5, 2026}));
-  EXPECT_EQ(keeper.LastRefresh().internal, (ClockParts{0, 0, 0, 12, 6, 2026}));
-  pc.now = LocalDateTime{2026, 12, 31, 23, 55, 0};
-  EXPECT_EQ(keeper.Refresh().internal, (ClockParts{0, 5, 0, 1, 1, 2027}));
-  keeper.SwitchOff();
-  EXPECT_EQ(keeper.Refresh().internal, keeper.LastRefresh().pc);
 }
 
 TEST_P(MainViewTest, SimClockTextAndLampsWhileOnAndOff) {

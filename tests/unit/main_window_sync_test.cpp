@@ -16,13 +16,18 @@ namespace {
 
 class SyncCycleTest : public ::testing::Test, public SimulatorWorld {
  protected:
-  // ON in simulator time mode, the simulator at 10:00:00 local, zone -300.
+  // ON in simulator time mode, the simulator at 10:00:00 local, zone -300:
+  // the internal clock keeps the simulator's distance from the PC clock.
   void StartOnSimulatorTime() {
     Aircraft().SetZone(-300);
     Aircraft().SetLocalTime(10, 0, 0);
     StartConnected();
     Fly(0, MainButton::StartLocal);
-    TakeSounds();
+    EXPECT_EQ(Glance(), "Horavia (ON) -GRRRR 10 : 00 | Saturday, December 5, 2026");
+    EXPECT_EQ(Keeper().InternalClockOffset(), -(3 * 3600 + 45 * 60 + 20));
+    EXPECT_EQ(Controls().internalTime.caption, "10 : 00");
+    EXPECT_EQ(TakeSounds(), (std::vector<std::string>{"button", "start"}));
+    EXPECT_EQ(TimeWrites(), 0u) << "nothing is written at a simulator-time start";
     sim.journal.clear();
   }
   // Seconds from the internal clock to the simulator's local clock.
@@ -47,37 +52,6 @@ TEST(SyncRulesTest, ZuluOffsetFoldsIntoHalfADayAndIntervalsRoundHalvesToEven) {
                            ZuluOffsetMinutes(5, 30, 0, 0)};
   EXPECT_EQ(std::vector<int32_t>(std::begin(zones), std::end(zones)), (std::vector{-120, 20, 720, -720, 330}));
   EXPECT_EQ(std::pair(IntervalSeconds(2500), IntervalSeconds(3500)), std::pair(2, 4));
-}
-
-TEST_F(SyncCycleTest, StartUpShowsTheSimulatorAndOffNeverWrites) {
-  Aircraft().SetZone(-300);
-  Aircraft().SetLocalTime(14, 5, 0);
-  form.Start();
-  EXPECT_EQ(TakeSounds(), std::vector<std::string>{"button"});
-  EXPECT_EQ(Glance(), "Horavia (OFF) RRRRRR 2 : 05 | Saturday, December 5, 2026");
-  EXPECT_EQ(Controls().simTime.color, colors::kYellow);
-  EXPECT_EQ(Keeper().ZuluOffset(), -300);
-  Aircraft().Drift(3600);
-  form.OnSyncTick();
-  EXPECT_EQ(Controls().simTime.caption, "3 : 05");
-  EXPECT_EQ(Count("write"), 0u);
-  EXPECT_FALSE(Keeper().InternalClockOffset());
-  EXPECT_FALSE(Keeper().PreviousZuluOffset());
-}
-
-TEST_F(SyncCycleTest, SimulatorTimeModeKeepsTheSimulatorsDistanceFromThePcClock) {
-  Aircraft().SetZone(570);
-  Aircraft().SetLocalTime(15, 45, 20);  // two hours ahead of the PC
-  StartConnected();
-  form.Press(MainButton::StartLocal);
-  EXPECT_EQ(Keeper().InternalClockOffset(), 7200);
-  EXPECT_EQ(Controls().internalTime.caption, "3 : 45");
-  EXPECT_EQ(Glance(), "Horavia (ON) -GRRRR 3 : 45 | Saturday, December 5, 2026");
-  EXPECT_EQ(TakeSounds(), (std::vector<std::string>{"button", "start"}));
-  AdvanceSeconds(20);
-  form.OnSyncTick();
-  EXPECT_EQ(Keeper().LastRefresh().internal.second, 40);
-  EXPECT_EQ(TimeWrites(), 0u) << "nothing is written at a simulator-time start";
 }
 
 TEST_F(SyncCycleTest, DriftOfFiveIsLeftAloneSixIsCorrectedOnceAndPausedSilently) {

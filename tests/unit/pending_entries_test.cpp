@@ -157,6 +157,7 @@ TEST_F(PendingEntriesTest, NoExchangeFollowsAFailedOneInTheSameTick) {
   form.OnHalfSecondTick();
   EXPECT_EQ(sim.Sends() - sends, 1 + context.settings.smTimeoutRetry);
   EXPECT_FALSE(form.Connected());
+  EXPECT_EQ(TakeSounds(), (std::vector<std::string>{"button", "warning"})) << "and no start sound";
 }
 
 }  // namespace
