@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "windows/button_faces.h"
-#include "windows/button_layout.h"
 #include "windows/face_scaling.h"
 #include "windows/main_layout.h"
 
@@ -73,19 +72,6 @@ TEST(ButtonFacesTest, ScalingCopiesDoublesOrSpreadsEveryPixelInOrder) {
   EXPECT_EQ(FaceSourcePixel(5, 0, kFaceWidth), 0);
 }
 
-TEST(MainLayoutTest, ButtonsSitInOneRowUnderTheirCaptionsInsideTheClientArea) {
-  for (size_t i = 0; i < kImageButtons.size(); ++i) {
-    const TwipsRect cell = kImageButtons[i].Cell(), caption = kImageButtons[i].CaptionRect();
-    EXPECT_TRUE(cell.left + cell.width <= kMainClientWidthTwips &&
-                cell.top + cell.height <= kMainClientHeightTwips) << i;
-    EXPECT_TRUE(caption.top + caption.height == cell.top && caption.left < cell.left + cell.width &&
-                caption.left + caption.width > cell.left) << i << " under its caption";
-    const TwipsRect before = kImageButtons[i - (i > 0 ? 1 : 0)].Cell();
-    EXPECT_TRUE(i == 0 || (before.left + before.width <= cell.left &&
-                           caption.left > kImageButtons[i - 1].CaptionRect().left)) << i;
-  }
-}
-
 TEST(MainLayoutTest, ControlsNestInEarlierFramesAndAddUpTheirPlaces) {
   std::set<std::string_view> seen;
   for (const LayoutEntry& entry : kMainLayout) {
@@ -115,8 +101,8 @@ TEST(MainLayoutTest, FramesHideWhatIsInThemAndLabelsShowTheModel) {
   EXPECT_EQ(std::vector({shown("internalDate"), shown("logCommand"), shown("simZulu"), shown("simAm")}),
             std::vector({false, true, false, true}));
   controls.simTime = {"12 : 34", colors::kWhite};
-  EXPECT_EQ(LabelContent(*FindLayoutEntry("simTime"), controls).caption, "12 : 34");
-  EXPECT_EQ(LabelContent(*FindLayoutEntry("simTime"), controls).color, colors::kWhite);
+  const ShownLabel clock = LabelContent(*FindLayoutEntry("simTime"), controls);
+  EXPECT_TRUE(clock.caption == "12 : 34" && clock.color == colors::kWhite);
   EXPECT_EQ(LabelContent(*FindLayoutEntry("programName"), controls).caption, "Horavia");
   for (LabelState MainControls::*state :
        {&MainControls::internalTime, &MainControls::internalAm, &MainControls::internalPm,

@@ -162,19 +162,5 @@ TEST_F(SettingsWindowTest, HandEditedValuesSurviveAnUntouchedGroup) {
   }
 }
 
-TEST_F(SettingsWindowTest, HelpTextsInPlainBoxesKeepTheWindowOpen) {
-  Open();
-  model->ShowSyncIntervalHelp();
-  model->ShowLogMinimumHelp();
-  ASSERT_EQ(world.boxes.shown.size(), 2u);
-  EXPECT_NE(world.boxes.shown[0].text.find("1-60 seconds (Default is 20).  You can't change this value "
-                                           "while Horavia is 'ON'."), std::string::npos);
-  EXPECT_NE(world.boxes.shown[1].text.find("has to be greater than this value for a log entry to be made "
-                                           "(Default is 60)."), std::string::npos);
-  EXPECT_EQ(world.boxes.shown[1].kind, BoxKind::Information);
-  EXPECT_TRUE(world.sound.played.empty());
-  EXPECT_FALSE(model->Closed());
-}
-
 }  // namespace
 }  // namespace horavia
