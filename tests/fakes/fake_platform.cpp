@@ -13,25 +13,12 @@ constexpr std::array<const char*, 12> kMonths{"January", "February", "March",   
                                               "September", "October", "November", "December"};
 
 unsigned WeekdayOf(int32_t year, int32_t month, int32_t day) {
-  using namespace std::chrono;
-  const year_month_day ymd{std::chrono::year{year}, std::chrono::month{static_cast<unsigned>(month)},
-                           std::chrono::day{static_cast<unsigned>(day)}};
-  return weekday{sys_days{ymd}}.c_encoding();
+  return std::chrono::weekday{std::chrono::sys_days{std::chrono::year{year} / month / day}}.c_encoding();
 }
 
 std::string Two(int32_t n) { return (n < 10 ? "0" : "") + std::to_string(n); }
 
-std::string ParentOf(const std::string& path) {
-  const size_t slash = path.rfind('\\');
-  return slash == std::string::npos ? std::string{} : path.substr(0, slash);
-}
-
 }  // namespace
-
-void FakeClock::Sleep(int32_t ms) {
-  sleeps.push_back(ms);
-  Note("sleep " + std::to_string(ms));
-}
 
 void FakeRegional::UseStyle(Style s) {
   style = s;
@@ -82,11 +69,6 @@ std::string FakeRegional::FromAnsi(std::string_view ansi) {
   return out;
 }
 
-int16_t FakeKeyState::AsyncKeyState(int32_t vk) {
-  reads.push_back(vk);
-  return held.count(vk) != 0 ? static_cast<int16_t>(0x8000 - 0x10000) : int16_t{0};
-}
-
 BoxAnswer FakeMessageBoxes::Show(const std::string& text, const std::string& title, BoxKind kind) {
   shown.push_back({text, title, kind});
   Note("box " + text);
@@ -99,47 +81,17 @@ BoxAnswer FakeMessageBoxes::Show(const std::string& text, const std::string& tit
   return answer;
 }
 
-void FakeTimers::Arm(TimerId id, int32_t intervalMs) {
-  events.push_back({id, true, intervalMs});
-  Note("arm " + std::to_string(static_cast<int>(id)) + " " + std::to_string(intervalMs));
-  armed[id] = intervalMs;
-}
-
-void FakeTimers::Disarm(TimerId id) {
-  events.push_back({id, false, 0});
-  Note("disarm " + std::to_string(static_cast<int>(id)));
-  armed.erase(id);
-}
-
-bool FakeFiles::IsRegularFile(const std::string& path) { return files.count(path) != 0; }
-
-std::optional<std::string> FakeFiles::ReadAll(const std::string& path) {
-  if (locked.count(path) != 0 || files.count(path) == 0) return std::nullopt;
-  return files.at(path);
-}
-
-bool FakeFiles::Writable(const std::string& path) const {
-  return folders.count(path) == 0 && locked.count(path) == 0 && readOnly.count(path) == 0 &&
-         folders.count(ParentOf(path)) != 0;
-}
-
-bool FakeFiles::ReplaceAll(const std::string& path, std::string_view bytes) {
-  if (!Writable(path)) return false;
-  files[path] = std::string(bytes);
-  Note("replace " + path);
-  return true;
-}
-
-bool FakeFiles::Append(const std::string& path, std::string_view bytes) {
-  if (!Writable(path)) return false;
+bool FakeFiles::Write(const std::string& path, std::string_view bytes, const std::string& how) {
+  const size_t slash = path.rfind('\\');
+  const std::string parent = slash == std::string::npos ? std::string{} : path.substr(0, slash);
+  if (folders.count(path) != 0 || locked.count(path) != 0 || readOnly.count(path) != 0 ||
+      folders.count(parent) == 0) {
+    return false;
+  }
+  if (how == "replace ") files[path].clear();
   files[path].append(bytes);
-  Note("append " + path);
+  Note(how + path);
   return true;
-}
-
-bool FakeFiles::Remove(const std::string& path) {
-  if (locked.count(path) != 0 || readOnly.count(path) != 0) return false;
-  return files.erase(path) != 0;
 }
 
 }  // namespace horavia::fakes

@@ -34,7 +34,10 @@ class FakeClock : public Clock, public Journaled {
   LocalDateTime now{2026, 12, 5, 13, 45, 21};
   std::vector<int32_t> sleeps;
   LocalDateTime Now() override { return now; }
-  void Sleep(int32_t ms) override;
+  void Sleep(int32_t ms) override {
+    sleeps.push_back(ms);
+    Note("sleep " + std::to_string(ms));
+  }
 };
 
 // English (United States) by default; every format can be changed.
@@ -66,7 +69,10 @@ class FakeKeyState : public KeyState {
  public:
   std::set<int32_t> held;
   std::vector<int32_t> reads;
-  int16_t AsyncKeyState(int32_t vk) override;
+  int16_t AsyncKeyState(int32_t vk) override {
+    reads.push_back(vk);
+    return held.count(vk) != 0 ? static_cast<int16_t>(0x8000 - 0x10000) : int16_t{0};
+  }
 };
 
 class FakeSound : public Sound, public Journaled {
@@ -112,8 +118,16 @@ class FakeTimers : public Timers, public Journaled {
   };
   std::vector<Event> events;
   std::map<TimerId, int32_t> armed;  // the timers running now, by interval
-  void Arm(TimerId id, int32_t intervalMs) override;
-  void Disarm(TimerId id) override;
+  void Arm(TimerId id, int32_t intervalMs) override {
+    events.push_back({id, true, intervalMs});
+    Note("arm " + std::to_string(static_cast<int>(id)) + " " + std::to_string(intervalMs));
+    armed[id] = intervalMs;
+  }
+  void Disarm(TimerId id) override {
+    events.push_back({id, false, 0});
+    Note("disarm " + std::to_string(static_cast<int>(id)));
+    armed.erase(id);
+  }
 };
 
 // An in-memory folder tree. Paths are the program's own ("C:\Fly\Horavia.ini").
@@ -123,14 +137,24 @@ class FakeFiles : public Files, public Journaled {
   std::set<std::string> folders;
   std::set<std::string> readOnly;  // can be read, not replaced, appended or removed
   std::set<std::string> locked;    // held by another program: no access at all
-  bool IsRegularFile(const std::string& path) override;
-  std::optional<std::string> ReadAll(const std::string& path) override;
-  bool ReplaceAll(const std::string& path, std::string_view bytes) override;
-  bool Append(const std::string& path, std::string_view bytes) override;
-  bool Remove(const std::string& path) override;
+  bool IsRegularFile(const std::string& path) override { return files.count(path) != 0; }
+  std::optional<std::string> ReadAll(const std::string& path) override {
+    if (locked.count(path) != 0 || files.count(path) == 0) return std::nullopt;
+    return files.at(path);
+  }
+  bool ReplaceAll(const std::string& path, std::string_view bytes) override {
+    return Write(path, bytes, "replace ");
+  }
+  bool Append(const std::string& path, std::string_view bytes) override {
+    return Write(path, bytes, "append ");
+  }
+  bool Remove(const std::string& path) override {
+    return locked.count(path) == 0 && readOnly.count(path) == 0 && files.erase(path) != 0;
+  }
 
  private:
-  bool Writable(const std::string& path) const;
+  // Replaces the file's bytes, or appends to them, where a program may write.
+  bool Write(const std::string& path, std::string_view bytes, const std::string& how);
 };
 
 // No simulator runs: no window of any class is found.
