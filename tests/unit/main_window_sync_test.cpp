@@ -69,16 +69,14 @@ TEST_F(SyncCycleTest, DriftOfFiveIsLeftAloneSixIsCorrectedOnceAndPausedSilently)
   EXPECT_EQ(Count("write"), 5u) << "the date is never written by a correction";
   EXPECT_EQ(Count("read 0x0238"), 2u) << "the cycle's read and the read back";
   EXPECT_EQ(TakeSounds(), std::vector<std::string>{"sync"});
-  EXPECT_EQ(Keeper().Counted().groundSeconds, 60);
 
   sim.journal.clear();
   Aircraft().SetPaused(true);
   Aircraft().Drift(-30);
   form.OnSyncTick();
   EXPECT_EQ(Count("write"), 5u);
-  EXPECT_TRUE(TakeSounds().empty());
-  EXPECT_TRUE(Keeper().Paused());
-  EXPECT_EQ(Keeper().Counted().groundSeconds, 60) << "the chronometers stand";
+  EXPECT_TRUE(TakeSounds().empty() && Keeper().Paused());
+  EXPECT_EQ(Counted(), (std::vector{0, 60, 60})) << "the chronometers stand";
 }
 
 TEST_F(SyncCycleTest, AZoneJumpIsFollowedAndASmallChangeIsCorrected) {
@@ -88,8 +86,7 @@ TEST_F(SyncCycleTest, AZoneJumpIsFollowedAndASmallChangeIsCorrected) {
   Aircraft().Drift(3600);
   form.OnSyncTick();
   EXPECT_EQ(Count("write"), 0u);
-  EXPECT_EQ(Keeper().ZuluOffset(), -240);
-  EXPECT_EQ(Keeper().LastRefresh().internal.hour, 11);
+  EXPECT_EQ(std::pair(Keeper().ZuluOffset(), Keeper().LastRefresh().internal.hour), std::pair(-240, 11));
   Aircraft().SetZone(-230);  // ten minutes is no zone jump: set back
   Aircraft().Drift(600);
   form.OnSyncTick();
@@ -104,13 +101,10 @@ TEST_F(SyncCycleTest, ChronometersCountTheIntervalInForceAndShortPeriodsAreNotLo
   form.SyncTimer().SetInterval(5000);
   form.OnSyncTick();
   form.OnSyncTick();
-  EXPECT_EQ(Keeper().Counted().groundSeconds, 20);
-  EXPECT_EQ(Keeper().Counted().flightSeconds, 10);
-  EXPECT_EQ(Keeper().Counted().totalSeconds, 30);
+  EXPECT_EQ(Counted(), (std::vector{10, 20, 30}));
   form.Press(MainButton::StartLocal);
   EXPECT_EQ(world.files.files.count(log), 0u);
-  EXPECT_FALSE(Keeper().InternalClockOffset());
-  EXPECT_FALSE(Keeper().PreviousZuluOffset());
+  EXPECT_FALSE(Keeper().InternalClockOffset() || Keeper().PreviousZuluOffset());
 }
 
 TEST_F(SyncCycleTest, TheSimulatorVanishingWhileOnLogsAndShowsNotConnected) {
@@ -123,7 +117,6 @@ TEST_F(SyncCycleTest, TheSimulatorVanishingWhileOnLogsAndShowsNotConnected) {
   // One exchange, sent once and repeated smTimeoutRetry times; once it
   // failed, nothing more is sent in the same tick.
   EXPECT_EQ(sim.Sends() - sends, 1 + context.settings.smTimeoutRetry);
-  EXPECT_FALSE(form.Connected());
   EXPECT_EQ(Glance(), "Horavia (OFF) --R--R ?? : ?? | FSUIPC - Not connected");
   EXPECT_EQ(world.files.files.count(log), 1u);
   form.OnHalfSecondTick();

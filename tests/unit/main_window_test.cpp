@@ -37,22 +37,13 @@ TEST(MainLifecycleTest, StartUpArmsTheTimersAtTheFilesIntervalAfterItsMessage) {
   EXPECT_TRUE(w.world.timers.events.empty()) << "nothing ticks before the window is loaded";
   w.form.Start();
   const MainControls& c = w.form.Controls();
-  EXPECT_EQ(c.caption + " " + c.simTime.caption + " " + c.version.caption, "Horavia (OFF) ?? : ?? Version 1.3");
+  EXPECT_EQ(Glance(c) + " " + c.version.caption, "Horavia (OFF) --R--R ?? : ?? | FSUIPC - Not connected Version 1.3");
   EXPECT_TRUE(c.internalClockFrameVisible && !c.infoFrameVisible);
-  for (size_t i = 0; i < 6; ++i) {
-    EXPECT_EQ(c.buttons[i].face, i % 3 == 2 ? ButtonFace::Red : ButtonFace::Grey) << i;
-    EXPECT_EQ(c.buttons[i].enabled, i % 3 == 2) << i;
-  }
   EXPECT_EQ(w.world.timers.armed, (std::map<TimerId, int32_t>{{TimerId::Sync, 20000}, {TimerId::Second, 500}}));
-  BareWindow seven("SYNC_INTERVAL=7\r\n");
-  seven.form.Start();
-  EXPECT_EQ(seven.world.timers.armed.at(TimerId::Sync), 7000);
   BareWindow zero("SYNC_INTERVAL=0\r\n");
   zero.form.Start();
   const std::vector<std::string>& lines = zero.world.journal;
-  ASSERT_GE(lines.size(), 2u);
-  EXPECT_EQ(lines[0].rfind("box Invalid SYNC_INTERVAL", 0), 0u);
-  EXPECT_EQ(lines[1], "arm 2 20000");
+  EXPECT_TRUE(lines.at(0).starts_with("box Invalid SYNC_INTERVAL") && lines.at(1) == "arm 2 20000");
   EXPECT_EQ(lines.back(), "arm 1 500") << "the half-second tick starts last";
 }
 
@@ -96,8 +87,7 @@ TEST(MainLifecycleTest, TextCommandsSoundTheClickAndHelpOpensThePageIfThere) {
   w.form.OpenSettings();
   EXPECT_EQ(w.world.journal, (std::vector<std::string>{kButtonSound, kButtonSound, std::string("open ") + kHelp,
                                                        kButtonSound, kButtonSound}));
-  EXPECT_EQ(w.form.Controls().buttons, before.buttons);
-  EXPECT_EQ(w.form.Controls().infoFrameVisible, before.infoFrameVisible);
+  EXPECT_EQ(Glance(w.form.Controls()), Glance(before));
 }
 
 // Three sync ticks of 20 s are the default minimum of 60 s: not logged; a
@@ -112,9 +102,7 @@ TEST(MainLifecycleTest, ClosingWhileOnLogsARunningPeriodAboveTheMinimumFirst) {
     const std::vector<std::string>& lines = w.world.journal;
     const auto log = std::ranges::find(lines, "append " + w.log);
     const auto ini = std::ranges::find(lines, std::string("replace ") + kIni);
-    ASSERT_NE(ini, lines.end());
-    EXPECT_EQ(log < ini, ticks == 4) << ticks;
-    EXPECT_EQ(log == lines.end(), ticks == 3) << ticks;
+    EXPECT_TRUE(ini != lines.end() && (log < ini) == (ticks == 4) && (log == lines.end()) == (ticks == 3));
     EXPECT_EQ(w.sim.LiveAtoms() + w.sim.LiveViews() + w.sim.LiveHandles(), 0u) << "the link let go";
   }
 }
@@ -239,11 +227,6 @@ TEST_F(CommandsTest, HotKeysNeedTheirExactModifiersAndAUsableButton) {
     acted += Aircraft().MessageShows() > shows ? '1' : '0';
   }
   EXPECT_EQ(acted, "10101010");
-  sim.windowClass.clear();
-  form.OnSyncTick();
-  world.keys.reads.clear();
-  form.OnHalfSecondTick();
-  EXPECT_TRUE(world.keys.reads.empty()) << "no key is read while not connected";
 }
 
 TEST_F(CommandsTest, TheStatusLineReachesTheSimulatorWholeOrCut) {
@@ -253,21 +236,16 @@ TEST_F(CommandsTest, TheStatusLineReachesTheSimulatorWholeOrCut) {
   StartConnected();
   world.keys.held = {'S'};
   form.OnHalfSecondTick();
-  EXPECT_EQ(Aircraft().MessageText(), " HVA: OFF");
-  EXPECT_EQ(Aircraft().MessageSeconds(), 5);
-  ASSERT_GE(sim.journal.size(), 3u);
-  EXPECT_EQ(sim.journal[sim.journal.size() - 3].rfind("write 0x3380 128", 0), 0u);
-  EXPECT_EQ(sim.journal[sim.journal.size() - 2].rfind("write 0x32FA 2 05 00", 0), 0u)
+  EXPECT_EQ(Aircraft().MessageText() + " for " + std::to_string(Aircraft().MessageSeconds()), " HVA: OFF for 5");
+  EXPECT_TRUE(sim.journal.at(sim.journal.size() - 2).starts_with("write 0x32FA 2 05 00"))
       << "the display time follows the text";
   world.keys.held.clear();
   form.Press(MainButton::StartLocal);
   const std::string on =
       " HVA: ON  Time: 10:00(AM), 12/5/2026  Zulu Offset: -5  Chrono: F(00:00:00), G(00:00:00), T(00:00:00)";
   EXPECT_EQ(MessageBytes(), on + std::string(128 - on.size(), '\0'));
-
   Simulator(context.link).ShowText(std::string(300, 'x'));
   EXPECT_EQ(MessageBytes(), std::string(127, 'x') + '\0') << "the terminating zero always fits";
-
   // A character with no form in the code page arrives as "?".
   world.regional.decimalSeparator = "\xE2\x82\xAC";
   Aircraft().SetZone(330);
@@ -275,10 +253,6 @@ TEST_F(CommandsTest, TheStatusLineReachesTheSimulatorWholeOrCut) {
   world.keys.held = {'S'};
   form.OnHalfSecondTick();
   EXPECT_NE(Aircraft().MessageText().find("Zulu Offset: 5?5  "), std::string::npos);
-  context.link.Close();
-  const int sends = sim.Sends();
-  form.OnHalfSecondTick();
-  EXPECT_EQ(sim.Sends(), sends) << "nothing is sent while the link is closed";
 }
 
 TEST(StatusLineTest, ZoneHoursInShortestFormWithTheUsersSeparator) {
@@ -286,16 +260,14 @@ TEST(StatusLineTest, ZoneHoursInShortestFormWithTheUsersSeparator) {
   Timekeeper keeper(pc);
   EXPECT_EQ(StatusLine(keeper, "anything", "."), " HVA: OFF");
   keeper.SwitchOn();
-  const std::pair<int, const char*> cases[] = {{-300, "-5"}, {330, "5.5"}, {45, "0.75"}, {0, "0"},
-                                               {20, "0.333333333333333"}};
-  for (const auto& [minutes, text] : cases) {
+  std::string zones;
+  for (const int minutes : {-300, 330, 45, 0, 20}) {
     keeper.SetZuluOffset(minutes);
-    EXPECT_EQ(StatusLine(keeper, "1:00(AM), 1/1/2027", "."),
-              std::string(" HVA: ON  Time: 1:00(AM), 1/1/2027  Zulu Offset: ") + text +
-                  "  Chrono: F(00:00:00), G(00:00:00), T(00:00:00)");
+    const std::string line = StatusLine(keeper, "1:00(AM), 1/1/2027", minutes == 330 ? "," : ".");
+    const size_t at = line.find("  Zulu Offset: ") + 15;
+    zones += line.substr(at, line.find("  Chrono: F(00:00:00), G(00:00:00), T(00:00:00)") - at) + " ";
   }
-  keeper.SetZuluOffset(330);
-  EXPECT_NE(StatusLine(keeper, "", ",").find("Zulu Offset: 5,5  "), std::string::npos);
+  EXPECT_EQ(zones, "-5 5,5 0.75 0 0.333333333333333 ");
 }
 
 }  // namespace

@@ -17,6 +17,16 @@
 
 namespace horavia {
 
+// The main window at a glance: its caption, the six faces (R red, G green,
+// - grey), the simulator's clock and the line under it.
+inline std::string Glance(const MainControls& c) {
+  std::string faces;
+  for (const ImageButtonState& b : c.buttons) {
+    faces += b.face == ButtonFace::Red ? 'R' : b.face == ButtonFace::Green ? 'G' : '-';
+  }
+  return c.caption + " " + faces + " " + c.simTime.caption + " | " + c.simDate.caption;
+}
+
 struct SimulatorWorld {
   fakes::FakeWorld world{&sim};
   simstandin::InProcessSimulator sim{world.clock};
@@ -35,6 +45,10 @@ struct SimulatorWorld {
   const Timekeeper& Keeper() const { return form.Timekeeping(); }
   const MainControls& Controls() const { return form.Controls(); }
   simstandin::SimAircraft& Aircraft() { return sim.standIn.Aircraft(); }
+  std::vector<int32_t> Counted() const {  // flight, ground and total seconds
+    const Chronometers& c = Keeper().Counted();
+    return {c.flightSeconds, c.groundSeconds, c.totalSeconds};
+  }
 
   // The sounds played since the last call, by file name ("sync", "warning").
   std::vector<std::string> TakeSounds() {
@@ -84,16 +98,7 @@ struct SimulatorWorld {
     }
   }
 
-  // The window at a glance: its caption, the six faces (R red, G green, -
-  // grey), the simulator's clock and the line under it.
-  std::string Glance() const {
-    std::string faces;
-    for (const ImageButtonState& b : Controls().buttons) {
-      faces += b.face == ButtonFace::Red ? 'R' : b.face == ButtonFace::Green ? 'G' : '-';
-    }
-    return Controls().caption + " " + faces + " " + Controls().simTime.caption + " | " +
-           Controls().simDate.caption;
-  }
+  std::string Glance() const { return horavia::Glance(Controls()); }
 };
 
 }  // namespace horavia
