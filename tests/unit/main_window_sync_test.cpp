@@ -107,26 +107,6 @@ TEST_F(SyncCycleTest, ChronometersCountTheIntervalInForceAndShortPeriodsAreNotLo
   EXPECT_FALSE(Keeper().InternalClockOffset() || Keeper().PreviousZuluOffset());
 }
 
-TEST_F(SyncCycleTest, TheSimulatorVanishingWhileOnLogsAndShowsNotConnected) {
-  StartOnSimulatorTime();
-  for (int i = 0; i < 4; ++i) form.OnSyncTick();
-  sim.windowClass.clear();
-  const int sends = sim.Sends();
-  form.OnSyncTick();
-  EXPECT_EQ(TakeSounds(), std::vector<std::string>{"warning"});
-  // One exchange, sent once and repeated smTimeoutRetry times; once it
-  // failed, nothing more is sent in the same tick.
-  EXPECT_EQ(sim.Sends() - sends, 1 + context.settings.smTimeoutRetry);
-  EXPECT_EQ(Glance(), "Horavia (OFF) --R--R ?? : ?? | FSUIPC - Not connected");
-  EXPECT_EQ(world.files.files.count(log), 1u);
-  form.OnHalfSecondTick();
-  EXPECT_TRUE(TakeSounds().empty()) << "retried quietly";
-  sim.windowClass = "FS98MAIN";
-  form.OnHalfSecondTick();
-  EXPECT_EQ(Glance().substr(0, 20), "Horavia (OFF) RRRRRR");
-  EXPECT_EQ(TakeSounds(), std::vector<std::string>{"button"});
-}
-
 TEST_F(SyncCycleTest, AStartAtSecond37IsSetRightAtTheNextMinuteWithOneMoreWrite) {
   Aircraft().SetZeroesWrittenSeconds(true);
   Aircraft().SetLocalTime(9, 0, 0);

@@ -96,23 +96,6 @@ TEST_F(PendingEntriesTest, ClosingAfterNoLeavesTheFileUntouchedAndTheSessionsEnd
   }
 }
 
-// Windows refuses the conversion to the code page in force: that is a
-// failed write, kept as pending, never an empty entry counted as written;
-// and no empty status line is sent.
-TEST_F(PendingEntriesTest, AConversionThatFailsLosesNoFlightAndSendsNoEmptyLine) {
-  StartConnected();
-  Fly(4);
-  const uint32_t shows = Aircraft().MessageShows();
-  world.regional.failConversions = true;
-  form.Press(MainButton::Start);
-  EXPECT_EQ(Boxes(), 1u);
-  EXPECT_EQ(world.files.files.count(log), 0u);
-  EXPECT_EQ(Aircraft().MessageShows(), shows);
-  world.regional.failConversions = false;
-  form.Shutdown();
-  EXPECT_EQ(EntryTimes(), std::vector<std::string>{"01:46:40 PM"});
-}
-
 // The Start hot key finds the simulator gone: the status hot key of the
 // same tick does not hold the window through a second round of time-outs.
 TEST_F(PendingEntriesTest, NoExchangeFollowsAFailedOneInTheSameTick) {
