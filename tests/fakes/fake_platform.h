@@ -6,7 +6,6 @@
 #include <cstdint>
 #include <deque>
 #include <functional>
-#include <initializer_list>
 #include <map>
 #include <optional>
 #include <set>
@@ -60,9 +59,7 @@ class FakeRegional : public Regional {
 
   Style style;
   bool failConversions = false;
-  std::string dateSeparator;
-  std::string timeSeparator;
-  std::string decimalSeparator;
+  std::string dateSeparator, timeSeparator, decimalSeparator;
 };
 
 class FakeKeyState : public KeyState {
@@ -86,18 +83,13 @@ class FakeSound : public Sound, public Journaled {
 
 class FakeShell : public Shell, public Journaled {
  public:
-  std::vector<std::string> opened;
-  void Open(const std::string& path) override {
-    opened.push_back(path);
-    Note("open " + path);
-  }
+  void Open(const std::string& path) override { Note("open " + path); }
 };
 
 class FakeMessageBoxes : public MessageBoxes, public Journaled {
  public:
   struct Shown {
-    std::string text;
-    std::string title;
+    std::string text, title;
     BoxKind kind;
   };
   std::vector<Shown> shown;
@@ -194,9 +186,7 @@ struct FakeWorld {
       : platform{clock, regional, keys,  sound, shell, boxes, timers,
                  files, ipc != nullptr ? *ipc : noSimulator, kProgramFolder} {
     files.folders.insert(kProgramFolder);
-    for (Journaled* j : std::initializer_list<Journaled*>{&clock, &sound, &shell, &boxes, &timers, &files}) {
-      j->journal = &journal;
-    }
+    clock.journal = sound.journal = shell.journal = boxes.journal = timers.journal = files.journal = &journal;
   }
   std::string PathOf(const std::string& name) const { return std::string(kProgramFolder) + name; }
 };

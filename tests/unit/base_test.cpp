@@ -1,4 +1,4 @@
-// The calendar arithmetic, the time texts and the code-page rules.
+// The calendar arithmetic and the time texts.
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,6 @@
 #include <string>
 
 #include "base/calendar.h"
-#include "base/code_page_rules.h"
 #include "base/time_text.h"
 
 namespace horavia {
@@ -75,18 +74,6 @@ TEST(TimeTextTest, HoursNeverWrapAndNegativeCountsKeepTheirSign) {
     EXPECT_EQ(ShownHour(hours[i], false), shown[i]) << hours[i];
     EXPECT_EQ(ShownHour(hours[i], true), hours[i]);
   }
-}
-
-// Windows refuses the "no best fit" flag and a default character for these
-// code pages, and the conversion fails; every other one takes both.
-TEST(CodePageRulesTest, FlagsFollowTheCodePageInForce) {
-  std::string both;
-  for (const uint32_t page : {65001u, 65000u, 54936u, 50220u, 50229u, 57002u, 57011u, 42u, 1252u, 932u,
-                              57001u, 57012u, 50219u, 50230u, 65002u}) {
-    const AnsiConversionRules rules = AnsiConversionRulesFor(page);
-    both += rules.noBestFit && rules.defaultChar ? "1" : rules.noBestFit || rules.defaultChar ? "?" : "0";
-  }
-  EXPECT_EQ(both, "000000001111111");
 }
 
 }  // namespace

@@ -82,17 +82,6 @@ TEST_P(MainViewTest, SimClockTextAndLampsWhileOnAndOff) {
   EXPECT_EQ(text, ByStyle("12:00(AM Zulu), 2/29/2028", "12:00(AM Zulu), 29-02-2028"));
 }
 
-TEST_P(MainViewTest, ChronometerLineReplacesTheSimDateAndSaturates) {
-  toggles.showChronometers = true;
-  counted = {3600, 59, 1};  // the line adds flight and ground itself
-  ShowSim(14, 5, 2026y / December / 5, true);
-  EXPECT_EQ(text, ByStyle("2:05(PM), 12/5/2026", "2:05(PM), 05-12-2026")) << "the status line keeps the date";
-  EXPECT_EQ(controls.simDate.caption, "F: 01:00:00  G: 00:00:59  T: 01:00:59");
-  counted.flightSeconds = std::numeric_limits<int32_t>::max();
-  ShowSim(14, 5, 2026y / December / 5, true);
-  EXPECT_EQ(controls.simDate.caption, "F: 596523:14:07  G: 00:00:59  T: 596523:14:07");
-}
-
 
 constexpr Rgb kBlack{0, 0, 0}, kOutline{128, 128, 128}, kShadow{192, 192, 192};
 

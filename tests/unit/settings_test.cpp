@@ -94,13 +94,6 @@ TEST_F(SettingsStoreTest, LoadingResetsThreeSettingsAndChecksTheInterval) {
   EXPECT_EQ(settings.logSecondMin, 60);
 }
 
-TEST_F(SettingsStoreTest, AFiftyMegabyteFileIsReadToItsLastLine) {
-  std::string big(50u << 20, 'x');
-  for (size_t i = 4096; i < big.size(); i += 4096) big[i] = '\n';
-  LoadFrom(big + "\r\nLOG_SECOND_MIN=123\r\n");
-  EXPECT_EQ(settings.logSecondMin, 123);
-}
-
 TEST_F(SettingsStoreTest, AFileLockedAtStartUpIsNotReplacedAtShutDown) {
   const std::string users = "; mine\r\nSTART_HK=65\r\n";
   world.files.locked.insert(ini);
