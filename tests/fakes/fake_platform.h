@@ -105,7 +105,7 @@ class FakeTimers : public Timers, public Journaled {
  public:
   struct Event {
     TimerId id;
-    bool armed;
+    bool armed;  // or disarmed
     int32_t intervalMs;
   };
   std::vector<Event> events;

@@ -81,7 +81,6 @@ class Soak {
   // One simulator in three takes a written second as 0; the window sets
   // such a one at the next full minute.
   void PickSimulatorKind() { w_.Aircraft().SetZeroesWrittenSeconds(Pick(3) == 0); }
-  bool ZeroesSeconds() { return w_.Aircraft().ZeroesWrittenSeconds(); }
   sys_seconds PcNow() const { return start_ + seconds{nowMs_ / 1000}; }
   int32_t SyncMs() const { return w_.context.settings.syncIntervalMs; }
   bool UnderBox() const { return w_.world.boxes.open > 0; }
@@ -121,10 +120,9 @@ class Soak {
       (e.id == TimerId::Sync ? nextSyncMs_ : nextSecondMs_) = e.armed ? nowMs_ + e.intervalMs : kNever;
     result_.corrections += int(std::ranges::count_if(
         world.sound.played, [](const std::string& s) { return s.find("sync") != s.npos; }));
+    for (auto* recorded : {&world.sound.played, &world.journal}) recorded->clear();
     world.timers.events.clear();
-    world.sound.played.clear();
     world.keys.reads.clear();
-    world.journal.clear();
     w_.sim.sleeps.clear();
   }
 
@@ -202,7 +200,7 @@ class Soak {
     // and a minute is missed when its first second passes under a message
     // box or while the simulator is slow to answer (a write then lands
     // late): the count starts again after those.
-    const bool zeroes = ZeroesSeconds();
+    const bool zeroes = w_.Aircraft().ZeroesWrittenSeconds();
     const int64_t since = zeroes ? std::max({offSinceMs_, boxClosedMs_, slowUntilMs_, waitedMs_}) : offSinceMs_;
     Expect(nowMs_ - since <= SyncMs() + (zeroes ? 61000 : 0),
            "the simulator's clock is " + std::to_string(apart) + " s off the internal clock for over a sync interval");
@@ -312,8 +310,7 @@ class Soak {
     std::vector<std::string> lines;
     for (std::string line; std::getline(log, line);) lines.push_back(line);
     Expect(lines.size() == (periods_.empty() ? 0 : periods_.size() + 1),
-           "the log has " + std::to_string(lines.size()) + " lines for " + std::to_string(periods_.size()) +
-               " ON periods above the minimum");
+           "the log has " + std::to_string(lines.size()) + " lines for " + std::to_string(periods_.size()) + " periods");
     for (size_t i = 0; i < periods_.size() && i + 1 < lines.size(); ++i) {
       const Period& p = periods_[i];
       // Date, time and the three pairs of times; CR LF ends, after an empty note.
@@ -325,9 +322,8 @@ class Soak {
                                 minutes{mi} + seconds{s};
       Expect(size_t(end) == lines[i + 1].size() && lines[i + 1].ends_with("\t\r") && flight == p.flight && ground == p.ground &&
                  total == p.flight + p.ground && p.start <= stamp && stamp <= p.end,
-             "log entry " + std::to_string(i + 1) + " reads \"" + lines[i + 1] + "\"; the run counted flight " +
-                 std::to_string(p.flight) + " s, ground " + std::to_string(p.ground) + " s, ON from " +
-                 Text(p.start) + " to " + Text(p.end));
+             "log entry \"" + lines[i + 1] + "\" is not the run's flight " + std::to_string(p.flight) +
+                 " s, ground " + std::to_string(p.ground) + " s, ON from " + Text(p.start) + " to " + Text(p.end));
     }
     result_.loggedEntries = int(periods_.size());
   }

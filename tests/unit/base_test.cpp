@@ -68,12 +68,11 @@ TEST(TimeTextTest, HoursNeverWrapAndNegativeCountsKeepTheirSign) {
       {kMin, "-596523:14:08"}};
   for (const auto& [seconds, text] : cases) EXPECT_EQ(SecondsToText(seconds), text);
   EXPECT_EQ(TwoDigits(7), "07");
-  const int32_t hours[] = {0, 1, 12, 13, 23};
-  const int32_t shown[] = {12, 1, 12, 1, 11};
-  for (size_t i = 0; i < 5; ++i) {
-    EXPECT_EQ(ShownHour(hours[i], false), shown[i]) << hours[i];
-    EXPECT_EQ(ShownHour(hours[i], true), hours[i]);
+  std::string hours;
+  for (const int32_t hour : {0, 1, 12, 13, 23}) {
+    hours += std::to_string(ShownHour(hour, false)) + "/" + std::to_string(ShownHour(hour, true)) + " ";
   }
+  EXPECT_EQ(hours, "12/0 1/1 12/12 1/13 11/23 ");
 }
 
 }  // namespace

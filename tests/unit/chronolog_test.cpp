@@ -143,8 +143,7 @@ TEST_F(LogWindowModelTest, WithoutEntriesTheWindowIsEmptyAndWritesNothing) {
   EXPECT_FALSE(Shown().note.enabled);
   none.ToggleDeletionMark();
   none.ClearLog();  // Yes, but nothing to delete: no "Done.", the window stays open
-  EXPECT_EQ(Boxes(), std::vector<BoxKind>{BoxKind::Question});
-  EXPECT_FALSE(none.Closed());
+  EXPECT_TRUE(Boxes() == std::vector<BoxKind>{BoxKind::Question} && !none.Closed());
   none.Exit();
   EXPECT_EQ(File(), "(none)");
   LogWindowModel& empty = Open(std::string(kHeader) + "\r\n");
@@ -178,8 +177,6 @@ TEST_F(LogWindowModelTest, OpensOnTheNewestEntryAndANoteEditReachesTheFileAfterT
   edit.Exit();
   EXPECT_EQ(File(), Lines({kHeader, Entry("Monday, May 4, 2026", "09:00:00 AM", 3600, 600, "Ferry flight, EGLL to LFPG"),
                            Entry("Tuesday, May 5, 2026", "01:30:00 PM", 60, 30, "left right  next end"), c}));
-  Open().SelectEntry(0);
-  EXPECT_EQ(Shown().note.text, "Ferry flight, EGLL to LFPG");
 }
 
 TEST_F(LogWindowModelTest, MarksToggleLeaveTheTotalsAloneAndDropTheirLinesOnClosing) {
@@ -187,8 +184,7 @@ TEST_F(LogWindowModelTest, MarksToggleLeaveTheTotalsAloneAndDropTheirLinesOnClos
   model.SelectEntry(1);
   model.ToggleDeletionMark();
   EXPECT_EQ(Items()[1], "x  Tuesday, May 5, 2026 - 01:30:00 PM");
-  EXPECT_TRUE(model.TakeListFocusRequest());
-  EXPECT_EQ(Shown().totalTotal, "03:11:30");
+  EXPECT_TRUE(model.TakeListFocusRequest() && Shown().totalTotal == "03:11:30");
   model.ToggleDeletionMark();
   EXPECT_EQ(Items()[1], "Tuesday, May 5, 2026 - 01:30:00 PM");
   model.Exit();
@@ -230,10 +226,6 @@ TEST_F(LogWindowModelTest, ShortEntryLinesAreListedWithWhatTheyHold) {
   model.Exit();
   EXPECT_EQ(File(), Lines({kHeader, fiveTabs, "Sun\tx\t11:00:00 AM\tF\t200\tG\t\t77\t\tSunday", sevenTabs,
                            eightTabs + "\tlate note"}));
-  LogWindowModel& again = Open();
-  again.SelectEntry(1);
-  EXPECT_EQ(Times(), "00:03:20 00:00:00 00:03:20 | 00:16:40 00:01:30 00:18:10");
-  EXPECT_EQ(Shown().note.text, "Sunday");
 }
 
 TEST_F(LogWindowModelTest, OtherLinesBareLineFeedsAndOddNumbersStayInPlace) {
@@ -259,9 +251,6 @@ TEST_F(LogWindowModelTest, OtherLinesBareLineFeedsAndOddNumbersStayInPlace) {
 // whether or not the log's last line had its line end (the writer ends
 // that line, and the window must not end it a second time).
 TEST_F(LogWindowModelTest, AnEntryAppendedWhileOpenSurvivesTheClose) {
-  const LogEntry entry{ClockParts{13, 45, 21, 12, 5, 2026}, 123, 600};
-  const std::string added =
-      "Saturday, December 5, 2026\t2026/12/05\t01:45:21 PM\t00:02:03\t123\t00:10:00\t600\t00:12:03\t723\t";
   for (const std::string& before : {Lines({kHeader, a, b}), std::string(kHeader) + "\r\n" + a + "\r\n" + b,
                                     std::string(kHeader) + "\n" + a + "\n" + b + "\n"}) {
     LogWindowModel& model = Open(before);
@@ -269,9 +258,9 @@ TEST_F(LogWindowModelTest, AnEntryAppendedWhileOpenSurvivesTheClose) {
     model.ToggleDeletionMark();
     model.SelectEntry(1);
     model.EditNote("new note");
-    ASSERT_TRUE(AppendLogEntries({entry}, world.platform));
+    ASSERT_TRUE(AppendLogEntries({{ClockParts{13, 45, 21, 12, 5, 2026}, 123, 600}}, world.platform));
     model.Exit();
-    EXPECT_EQ(File(), Lines({kHeader, b + "new note", added}));
+    EXPECT_EQ(File(), Lines({kHeader, b + "new note"}) + kEntry);
   }
   EXPECT_TRUE(world.boxes.shown.empty());
 }

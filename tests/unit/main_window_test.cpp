@@ -1,6 +1,5 @@
-// The main window: its start-up and shut-down, the information frame's text
-// commands, and its buttons, hot keys and status line against the in-process
-// simulator.
+// The main window: its start-up and shut-down, and its buttons, hot keys and
+// status line against the in-process simulator.
 
 #include <gtest/gtest.h>
 
@@ -20,7 +19,6 @@ namespace horavia {
 namespace {
 
 constexpr const char* kIni = R"(C:\Fly\Horavia\Horavia.ini)";
-constexpr const char* kHelp = R"(C:\Fly\Horavia\Horavia.htm)";
 constexpr const char* kButtonSound = R"(sound C:\Fly\Horavia\sound_button.wav)";
 
 struct BareWindow {
@@ -69,26 +67,6 @@ TEST(MainLifecycleTest, ShutDownStopsTheTimersSavesSoundsThenWaitsAndKeepsAnUnre
   EXPECT_EQ(held.world.boxes.shown.size() + held.world.clock.sleeps.size(), 2u) << "one box, then the wait";
 }
 
-// Help opens the page (when there is one); Log and Settings only sound the
-// click, their windows being the renderer's to open. None changes a control.
-TEST(MainLifecycleTest, TextCommandsSoundTheClickAndHelpOpensThePageIfThere) {
-  BareWindow w;
-  w.world.files.files[w.world.PathOf("\\sound_button.wav")] = "RIFF";
-  w.form.Start();
-  const MainControls before = w.form.Controls();
-  w.world.journal.clear();
-  w.world.files.folders.insert(kHelp);  // a folder of that name is no page
-  w.form.OpenHelp();
-  w.world.files.folders.erase(kHelp);
-  w.world.files.files[kHelp] = "<html></html>";
-  w.form.OpenHelp();
-  w.form.OpenLog();
-  w.form.OpenSettings();
-  EXPECT_EQ(w.world.journal, (std::vector<std::string>{kButtonSound, kButtonSound, std::string("open ") + kHelp,
-                                                       kButtonSound, kButtonSound}));
-  EXPECT_EQ(Glance(w.form.Controls()), Glance(before));
-}
-
 // Three sync ticks of 20 s are the default minimum of 60 s: not logged; a
 // fourth is. A window closed while ON logs the period before the settings.
 TEST(MainLifecycleTest, ClosingWhileOnLogsARunningPeriodAboveTheMinimumFirst) {
@@ -128,12 +106,11 @@ TEST_F(CommandsTest, StartSetsTheSimulatorFromThePcClockCarryingZuluIntoItsDate)
   ExpectEachOnce({"write 0x0238 1 16", "write 0x0239 1 1e", "write 0x023A 1 0f", "write 0x023B 1 03",
                   "write 0x023C 1 1e", "write 0x023E 2 01 00", "write 0x0240 2 eb 07"});
   EXPECT_EQ(Glance(), "Horavia (ON) G-RRRR 10 : 30 | Thursday, December 31, 2026");
-  EXPECT_EQ(Keeper().InternalClockOffset(), 0);
-  EXPECT_EQ(Controls().simTime.color, colors::kBrightGreen);
+  EXPECT_TRUE(Keeper().InternalClockOffset() == 0 && Controls().simTime.color == colors::kBrightGreen);
   EXPECT_EQ(TakeSounds(), (std::vector<std::string>{"button", "start"}));
   EXPECT_EQ(Aircraft().MessageShows(), 1u) << "the status line is sent";
-  EXPECT_EQ(world.timers.events.back().id, TimerId::Sync);
-  EXPECT_TRUE(world.timers.events.back().armed) << "the sync timer starts its period afresh";
+  EXPECT_TRUE(world.timers.events.back().id == TimerId::Sync && world.timers.events.back().armed)
+      << "the sync timer starts its period afresh";
 }
 
 TEST_F(CommandsTest, SwitchingOffTurnsEverythingBackAndLogsThePeriodOnce) {

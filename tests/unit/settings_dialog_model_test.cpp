@@ -56,9 +56,8 @@ TEST_F(SettingsWindowTest, OpeningShowsTheSettingsAndOkStoresThemBack) {
   Open();
   EXPECT_EQ(C().status.keyList.items, HotKeyItems());
   EXPECT_EQ(Shown(C().start) + Shown(C().startLocal) + Shown(C().status), "NoneNoneNone");
-  EXPECT_EQ(C().syncIntervalList.items.size(), 60u);
+  EXPECT_TRUE(C().syncIntervalList.enabled && C().syncIntervalList.items.size() == 60);
   EXPECT_EQ(C().syncIntervalList.items.back() + " " + C().syncIntervalList.Text(), "60 20");
-  EXPECT_TRUE(C().syncIntervalList.enabled);
   ASSERT_EQ(C().logMinimumList.items.size(), 600u);
   EXPECT_EQ(C().logMinimumList.items[99] + " " + C().logMinimumList.Text(), "100 60");
 
@@ -68,9 +67,7 @@ TEST_F(SettingsWindowTest, OpeningShowsTheSettingsAndOkStoresThemBack) {
   EXPECT_EQ(Shown(C().start) + ", " + Shown(C().startLocal) + ", " + Shown(C().status), "A C S, 0 C, Z S");
   model->Ok();
   EXPECT_EQ(settings, before);
-  EXPECT_TRUE(model->Closed());
-  EXPECT_TRUE(model->Stored());
-  EXPECT_EQ(world.sound.played.size(), 1u);
+  EXPECT_TRUE(model->Closed() && model->Stored() && world.sound.played.size() == 1);
   EXPECT_TRUE(host.intervalsSet.empty()) << "an unchanged interval leaves the timer running";
 }
 
@@ -108,24 +105,6 @@ TEST_F(SettingsWindowTest, TheIntervalIsFixedWhileOnAndReachesTheTimerOnceAtOk) 
   host.intervalMs = 7000;  // compared with the timer as it is at OK
   model->Ok();
   EXPECT_EQ(std::pair(settings.syncIntervalMs, host.intervalsSet), std::pair(5000, std::vector<int32_t>{5000}));
-}
-
-TEST_F(SettingsWindowTest, CancelAndTheCloseBoxDiscardEverything) {
-  settings.startKey = 65;
-  const Settings before = settings;
-  for (const bool cancel : {true, false}) {
-    Open();
-    model->SelectHotKey(HotKeyGroup::Start, HotKeyItemIndex('B'));
-    model->SelectSyncInterval(0);
-    model->SelectLogMinimum(0);
-    cancel ? model->Cancel() : model->CloseFromTitleBar();
-    EXPECT_EQ(world.sound.played.size(), cancel ? 1u : 0u);
-    EXPECT_TRUE(model->Closed() && !model->Stored());
-    model->SelectLogMinimum(5);
-    model->Ok();  // a late OK after closing stores nothing
-    EXPECT_EQ(settings, before);
-    EXPECT_EQ(C().logMinimumList.Text(), "1");
-  }
 }
 
 TEST_F(SettingsWindowTest, HandEditedValuesSurviveAnUntouchedGroup) {
