@@ -37,11 +37,9 @@ std::string FakeRegional::LongDate(int32_t year, int32_t month, int32_t day) {
 }
 
 std::string FakeRegional::ShortDate(int32_t year, int32_t month, int32_t day) {
-  if (style == Style::EnglishUs) {
-    return std::to_string(month) + dateSeparator + std::to_string(day) + dateSeparator +
-           std::to_string(year);
-  }
-  return Two(day) + dateSeparator + Two(month) + dateSeparator + std::to_string(year);
+  const bool us = style == Style::EnglishUs;
+  return (us ? std::to_string(month) : Two(day)) + dateSeparator + (us ? std::to_string(day) : Two(month)) +
+         dateSeparator + std::to_string(year);
 }
 
 std::optional<std::string> FakeRegional::ToAnsi(std::string_view utf8) {

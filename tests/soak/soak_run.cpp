@@ -225,8 +225,7 @@ class Soak {
 
   void SyncTick() {
     nextSyncMs_ = nowMs_ + SyncMs();
-    const bool counts = on_ && !UnderBox() && simAnswers_ && !paused_;
-    if (counts) (onGround_ ? period_.ground : period_.flight) += SyncMs() / 1000;
+    if (on_ && !UnderBox() && simAnswers_ && !paused_) (onGround_ ? period_.ground : period_.flight) += SyncMs() / 1000;
     Call("sync tick", [this] { w_.form.OnSyncTick(); });
   }
 

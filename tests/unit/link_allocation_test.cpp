@@ -53,7 +53,6 @@ TEST(LinkAllocationTest, ExchangesAllocateNothing) {
   Link link{sim, retries};
   ASSERT_EQ(link.Open(0), LinkResult::Ok);
   Simulator simulator(link);
-  const ClockParts local{13, 45, 21, 12, 5, 2026};
 
   allocations = 0;
   counting = true;
@@ -61,7 +60,8 @@ TEST(LinkAllocationTest, ExchangesAllocateNothing) {
   for (int round = 0; round < 3; ++round) {
     simulator.NewHandler();
     ok = simulator.ReadClock() && simulator.ReadFlags() && ok;
-    ok = simulator.WriteClock(local, 21, -300, ClockFields::TimeOfDay) && simulator.ShowText(" HVA: OFF") && ok;
+    ok = simulator.WriteClock({13, 45, 21, 12, 5, 2026}, 21, -300, ClockFields::TimeOfDay) && ok;
+    ok = simulator.ShowText(" HVA: OFF") && ok;
   }
   counting = false;
   EXPECT_TRUE(ok) << "the exchanges really took place";

@@ -12,7 +12,6 @@
 
 #include "fakes/fake_platform.h"
 #include "simulator_world.h"
-#include "timekeeping/status_line.h"
 #include "windows/main_window_model.h"
 
 namespace horavia {
@@ -84,8 +83,7 @@ TEST(MainLifecycleTest, ClosingWhileOnLogsARunningPeriodAboveTheMinimumFirst) {
   }
 }
 
-constexpr int32_t kShift = 16;
-constexpr int32_t kControl = 17;
+constexpr int32_t kShift = 16, kControl = 17;
 
 class CommandsTest : public ::testing::Test, public SimulatorWorld {
  protected:
@@ -163,10 +161,6 @@ TEST_F(CommandsTest, StartUpWithoutTheSimulatorWarnsOnceRetriesQuietlyAndConnect
   form.OnHalfSecondTick();
   EXPECT_EQ(TakeSounds(), std::vector<std::string>{"button"});
   EXPECT_EQ(Glance(), "Horavia (OFF) RRRRRR 1 : 45 | Saturday, December 5, 2026");
-  // A tick while connected makes no connect step, not even a refresh.
-  world.clock.now.minute = 59;
-  form.OnHalfSecondTick();
-  EXPECT_NE(Keeper().LastRefresh().pc.minute, 59);
 }
 
 TEST_F(CommandsTest, HotKeysNeedTheirExactModifiersAndAUsableButton) {
@@ -227,21 +221,6 @@ TEST_F(CommandsTest, TheStatusLineReachesTheSimulatorWholeOrCut) {
   world.keys.held = {'S'};
   form.OnHalfSecondTick();
   EXPECT_NE(Aircraft().MessageText().find("Zulu Offset: 5?5  "), std::string::npos);
-}
-
-TEST(StatusLineTest, ZoneHoursInShortestFormWithTheUsersSeparator) {
-  fakes::FakeClock pc;
-  Timekeeper keeper(pc);
-  EXPECT_EQ(StatusLine(keeper, "anything", "."), " HVA: OFF");
-  keeper.SwitchOn();
-  std::string zones;
-  for (const int minutes : {-300, 330, 45, 0, 20}) {
-    keeper.SetZuluOffset(minutes);
-    const std::string line = StatusLine(keeper, "1:00(AM), 1/1/2027", minutes == 330 ? "," : ".");
-    const size_t at = line.find("  Zulu Offset: ") + 15;
-    zones += line.substr(at, line.find("  Chrono: F(00:00:00), G(00:00:00), T(00:00:00)") - at) + " ";
-  }
-  EXPECT_EQ(zones, "-5 5,5 0.75 0 0.333333333333333 ");
 }
 
 }  // namespace

@@ -82,8 +82,6 @@ TEST_F(SettingsWindowTest, ChosenKeysAndBoxesAreEncodedAndNoneStoresNoKey) {
   model->Ok();
   EXPECT_EQ(settings, (Settings{20000, 60, 40, 55, 2, 0, 0, 83, 1}));
   EXPECT_EQ(world.files.files.size(), 1u) << "the file is written at shut-down only";
-  Open();
-  EXPECT_EQ(Shown(C().startLocal), "None");
 }
 
 TEST_F(SettingsWindowTest, TheIntervalIsFixedWhileOnAndReachesTheTimerOnceAtOk) {

@@ -14,8 +14,6 @@
 namespace horavia {
 namespace {
 
-constexpr const char* kDefaultsText = "SYNC_INTERVAL=20\r\nLOG_SECOND_MIN=60\r\nSM_TIMEOUT_RETRY=40\r\n";
-
 SettingsReadResult Read(std::string_view text) { return ReadSettingsText(text, Settings{}, "."); }
 
 TEST(SettingsFileTest, NumbersTakeBlanksSignsTheUsersSeparatorAndRoundHalvesToEven) {
@@ -42,7 +40,7 @@ TEST(SettingsFileTest, KeysAreWholeAndCaseSensitiveAndTheLastGoodLineWins) {
 }
 
 TEST(SettingsFileTest, WritingGivesFixedLinesAndReadsBackTheSame) {
-  EXPECT_EQ(FormatSettingsText(Settings{}), kDefaultsText);
+  EXPECT_EQ(FormatSettingsText(Settings{}), "SYNC_INTERVAL=20\r\nLOG_SECOND_MIN=60\r\nSM_TIMEOUT_RETRY=40\r\n");
   Settings s{20000, 60, 40, 65, 1, 0, 3, 83, 0};  // a "None" hot key leaves both lines out
   EXPECT_EQ(FormatSettingsText(s),
             "SYNC_INTERVAL=20\r\nLOG_SECOND_MIN=60\r\nSTART_HK=65\r\nSTART_HKCS=1\r\n"

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <initializer_list>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "windows/main_window_model.h"
@@ -72,13 +73,10 @@ struct SimulatorWorld {
     for (const char* prefix : prefixes) EXPECT_EQ(Count(prefix), 1u) << prefix;
   }
 
-  void AdvanceSeconds(int seconds) {
+  void AdvanceSeconds(int seconds) {  // the tests stay within one day
     LocalDateTime& t = world.clock.now;
-    int total = t.hour * 3600 + t.minute * 60 + t.second + seconds;
-    // The tests stay within one day.
-    t.hour = total / 3600;
-    t.minute = total / 60 % 60;
-    t.second = total % 60;
+    const int total = t.hour * 3600 + t.minute * 60 + t.second + seconds;
+    std::tie(t.hour, t.minute, t.second) = std::tuple(total / 3600, total / 60 % 60, total % 60);
   }
 
   // Start-up with the simulator there, then forget what it took.
