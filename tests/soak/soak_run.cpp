@@ -312,17 +312,18 @@ class Soak {
            "the log has " + std::to_string(lines.size()) + " lines for " + std::to_string(periods_.size()) + " periods");
     for (size_t i = 0; i < periods_.size() && i + 1 < lines.size(); ++i) {
       const Period& p = periods_[i];
+      const std::string& line = lines[i + 1];
       // Date, time and the three pairs of times; CR LF ends, after an empty note.
       int y = 0, mo = 0, d = 0, h = 0, mi = 0, s = 0, flight = -1, ground = -1, total = -1, end = 0;
       char noon[3] = {};
-      std::sscanf(lines[i + 1].c_str(), "%*[^\t]\t%4d/%2d/%2d\t%2d:%2d:%2d %2[AP]M\t%*[^\t]\t%d\t%*[^\t]\t%d\t%*[^\t]\t%d\t\r%n",
+      std::sscanf(line.c_str(), "%*[^\t]\t%4d/%2d/%2d\t%2d:%2d:%2d %2[APM]\t%*[^\t]\t%d\t%*[^\t]\t%d\t%*[^\t]\t%d\t\r%n",
                   &y, &mo, &d, &h, &mi, &s, noon, &flight, &ground, &total, &end);
-      const sys_seconds stamp = sys_days{year{y} / mo / d} + hours{h % 12 + (noon[0] == 'P' ? 12 : 0)} +
-                                minutes{mi} + seconds{s};
-      Expect(size_t(end) == lines[i + 1].size() && lines[i + 1].ends_with("\t\r") && flight == p.flight && ground == p.ground &&
-                 total == p.flight + p.ground && p.start <= stamp && stamp <= p.end,
-             "log entry \"" + lines[i + 1] + "\" is not the run's flight " + std::to_string(p.flight) +
-                 " s, ground " + std::to_string(p.ground) + " s, ON from " + Text(p.start) + " to " + Text(p.end));
+      const int hour = h % 12 + (std::string_view(noon) == "PM" ? 12 : 0);
+      const sys_seconds stamp = sys_days{year{y} / mo / d} + seconds{hour * 3600 + mi * 60 + s};
+      const bool counted = flight == p.flight && ground == p.ground && total == p.flight + p.ground;
+      Expect(size_t(end) == line.size() && line.ends_with("\t\r") && counted && p.start <= stamp && stamp <= p.end,
+             "log entry \"" + line + "\" is not the run's flight " + std::to_string(p.flight) + " s, ground " +
+                 std::to_string(p.ground) + " s, ON from " + Text(p.start) + " to " + Text(p.end));
     }
     result_.loggedEntries = int(periods_.size());
   }

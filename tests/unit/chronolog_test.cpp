@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
@@ -123,14 +124,14 @@ class LogWindowModelTest : public ::testing::Test {
   bool Rewritten() const { return std::ranges::count(world.journal, "replace " + log) > 0; }
   std::vector<BoxKind> Boxes() const {
     std::vector<BoxKind> kinds;
-    for (const auto& box : world.boxes.shown) kinds.push_back(box.kind);
+    std::ranges::transform(world.boxes.shown, std::back_inserter(kinds), &fakes::FakeMessageBoxes::Shown::kind);
     return kinds;
   }
   // The selected entry's flight, ground and total, then the log's.
   std::string Times() const {
-    const LogWindowControls& c = Shown();
-    return c.entryFlight + " " + c.entryGround + " " + c.entryTotal + " | " + c.totalFlight + " " +
-           c.totalGround + " " + c.totalTotal;
+    const LogWindowControls& s = Shown();
+    return s.entryFlight + " " + s.entryGround + " " + s.entryTotal + " | " + s.totalFlight + " " +
+           s.totalGround + " " + s.totalTotal;
   }
 
  private:
