@@ -140,8 +140,7 @@ class LogWindowModelTest : public ::testing::Test {
 
 TEST_F(LogWindowModelTest, WithoutEntriesTheWindowIsEmptyAndWritesNothing) {
   LogWindowModel& none = Open();
-  EXPECT_EQ(Times(), "   |   ");
-  EXPECT_FALSE(Shown().note.enabled);
+  EXPECT_TRUE(Times() == "   |   " && !Shown().note.enabled);
   none.ToggleDeletionMark();
   none.ClearLog();  // Yes, but nothing to delete: no "Done.", the window stays open
   EXPECT_TRUE(Boxes() == std::vector<BoxKind>{BoxKind::Question} && !none.Closed());

@@ -29,8 +29,8 @@ class SyncCycleTest : public ::testing::Test, public SimulatorWorld {
     EXPECT_EQ(Glance(), "Horavia (ON) -GRRRR 10 : 00 | Saturday, December 5, 2026");
     EXPECT_TRUE(Keeper().InternalClockOffset() == -(3 * 3600 + 45 * 60 + 20) &&
                 Controls().internalTime.caption == "10 : 00");
-    EXPECT_EQ(TakeSounds(), (std::vector<std::string>{"button", "start"}));
-    EXPECT_EQ(TimeWrites(), 0u) << "nothing is written at a simulator-time start";
+    EXPECT_TRUE(TakeSounds() == std::vector<std::string>({"button", "start"}) && TimeWrites() == 0)
+        << "nothing is written at a simulator-time start";
     sim.journal.clear();
   }
   // Seconds from the internal clock to the simulator's local clock.
@@ -151,7 +151,6 @@ TEST_F(SyncCycleTest, ACorrectionLearnsAndAnotherSimulatorLearnsAgain) {
 
 class PendingEntriesTest : public ::testing::Test, public SimulatorWorld {
  protected:
-  void Hold() { world.files.locked.insert(log); }
   size_t Boxes() const { return world.boxes.shown.size(); }
   std::vector<std::string> EntryTimes() const {
     std::vector<std::string> times;
@@ -166,7 +165,7 @@ class PendingEntriesTest : public ::testing::Test, public SimulatorWorld {
 TEST_F(PendingEntriesTest, AFlightThatCannotBeLoggedWaitsForTheNextSwitchOffWithItsOwnStamp) {
   StartConnected();
   Fly(4);  // 13:46:40 at the last refresh, 80 s on the ground
-  Hold();
+  world.files.locked.insert(log);
   form.Press(MainButton::Start);
   ASSERT_EQ(Boxes(), 1u);
   EXPECT_EQ(world.boxes.shown[0].text,
@@ -185,7 +184,7 @@ TEST_F(PendingEntriesTest, AFlightThatCannotBeLoggedWaitsForTheNextSwitchOffWith
 
 TEST_F(PendingEntriesTest, FlightsKeptAcrossSeveralSwitchOffsAreAllWrittenInOrderAtClosing) {
   StartConnected();
-  Hold();
+  world.files.locked.insert(log);
   for (int flight = 0; flight < 3; ++flight) {
     Fly(4 + flight);
     form.Press(MainButton::Start);
@@ -210,7 +209,7 @@ TEST_F(PendingEntriesTest, ClosingAfterNoLeavesTheFileUntouchedAndTheSessionsEnd
   StartConnected();
   world.files.files[log] = "the user's log\r\n";
   Fly(4);
-  Hold();
+  world.files.locked.insert(log);
   world.boxes.answers = {BoxAnswer::No};
   form.Shutdown();
   ASSERT_EQ(Boxes(), 1u);
