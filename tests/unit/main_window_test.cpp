@@ -104,7 +104,8 @@ TEST_F(CommandsTest, StartSetsTheSimulatorFromThePcClockCarryingZuluIntoItsDate)
   ExpectEachOnce({"write 0x0238 1 16", "write 0x0239 1 1e", "write 0x023A 1 0f", "write 0x023B 1 03",
                   "write 0x023C 1 1e", "write 0x023E 2 01 00", "write 0x0240 2 eb 07"});
   EXPECT_EQ(Glance(), "Horavia (ON) G-RRRR 10 : 30 | Thursday, December 31, 2026");
-  EXPECT_TRUE(Keeper().InternalClockOffset() == 0 && Controls().simTime.color == colors::kBrightGreen);
+  EXPECT_TRUE(Keeper().InternalClockOffset() == 0 && Controls().simTime.color == colors::kBrightGreen &&
+              Controls().simZulu.color == colors::kDarkGreen) << "the clock lit as ON, the Zulu lamp as ON and off";
   EXPECT_TRUE(TakeSounds() == std::vector<std::string>({"button", "start"}) && Aircraft().MessageShows() == 1)
       << "the start sound, and the status line sent";
   EXPECT_TRUE(world.timers.events.back().id == TimerId::Sync && world.timers.events.back().armed)
@@ -174,8 +175,7 @@ TEST_F(CommandsTest, HotKeysNeedTheirExactModifiersAndAUsableButton) {
     world.keys.reads.clear();
     world.keys.held = keys;
     form.OnHalfSecondTick();
-    const std::string glance = Glance();
-    faces += glance.substr(glance.find(')') + 2, 2) + (std::ranges::count(world.keys.reads, 'L') ? "L " : " ");
+    faces += Glance().substr(Glance().find(')') + 2, 2) + (std::ranges::count(world.keys.reads, 'L') ? "L " : " ");
   }
   // L: Start Loc's key was read, which it is not while its button is grey.
   EXPECT_EQ(faces, "RRL RRL G- G- RRL G- ");
