@@ -51,8 +51,7 @@ class Soak {
     w_.sim.keepJournal = false;
     w_.sim.beforeSend = [this](int) { CatchUpWithLink(); };
     w_.world.boxes.whileOpen = [this](const fakes::FakeMessageBoxes::Shown&) { BoxOpen(); };
-    zone_ = AnyZone();
-    w_.Aircraft().SetZone(zone_);
+    w_.Aircraft().SetZone(zone_ = AnyZone());
     PickSimulatorKind();
     SetSimTimeOfDay();
     Advance(0);
@@ -84,6 +83,8 @@ class Soak {
   sys_seconds PcNow() const { return start_ + seconds{nowMs_ / 1000}; }
   int32_t SyncMs() const { return w_.context.settings.syncIntervalMs; }
   bool UnderBox() const { return w_.world.boxes.open > 0; }
+  // How far the simulator's local time runs ahead of the PC clock.
+  int64_t SimAhead() { return (LocalOf(w_.Aircraft().Now()) - PcNow()).count(); }
   static sys_seconds LocalOf(const simstandin::SimAircraft::Snapshot& a) {
     return sys_days{year{a.zuluYear} / January / 1} + days{a.zuluDayOfYear - 1} + hours{a.zuluHour} +
            minutes{a.zuluMinute + a.zone} + seconds{a.second};
@@ -141,6 +142,8 @@ class Soak {
     // Busy (loading scenery): the first exchange of a handler waits out time-outs.
     if (!underBox && nowMs_ < slowUntilMs_) w_.sim.hangSends = uint32_t(3 + Pick(3));
     const auto before = Watch();
+    const bool wasOn = on_;
+    const int64_t simAhead = SimAhead();
     const uint64_t linkBefore = w_.sim.NowMs();
     handler();
     CatchUpWithLink();
@@ -150,6 +153,15 @@ class Soak {
     SyncTimers();
     if (underBox) return Expect(Watch() == before, "a handler run under a message box changes nothing");
     Observe(startMs);
+    if (wasOn || !on_) return;
+    // A start: in simulator time it writes nothing; from the PC clock it sets the simulator and the
+    // internal clock to the PC time of the simulator's answer (one that zeroes seconds is set at
+    // the next full minute, and its internal clock may come from its zeroed second).
+    const int32_t offset = std::abs(w_.Keeper().InternalClockOffset().value_or(99));
+    Expect(w_.Controls().buttons[1].face == ButtonFace::Green ? std::abs(SimAhead() - simAhead) <= 2
+           : w_.Aircraft().ZeroesWrittenSeconds()           ? offset <= 5
+                                                            : std::abs(SimAhead()) <= 2 && offset <= 2,
+           "a start writes the PC clock into the simulator, or nothing in simulator time");
   }
 
   // After a handler outside any box.
@@ -159,8 +171,7 @@ class Soak {
     const int32_t flight = k.Counted().flightSeconds, ground = k.Counted().groundSeconds;
     if (on && !on_) {
       on_ = true;
-      period_ = {};
-      period_.start = start_ + seconds{startMs / 1000};
+      period_ = Period{0, 0, 0, 0, start_ + seconds{startMs / 1000}, {}};
       ++result_.onPeriods;
     }
     if (!on && on_) EndPeriod();
@@ -331,12 +342,10 @@ class Soak {
   SimulatorWorld w_;
   std::mt19937_64 rng_;
   sys_seconds start_;
-  int64_t endMs_, nowMs_ = 0, offSinceMs_ = kNever;
-  int64_t nextSecondMs_ = kNever, nextSyncMs_ = kNever, nextEventMs_ = 0;
-  int64_t simBackMs_ = kNever, logFreeMs_ = kNever, keyUpMs_ = kNever;
-  int64_t driftSecondsPerHour_ = 0, drift_ = 0;
+  int64_t endMs_, nowMs_ = 0, offSinceMs_ = kNever, nextSecondMs_ = kNever, nextSyncMs_ = kNever;
+  int64_t nextEventMs_ = 0, simBackMs_ = kNever, logFreeMs_ = kNever, keyUpMs_ = kNever;
+  int64_t driftSecondsPerHour_ = 0, drift_ = 0, slowUntilMs_ = 0, boxClosedMs_ = 0, waitedMs_ = 0;
   uint64_t linkMs_ = 0;
-  int64_t slowUntilMs_ = 0, boxClosedMs_ = 0, waitedMs_ = 0;
   int32_t zone_ = 0;  // the simulator's, in minutes
   bool simAnswers_ = true, paused_ = false, onGround_ = true;
   bool on_ = false, closing_ = false;

@@ -17,8 +17,7 @@ using namespace std::chrono;
 constexpr int32_t kMax = std::numeric_limits<int32_t>::max();
 constexpr int32_t kMin = std::numeric_limits<int32_t>::min();
 
-ClockParts At(int32_t year, int32_t month, int32_t day, int32_t hour, int32_t minute,
-              int32_t second) {
+ClockParts At(int32_t year, int32_t month, int32_t day, int32_t hour, int32_t minute, int32_t second) {
   return ClockParts{hour, minute, second, month, day, year};
 }
 

@@ -46,10 +46,6 @@ struct SimulatorWorld {
   const Timekeeper& Keeper() const { return form.Timekeeping(); }
   const MainControls& Controls() const { return form.Controls(); }
   simstandin::SimAircraft& Aircraft() { return sim.standIn.Aircraft(); }
-  std::vector<int32_t> Counted() const {  // flight, ground and total seconds
-    const Chronometers& c = Keeper().Counted();
-    return {c.flightSeconds, c.groundSeconds, c.totalSeconds};
-  }
 
   // The sounds played since the last call, by file name ("sync", "warning").
   std::vector<std::string> TakeSounds() {
