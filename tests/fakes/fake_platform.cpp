@@ -2,95 +2,56 @@
 
 #include <array>
 #include <chrono>
-#include <cstdio>
 
 namespace horavia::fakes {
 namespace {
 
-constexpr std::array<const char*, 7> kEnglishDays{"Sunday",   "Monday", "Tuesday", "Wednesday",
-                                                  "Thursday", "Friday", "Saturday"};
-constexpr std::array<const char*, 12> kEnglishMonths{
-    "January", "February", "March",     "April",   "May",      "June",
-    "July",    "August",   "September", "October", "November", "December"};
-constexpr std::array<const char*, 7> kFrenchDays{"dimanche", "lundi",    "mardi", "mercredi",
-                                                 "jeudi",    "vendredi", "samedi"};
-constexpr std::array<const char*, 12> kFrenchMonths{
-    "janvier", "f\xC3\xA9vrier", "mars",      "avril",   "mai",      "juin",
-    "juillet", "ao\xC3\xBBt",    "septembre", "octobre", "novembre", "d\xC3\xA9" "cembre"};
+constexpr std::array<const char*, 7> kDays{"Sunday",   "Monday", "Tuesday", "Wednesday",
+                                           "Thursday", "Friday", "Saturday"};
+constexpr std::array<const char*, 12> kMonths{"January", "February", "March",     "April",
+                                              "May",     "June",     "July",      "August",
+                                              "September", "October", "November", "December"};
 
 unsigned WeekdayOf(int32_t year, int32_t month, int32_t day) {
-  using namespace std::chrono;
-  const year_month_day ymd{std::chrono::year{year}, std::chrono::month{static_cast<unsigned>(month)},
-                           std::chrono::day{static_cast<unsigned>(day)}};
-  return weekday{sys_days{ymd}}.c_encoding();
+  return std::chrono::weekday{std::chrono::sys_days{std::chrono::year{year} / month / day}}.c_encoding();
 }
 
-std::string Two(int32_t n) {
-  char buf[16];
-  std::snprintf(buf, sizeof buf, "%02d", n);
-  return buf;
-}
-
-std::string ParentOf(const std::string& path) {
-  const size_t slash = path.rfind('\\');
-  return slash == std::string::npos ? std::string{} : path.substr(0, slash);
-}
+std::string Two(int32_t n) { return (n < 10 ? "0" : "") + std::to_string(n); }
 
 }  // namespace
 
-void FakeClock::Sleep(int32_t ms) {
-  sleeps.push_back(ms);
-  Note("sleep " + std::to_string(ms));
-}
-
 void FakeRegional::UseStyle(Style s) {
   style = s;
-  if (style == Style::EnglishUs) {
-    dateSeparator = "/";
-    timeSeparator = ":";
-    decimalSeparator = ".";
-  } else {
-    dateSeparator = "-";
-    timeSeparator = ".";
-    decimalSeparator = ",";
-  }
+  const bool us = style == Style::EnglishUs;
+  dateSeparator = us ? "/" : "-";
+  timeSeparator = us ? ":" : ".";
+  decimalSeparator = us ? "." : ",";
 }
 
+// The other style's long date has a letter outside ASCII ("día 5.12.2026").
 std::string FakeRegional::LongDate(int32_t year, int32_t month, int32_t day) {
-  const unsigned wd = WeekdayOf(year, month, day);
-  const auto m = static_cast<size_t>(month - 1);
-  if (style == Style::EnglishUs) {
-    return std::string(kEnglishDays[wd]) + ", " + kEnglishMonths[m] + " " + std::to_string(day) +
-           ", " + std::to_string(year);
-  }
-  return std::string(kFrenchDays[wd]) + " " + std::to_string(day) + " " + kFrenchMonths[m] + " " +
-         std::to_string(year);
+  const std::string y = std::to_string(year), d = std::to_string(day);
+  if (style != Style::EnglishUs) return "d\xC3\xAD" "a " + d + "." + std::to_string(month) + "." + y;
+  return std::string(kDays[WeekdayOf(year, month, day)]) + ", " + kMonths[static_cast<size_t>(month - 1)] +
+         " " + d + ", " + y;
 }
 
 std::string FakeRegional::ShortDate(int32_t year, int32_t month, int32_t day) {
-  if (style == Style::EnglishUs) {
-    return std::to_string(month) + dateSeparator + std::to_string(day) + dateSeparator +
-           std::to_string(year);
-  }
-  return Two(day) + dateSeparator + Two(month) + dateSeparator + std::to_string(year);
+  const bool us = style == Style::EnglishUs;
+  return (us ? std::to_string(month) : Two(day)) + dateSeparator + (us ? std::to_string(day) : Two(month)) +
+         dateSeparator + std::to_string(year);
 }
 
 std::optional<std::string> FakeRegional::ToAnsi(std::string_view utf8) {
   if (failConversions) return std::nullopt;
   std::string out;
-  for (size_t i = 0; i < utf8.size();) {
+  for (size_t i = 0; i < utf8.size(); ++i) {
     const auto c = static_cast<unsigned char>(utf8[i]);
-    if (c < 0x80) {
-      out.push_back(static_cast<char>(c));
-      ++i;
-    } else if ((c & 0xE0) == 0xC0 && i + 1 < utf8.size()) {
-      const unsigned code = ((c & 0x1Fu) << 6) | (static_cast<unsigned char>(utf8[i + 1]) & 0x3Fu);
-      out.push_back(code < 0x100 ? static_cast<char>(code) : '?');
-      i += 2;
-    } else {
-      out.push_back('?');
-      ++i;
-      while (i < utf8.size() && (static_cast<unsigned char>(utf8[i]) & 0xC0) == 0x80) ++i;
+    const bool latin1 = (c == 0xC2 || c == 0xC3) && i + 1 < utf8.size();
+    if (c < 0x80 || latin1) {
+      out.push_back(latin1 ? static_cast<char>(((c & 0x03u) << 6) | (utf8[++i] & 0x3F)) : utf8[i]);
+    } else if ((c & 0xC0) != 0x80) {
+      out.push_back('?');  // no Latin-1 form; the continuation bytes that follow are skipped
     }
   }
   return out;
@@ -100,78 +61,35 @@ std::string FakeRegional::FromAnsi(std::string_view ansi) {
   std::string out;
   for (const char ch : ansi) {
     const auto c = static_cast<unsigned char>(ch);
-    if (c < 0x80) {
-      out.push_back(ch);
-    } else {
-      out.push_back(static_cast<char>(0xC0 | (c >> 6)));
-      out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    }
+    if (c >= 0x80) out.push_back(static_cast<char>(0xC0 | (c >> 6)));
+    out.push_back(c >= 0x80 ? static_cast<char>(0x80 | (c & 0x3F)) : ch);
   }
   return out;
-}
-
-int16_t FakeKeyState::AsyncKeyState(int32_t vk) {
-  reads.push_back(vk);
-  return held.count(vk) != 0 ? static_cast<int16_t>(0x8000 - 0x10000) : int16_t{0};
 }
 
 BoxAnswer FakeMessageBoxes::Show(const std::string& text, const std::string& title, BoxKind kind) {
   shown.push_back({text, title, kind});
   Note("box " + text);
-  if (whileOpen) {
-    const Shown box = shown.back();
-    ++open;
-    whileOpen(box);
-    --open;
+  ++open;
+  if (whileOpen) whileOpen(Shown{text, title, kind});
+  --open;
+  const BoxAnswer answer = answers.empty() ? (kind == BoxKind::Question ? BoxAnswer::Yes : BoxAnswer::Ok)
+                                           : answers.front();
+  if (!answers.empty()) answers.pop_front();
+  return answer;
+}
+
+bool FakeFiles::Write(const std::string& path, std::string_view bytes, const std::string& how) {
+  const size_t slash = path.rfind('\\');
+  const std::string parent = slash == std::string::npos ? std::string{} : path.substr(0, slash);
+  if (folders.count(path) != 0 || locked.count(path) != 0 || readOnly.count(path) != 0 ||
+      folders.count(parent) == 0) {
+    return false;
   }
-  if (!answers.empty()) {
-    const BoxAnswer answer = answers.front();
-    answers.pop_front();
-    return answer;
-  }
-  return kind == BoxKind::Question ? BoxAnswer::Yes : BoxAnswer::Ok;
-}
-
-void FakeTimers::Arm(TimerId id, int32_t intervalMs) {
-  events.push_back({id, true, intervalMs});
-  Note("arm " + std::to_string(static_cast<int>(id)) + " " + std::to_string(intervalMs));
-  armed[id] = intervalMs;
-}
-
-void FakeTimers::Disarm(TimerId id) {
-  events.push_back({id, false, 0});
-  Note("disarm " + std::to_string(static_cast<int>(id)));
-  armed.erase(id);
-}
-
-bool FakeFiles::IsRegularFile(const std::string& path) { return files.count(path) != 0; }
-
-std::optional<std::string> FakeFiles::ReadAll(const std::string& path) {
-  if (locked.count(path) != 0) return std::nullopt;
-  const auto it = files.find(path);
-  if (it == files.end()) return std::nullopt;
-  return it->second;
-}
-
-bool FakeFiles::ReplaceAll(const std::string& path, std::string_view bytes) {
-  if (folders.count(path) != 0 || locked.count(path) != 0 || readOnly.count(path) != 0) return false;
-  if (folders.count(ParentOf(path)) == 0) return false;
-  files[path] = std::string(bytes);
-  Note("replace " + path);
-  return true;
-}
-
-bool FakeFiles::Append(const std::string& path, std::string_view bytes) {
-  if (folders.count(path) != 0 || locked.count(path) != 0 || readOnly.count(path) != 0) return false;
-  if (folders.count(ParentOf(path)) == 0) return false;
+  if (how == "replace ") files[path].clear();
   files[path].append(bytes);
-  Note("append " + path);
+  Note(how + path);
   return true;
-}
-
-bool FakeFiles::Remove(const std::string& path) {
-  if (locked.count(path) != 0 || readOnly.count(path) != 0) return false;
-  return files.erase(path) != 0;
 }
 
 }  // namespace horavia::fakes

@@ -6,7 +6,6 @@
 #include <cstdint>
 #include <deque>
 #include <functional>
-#include <initializer_list>
 #include <map>
 #include <optional>
 #include <set>
@@ -18,18 +17,13 @@
 
 namespace horavia::fakes {
 
-// One journal shared by the fakes of a world, so that a test can check the
-// order in which the logic used different services.
-struct Journal {
-  std::vector<std::string> lines;
-  void Add(std::string line) { lines.push_back(std::move(line)); }
-};
-
-// Common base: where a fake writes its journal lines, if anywhere.
+// Common base: the journal, shared by the fakes of a world, where a fake
+// writes a line for each thing the logic did, so that a test can check the
+// order in which it used different services.
 struct Journaled {
-  Journal* journal = nullptr;
+  std::vector<std::string>* journal = nullptr;
   void Note(std::string line) {
-    if (journal != nullptr) journal->Add(std::move(line));
+    if (journal != nullptr) journal->push_back(std::move(line));
   }
 };
 
@@ -39,7 +33,10 @@ class FakeClock : public Clock, public Journaled {
   LocalDateTime now{2026, 12, 5, 13, 45, 21};
   std::vector<int32_t> sleeps;
   LocalDateTime Now() override { return now; }
-  void Sleep(int32_t ms) override;
+  void Sleep(int32_t ms) override {
+    sleeps.push_back(ms);
+    Note("sleep " + std::to_string(ms));
+  }
 };
 
 // English (United States) by default; every format can be changed.
@@ -62,16 +59,17 @@ class FakeRegional : public Regional {
 
   Style style;
   bool failConversions = false;
-  std::string dateSeparator;
-  std::string timeSeparator;
-  std::string decimalSeparator;
+  std::string dateSeparator, timeSeparator, decimalSeparator;
 };
 
 class FakeKeyState : public KeyState {
  public:
   std::set<int32_t> held;
   std::vector<int32_t> reads;
-  int16_t AsyncKeyState(int32_t vk) override;
+  int16_t AsyncKeyState(int32_t vk) override {
+    reads.push_back(vk);
+    return held.count(vk) != 0 ? static_cast<int16_t>(0x8000 - 0x10000) : int16_t{0};
+  }
 };
 
 class FakeSound : public Sound, public Journaled {
@@ -85,18 +83,13 @@ class FakeSound : public Sound, public Journaled {
 
 class FakeShell : public Shell, public Journaled {
  public:
-  std::vector<std::string> opened;
-  void Open(const std::string& path) override {
-    opened.push_back(path);
-    Note("open " + path);
-  }
+  void Open(const std::string& path) override { Note("open " + path); }
 };
 
 class FakeMessageBoxes : public MessageBoxes, public Journaled {
  public:
   struct Shown {
-    std::string text;
-    std::string title;
+    std::string text, title;
     BoxKind kind;
   };
   std::vector<Shown> shown;
@@ -112,13 +105,21 @@ class FakeTimers : public Timers, public Journaled {
  public:
   struct Event {
     TimerId id;
-    bool armed;
+    bool armed;  // or disarmed
     int32_t intervalMs;
   };
   std::vector<Event> events;
   std::map<TimerId, int32_t> armed;  // the timers running now, by interval
-  void Arm(TimerId id, int32_t intervalMs) override;
-  void Disarm(TimerId id) override;
+  void Arm(TimerId id, int32_t intervalMs) override {
+    events.push_back({id, true, intervalMs});
+    Note("arm " + std::to_string(static_cast<int>(id)) + " " + std::to_string(intervalMs));
+    armed[id] = intervalMs;
+  }
+  void Disarm(TimerId id) override {
+    events.push_back({id, false, 0});
+    Note("disarm " + std::to_string(static_cast<int>(id)));
+    armed.erase(id);
+  }
 };
 
 // An in-memory folder tree. Paths are the program's own ("C:\Fly\Horavia.ini").
@@ -128,11 +129,24 @@ class FakeFiles : public Files, public Journaled {
   std::set<std::string> folders;
   std::set<std::string> readOnly;  // can be read, not replaced, appended or removed
   std::set<std::string> locked;    // held by another program: no access at all
-  bool IsRegularFile(const std::string& path) override;
-  std::optional<std::string> ReadAll(const std::string& path) override;
-  bool ReplaceAll(const std::string& path, std::string_view bytes) override;
-  bool Append(const std::string& path, std::string_view bytes) override;
-  bool Remove(const std::string& path) override;
+  bool IsRegularFile(const std::string& path) override { return files.count(path) != 0; }
+  std::optional<std::string> ReadAll(const std::string& path) override {
+    if (locked.count(path) != 0 || files.count(path) == 0) return std::nullopt;
+    return files.at(path);
+  }
+  bool ReplaceAll(const std::string& path, std::string_view bytes) override {
+    return Write(path, bytes, "replace ");
+  }
+  bool Append(const std::string& path, std::string_view bytes) override {
+    return Write(path, bytes, "append ");
+  }
+  bool Remove(const std::string& path) override {
+    return locked.count(path) == 0 && readOnly.count(path) == 0 && files.erase(path) != 0;
+  }
+
+ private:
+  // Replaces the file's bytes, or appends to them, where a program may write.
+  bool Write(const std::string& path, std::string_view bytes, const std::string& how);
 };
 
 // No simulator runs: no window of any class is found.
@@ -165,16 +179,14 @@ struct FakeWorld {
   FakeTimers timers;
   FakeFiles files;
   NoSimulatorIpc noSimulator;
-  Journal journal;
+  std::vector<std::string> journal;
   Platform platform;
 
   explicit FakeWorld(LinkIpc* ipc = nullptr)
       : platform{clock, regional, keys,  sound, shell, boxes, timers,
                  files, ipc != nullptr ? *ipc : noSimulator, kProgramFolder} {
     files.folders.insert(kProgramFolder);
-    for (Journaled* j : std::initializer_list<Journaled*>{&clock, &sound, &shell, &boxes, &timers, &files}) {
-      j->journal = &journal;
-    }
+    clock.journal = sound.journal = shell.journal = boxes.journal = timers.journal = files.journal = &journal;
   }
   std::string PathOf(const std::string& name) const { return std::string(kProgramFolder) + name; }
 };

@@ -11,7 +11,7 @@
 int main(int argc, char** argv) {
   using namespace std::chrono;
   int hours = 72;
-  auto seed = static_cast<uint64_t>(system_clock::now().time_since_epoch().count());
+  auto seed = static_cast<unsigned long long>(system_clock::now().time_since_epoch().count());
   bool ok = argc <= 3;
   for (int i = 1; ok && i < argc; ++i) {
     const std::string_view arg = argv[i];
@@ -23,19 +23,15 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: %s [HOURS [SEED]]\n", argv[0]);
     return 2;
   }
-  std::printf("seed %llu, %d simulated hours\n", static_cast<unsigned long long>(seed), hours);
+  std::printf("seed %llu, %d simulated hours\n", seed, hours);
   std::fflush(stdout);
   const auto started = steady_clock::now();
   const horavia::soak::SoakResult r = horavia::soak::RunSoak(seed, hours);
-  std::printf(
-      "%lld steps in %lld ms: %d ON periods, %d logged (%d ended with the log held), "
-      "%d disconnects, %d message boxes, %d corrections heard, %d clock checks on the "
-      "time of day alone\n",
-      static_cast<long long>(r.steps),
-      static_cast<long long>(duration_cast<milliseconds>(steady_clock::now() - started).count()),
-      r.onPeriods, r.loggedEntries, r.heldLogSwitchOffs, r.disconnects, r.boxes, r.corrections,
-      r.otherDateSteps);
-  std::printf("%s seed %llu%s%s\n", r.Passed() ? "PASS" : "FAIL",
-              static_cast<unsigned long long>(seed), r.Passed() ? "" : ": ", r.failure.c_str());
+  std::printf("%lld steps in %lld ms: %d ON periods, %d logged (%d ended with the log held), %d disconnects, "
+              "%d message boxes, %d corrections heard, %d clock checks on the time of day alone\n%s seed %llu%s%s\n",
+              static_cast<long long>(r.steps),
+              static_cast<long long>(duration_cast<milliseconds>(steady_clock::now() - started).count()),
+              r.onPeriods, r.loggedEntries, r.heldLogSwitchOffs, r.disconnects, r.boxes, r.corrections,
+              r.otherDateSteps, r.Passed() ? "PASS" : "FAIL", seed, r.Passed() ? "" : ": ", r.failure.c_str());
   return r.Passed() ? 0 : 1;
 }

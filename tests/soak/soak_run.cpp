@@ -7,7 +7,6 @@
 #include "soak/soak_run.h"
 
 #include <algorithm>
-#include <charconv>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -26,7 +25,6 @@ using namespace std::chrono;
 constexpr int64_t kNever = INT64_MAX;
 constexpr int32_t kControl = 17;
 constexpr int32_t kHotKeys[3] = {'S', 'L', 'T'};  // Start, Start Loc, Status; each with CTRL
-enum class Tick { None, Sync, HalfSecond };
 
 // An ON period as the run counts it: each sync tick outside a box that finds
 // the simulator answering and not paused adds one interval to the ground or
@@ -37,25 +35,10 @@ struct Period {
 };
 
 LocalDateTime ToLocal(sys_seconds t) {
-  const sys_days day = floor<days>(t);
-  const year_month_day d{day};
-  const hh_mm_ss<seconds> h{t - day};
+  const year_month_day d{floor<days>(t)};
+  const hh_mm_ss<seconds> h{t - floor<days>(t)};
   return {int32_t(d.year()),          int32_t(unsigned(d.month())), int32_t(unsigned(d.day())),
           int32_t(h.hours().count()), int32_t(h.minutes().count()), int32_t(h.seconds().count())};
-}
-
-std::string Text(sys_seconds t) {
-  const LocalDateTime l = ToLocal(t);
-  char text[32];
-  std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", l.year, l.month, l.day, l.hour,
-                l.minute, l.second);
-  return text;
-}
-
-int32_t Number(std::string_view text) {
-  int32_t value = -1;
-  std::from_chars(text.data(), text.data() + text.size(), value);
-  return value;
 }
 
 class Soak {
@@ -68,20 +51,17 @@ class Soak {
     w_.sim.keepJournal = false;
     w_.sim.beforeSend = [this](int) { CatchUpWithLink(); };
     w_.world.boxes.whileOpen = [this](const fakes::FakeMessageBoxes::Shown&) { BoxOpen(); };
-    zone_ = AnyZone();
-    w_.Aircraft().SetZone(zone_);
+    w_.Aircraft().SetZone(zone_ = AnyZone());
     PickSimulatorKind();
     SetSimTimeOfDay();
     Advance(0);
-    Call("start-up", Tick::None, [this] { w_.form.Start(); });
+    Call("start-up", [this] { w_.form.Start(); });
     Settings& keys = w_.context.settings;  // as the settings window sets them
-    keys.startKey = kHotKeys[0];
-    keys.startLocKey = kHotKeys[1];
-    keys.statusKey = kHotKeys[2];
+    std::tie(keys.startKey, keys.startLocKey, keys.statusKey) = std::tuple(kHotKeys[0], kHotKeys[1], kHotKeys[2]);
     keys.startModifiers = keys.startLocModifiers = keys.statusModifiers = 1;
     RunUntil(endMs_);
     closing_ = true;
-    Call("shut-down", Tick::None, [this] { w_.form.Shutdown(); });
+    Call("shut-down", [this] { w_.form.Shutdown(); });
     if (on_) EndPeriod();
     CheckLog();
     return result_;
@@ -100,23 +80,23 @@ class Soak {
   // One simulator in three takes a written second as 0; the window sets
   // such a one at the next full minute.
   void PickSimulatorKind() { w_.Aircraft().SetZeroesWrittenSeconds(Pick(3) == 0); }
-  bool ZeroesSeconds() { return w_.Aircraft().ZeroesWrittenSeconds(); }
   sys_seconds PcNow() const { return start_ + seconds{nowMs_ / 1000}; }
   int32_t SyncMs() const { return w_.context.settings.syncIntervalMs; }
-  std::string LogPath() const { return w_.world.PathOf("\\Horavia.log"); }
-  // How far the simulator's local time runs ahead of the PC clock; a write
-  // into the simulator changes it, time passing does not.
+  bool UnderBox() const { return w_.world.boxes.open > 0; }
+  // How far the simulator's local time runs ahead of the PC clock.
   int64_t SimAhead() { return (LocalOf(w_.Aircraft().Now()) - PcNow()).count(); }
   static sys_seconds LocalOf(const simstandin::SimAircraft::Snapshot& a) {
-    return sys_days{year{a.zuluYear} / January / 1} + days{a.zuluDayOfYear - 1} +
-           hours{a.zuluHour} + minutes{a.zuluMinute + a.zone} + seconds{a.second};
+    return sys_days{year{a.zuluYear} / January / 1} + days{a.zuluDayOfYear - 1} + hours{a.zuluHour} +
+           minutes{a.zuluMinute + a.zone} + seconds{a.second};
   }
+
+  // A moment of the session, as seconds after its start.
+  std::string Text(sys_seconds t) const { return std::to_string((t - start_).count()) + " s in"; }
 
   void Expect(bool holds, const std::string& rule) {
     if (holds || !result_.failure.empty()) return;
-    result_.failure = "step " + std::to_string(result_.steps) + " (PC " + Text(PcNow()) + ", " +
-                      step_ + (w_.world.boxes.open > 0 ? " under a message box" : "") +
-                      "): " + rule;
+    result_.failure = "step " + std::to_string(result_.steps) + " (PC " + Text(PcNow()) + ", " + step_ +
+                      (UnderBox() ? " under a message box" : "") + "): " + rule;
   }
 
   // The PC clock moves on by the time-outs and pauses the link waited out.
@@ -138,40 +118,32 @@ class Soak {
   void SyncTimers() {
     fakes::FakeWorld& world = w_.world;
     for (const fakes::FakeTimers::Event& e : world.timers.events)
-      (e.id == TimerId::Sync ? nextSyncMs_ : nextSecondMs_) =
-          e.armed ? nowMs_ + e.intervalMs : kNever;
-    result_.corrections +=
-        int(std::count_if(world.sound.played.begin(), world.sound.played.end(),
-                          [](const std::string& s) { return s.find("sync") != s.npos; }));
+      (e.id == TimerId::Sync ? nextSyncMs_ : nextSecondMs_) = e.armed ? nowMs_ + e.intervalMs : kNever;
+    result_.corrections += int(std::ranges::count_if(
+        world.sound.played, [](const std::string& s) { return s.find("sync") != s.npos; }));
+    for (auto* recorded : {&world.sound.played, &world.journal}) recorded->clear();
     world.timers.events.clear();
-    world.sound.played.clear();
     world.keys.reads.clear();
-    world.journal.lines.clear();
     w_.sim.sleeps.clear();
   }
 
   auto Watch() {
     const Timekeeper& k = w_.Keeper();
     const Chronometers& c = k.Counted();
-    return std::tuple(w_.form.Connected(), k.On(), c.flightSeconds, c.groundSeconds,
-                      c.totalSeconds, k.InternalClockOffset(), w_.form.Log().Pending().size());
+    return std::tuple(w_.form.Connected(), k.On(), c.flightSeconds, c.groundSeconds, c.totalSeconds,
+                      k.InternalClockOffset(), w_.form.Log().Pending().size());
   }
 
-  void Call(std::string what, Tick tick, const std::function<void()>& handler) {
-    const bool underBox = w_.world.boxes.open > 0;
+  void Call(std::string what, const std::function<void()>& handler) {
+    const bool underBox = UnderBox();
     step_ = std::move(what);
     const int64_t startMs = nowMs_;
     if (!underBox) ++result_.steps;
     // Busy (loading scenery): the first exchange of a handler waits out time-outs.
     if (!underBox && nowMs_ < slowUntilMs_) w_.sim.hangSends = uint32_t(3 + Pick(3));
     const auto before = Watch();
-    // A click, or a tick with a hot key down, may switch ON: the simulator's
-    // lead on the PC clock before it tells what the start wrote.
-    const bool mayStart =
-        !on_ && !underBox &&
-        (tick == Tick::None || (tick == Tick::HalfSecond && !w_.world.keys.held.empty()));
-    const int64_t simAhead = mayStart ? SimAhead() : 0;
-    const int simChanges = simChanges_;
+    const bool wasOn = on_;
+    const int64_t simAhead = SimAhead();
     const uint64_t linkBefore = w_.sim.NowMs();
     handler();
     CatchUpWithLink();
@@ -179,73 +151,48 @@ class Soak {
     // zeroes seconds that may cost the next full minute.
     if (w_.sim.NowMs() - linkBefore > 1000) waitedMs_ = nowMs_;
     SyncTimers();
-    if (underBox) {
-      Expect(Watch() == before, "a handler run under a message box changes nothing");
-    } else {
-      Observe(startMs, simChanges == simChanges_ ? tick : Tick::None);
-      const ButtonFace startFace = w_.Controls().buttons[1].face;
-      if (mayStart && on_ && startFace == ButtonFace::Green)
-        Expect(std::abs(SimAhead() - simAhead) <= 2, "a start in simulator time writes nothing");
-      if (mayStart && on_ && startFace == ButtonFace::Grey)
-        // One that zeroes seconds is set at the next full minute; a start
-        // at second 2 to 4 of the PC clock does not tell it, and the
-        // internal clock is then taken from its zeroed second.
-        Expect(ZeroesSeconds() ? std::abs(w_.Keeper().InternalClockOffset().value_or(99)) <= 5
-                               : std::abs(SimAhead()) <= 2 &&
-                                     std::abs(w_.Keeper().InternalClockOffset().value_or(99)) <= 2,
-               "a start from the PC clock sets the simulator and the internal clock to it");
-    }
+    if (underBox) return Expect(Watch() == before, "a handler run under a message box changes nothing");
+    Observe(startMs);
+    if (wasOn || !on_) return;
+    // A start: in simulator time it writes nothing; from the PC clock it sets the simulator and the
+    // internal clock to the PC time of the simulator's answer (one that zeroes seconds is set at
+    // the next full minute, and its internal clock may come from its zeroed second).
+    const int32_t offset = std::abs(w_.Keeper().InternalClockOffset().value_or(99));
+    Expect(w_.Controls().buttons[1].face == ButtonFace::Green ? std::abs(SimAhead() - simAhead) <= 2
+           : w_.Aircraft().ZeroesWrittenSeconds()           ? offset <= 5
+                                                            : std::abs(SimAhead()) <= 2 && offset <= 2,
+           "a start writes the PC clock into the simulator, or nothing in simulator time");
   }
 
-  // After a handler outside any box. `tick`: the tick that ran, when the
-  // simulator did not change meanwhile.
-  void Observe(int64_t startMs, Tick tick) {
+  // After a handler outside any box.
+  void Observe(int64_t startMs) {
     const Timekeeper& k = w_.Keeper();
-    const bool on = k.On();
-    const bool connected = w_.form.Connected();
-    const int32_t flight = k.Counted().flightSeconds;
-    const int32_t ground = k.Counted().groundSeconds;
+    const bool on = k.On(), connected = w_.form.Connected();
+    const int32_t flight = k.Counted().flightSeconds, ground = k.Counted().groundSeconds;
     if (on && !on_) {
       on_ = true;
-      period_ = {};
-      period_.start = start_ + seconds{startMs / 1000};
-      zoneChanged_ = false;
+      period_ = Period{0, 0, 0, 0, start_ + seconds{startMs / 1000}, {}};
       ++result_.onPeriods;
     }
     if (!on && on_) EndPeriod();
-    if (!connected) {
-      Expect(!on, "not connected means OFF");
-      for (const size_t i : {0u, 1u, 3u, 4u}) {
-        const ImageButtonState& button = w_.Controls().buttons[i];
-        Expect(!button.enabled && button.face == ButtonFace::Grey,
-               "not connected means buttons 0, 1, 3 and 4 grey");
-      }
+    for (const size_t i : {0u, 1u, 3u, 4u}) {
+      const ImageButtonState& button = w_.Controls().buttons[i];
+      Expect(connected || (!on && !button.enabled && button.face == ButtonFace::Grey),
+             "not connected means OFF and buttons 0, 1, 3 and 4 grey");
     }
-    if (!on) Expect(!k.InternalClockOffset(), "OFF means no internal clock offset");
+    Expect(on || !k.InternalClockOffset(), "OFF means no internal clock offset");
     if (on) {
-      Expect(flight >= period_.shownF && ground >= period_.shownG,
-             "F and G never decrease while ON");
-      Expect(flight == period_.flight && ground == period_.ground,
-             "F and G are " + std::to_string(flight) + " and " + std::to_string(ground) +
-                 " s; the run counted " + std::to_string(period_.flight) + " and " +
-                 std::to_string(period_.ground));
-      period_.shownF = flight;
-      period_.shownG = ground;
+      Expect(flight >= period_.shownF && ground >= period_.shownG, "F and G never decrease while ON");
+      Expect(flight == period_.flight && ground == period_.ground, "F and G are what the run counted");
+      std::tie(period_.shownF, period_.shownG) = std::tuple(flight, ground);
     }
-    if (tick == Tick::Sync && !simAnswers_)
-      Expect(!connected, "a sync tick finds the simulator gone");
-    if (tick == Tick::HalfSecond && simAnswers_)
-      Expect(connected, "a half-second tick reconnects to the simulator");
-    if (on && connected && !closing_) {  // a closing window keeps no clock
-      CheckClocks(k.InternalClockOffset());
-    } else {
-      offSinceMs_ = kNever;
-    }
+    if (on && connected && !closing_) return CheckClocks();  // a closing window keeps no clock
+    offSinceMs_ = kNever;
   }
 
-  void CheckClocks(std::optional<int32_t> offset) {
-    Expect(offset.has_value(), "ON and connected means an internal clock offset");
-    const sys_seconds internal = PcNow() + seconds{offset.value_or(0)};
+  void CheckClocks() {
+    Expect(w_.Keeper().InternalClockOffset().has_value(), "ON and connected means an internal clock offset");
+    const sys_seconds internal = PcNow() + seconds{w_.Keeper().InternalClockOffset().value_or(0)};
     const simstandin::SimAircraft::Snapshot aircraft = w_.Aircraft().Now();
     // Corrections and the start from the PC clock are the only writes.
     Expect(aircraft.zone == zone_, "the window leaves the simulator's zone alone");
@@ -255,7 +202,7 @@ class Soak {
       ++result_.otherDateSteps;
       apart = (apart % 86400 + 86400 + 43200) % 86400 - 43200;
     }
-    if (apart >= -5 && apart <= 5) {
+    if (std::abs(apart) <= 5) {
       offSinceMs_ = kNever;
       return;
     }
@@ -264,19 +211,17 @@ class Soak {
     // and a minute is missed when its first second passes under a message
     // box or while the simulator is slow to answer (a write then lands
     // late): the count starts again after those.
-    const bool zeroes = ZeroesSeconds();
-    const int64_t since =
-        zeroes ? std::max({offSinceMs_, boxClosedMs_, slowUntilMs_, waitedMs_}) : offSinceMs_;
+    const bool zeroes = w_.Aircraft().ZeroesWrittenSeconds();
+    const int64_t since = zeroes ? std::max({offSinceMs_, boxClosedMs_, slowUntilMs_, waitedMs_}) : offSinceMs_;
     Expect(nowMs_ - since <= SyncMs() + (zeroes ? 61000 : 0),
-           "the simulator's clock is " + std::to_string(apart) +
-               " s off the internal clock for over a sync interval");
+           "the simulator's clock is " + std::to_string(apart) + " s off the internal clock for over a sync interval");
   }
 
   void EndPeriod() {
     on_ = false;
     period_.end = PcNow();
     if (period_.flight + period_.ground <= w_.context.settings.logSecondMin) return;
-    if (w_.world.files.locked.count(LogPath()) != 0) ++result_.heldLogSwitchOffs;
+    if (w_.world.files.locked.count(w_.log) != 0) ++result_.heldLogSwitchOffs;
     periods_.push_back(period_);
   }
 
@@ -291,21 +236,14 @@ class Soak {
 
   void SyncTick() {
     nextSyncMs_ = nowMs_ + SyncMs();
-    const bool counts = on_ && w_.world.boxes.open == 0 && simAnswers_ && !paused_;
-    if (counts) (onGround_ ? period_.ground : period_.flight) += SyncMs() / 1000;
-    const int64_t simAhead = SimAhead();
-    const bool followsZone = counts && zoneChanged_;
-    Call("sync tick", Tick::Sync, [this] { w_.form.OnSyncTick(); });
-    // The offset is taken again from the simulator: nothing to write back.
-    if (followsZone)
-      Expect(std::abs(SimAhead() - simAhead) <= 2, "ON, the window follows a new zone");
-    if (w_.world.boxes.open == 0 && simAnswers_) zoneChanged_ = false;
+    if (on_ && !UnderBox() && simAnswers_ && !paused_) (onGround_ ? period_.ground : period_.flight) += SyncMs() / 1000;
+    Call("sync tick", [this] { w_.form.OnSyncTick(); });
   }
 
   void RunUntil(int64_t untilMs) {
     while (result_.failure.empty()) {
-      const int64_t next = std::min({simBackMs_, logFreeMs_, keyUpMs_, nextSyncMs_, nextSecondMs_,
-                                     closing_ ? kNever : nextEventMs_});
+      const int64_t next = std::min(
+          {simBackMs_, logFreeMs_, keyUpMs_, nextSyncMs_, nextSecondMs_, closing_ ? kNever : nextEventMs_});
       if (next > untilMs) break;
       if (next > nowMs_) Advance(next - nowMs_);
       if (nowMs_ >= simBackMs_) {
@@ -320,7 +258,7 @@ class Soak {
         SyncTick();
       } else if (nowMs_ >= nextSecondMs_) {
         nextSecondMs_ = nowMs_ + 500;
-        Call("half-second tick", Tick::HalfSecond, [this] { w_.form.OnHalfSecondTick(); });
+        Call("half-second tick", [this] { w_.form.OnHalfSecondTick(); });
       } else {
         nextEventMs_ = nowMs_ + 1000 + Pick(239000);
         RandomEvent();
@@ -334,8 +272,7 @@ class Soak {
     const int32_t pick = Pick(100);
     if (pick < 30) {
       const int button = pick < 4 ? 2 + Pick(3) : Pick(2);
-      Call("button " + std::to_string(button), Tick::None,
-           [this, button] { w_.form.Press(static_cast<MainButton>(button)); });
+      Call("button " + std::to_string(button), [this, button] { w_.form.Press(static_cast<MainButton>(button)); });
     } else if (pick < 34) {
       w_.world.keys.held = {kControl, kHotKeys[Pick(3)]};
       keyUpMs_ = nowMs_ + 500;  // held through one half-second tick
@@ -347,28 +284,24 @@ class Soak {
       const int32_t from = zone_;
       aircraft.SetZone(zone_ = AnyZone());
       aircraft.Drift(int64_t{zone_ - from} * 60);
-      zoneChanged_ = on_ && zone_ != from;
     } else if (pick < 68) {
       driftSecondsPerHour_ = Pick(3) == 0 ? 0 : Pick(241) - 120;
-    } else if (pick < 76) {  // the simulator's clock set by hand: same day, or a step off
-      if (Pick(2) == 0) {
-        SetSimTimeOfDay();
-      } else {
-        aircraft.Drift(Pick(2) == 0 ? 6 + Pick(600) : -6 - Pick(600));
-      }
+    } else if (pick < 76 && Pick(2) == 0) {  // the simulator's clock set by hand: same day,
+      SetSimTimeOfDay();
+    } else if (pick < 76) {  // or a step off
+      aircraft.Drift(Pick(2) == 0 ? 6 + Pick(600) : -6 - Pick(600));
     } else if (pick < 84) {
       if (simAnswers_) SimLeavesOrReturns(true);
     } else if (pick < 87) {
       slowUntilMs_ = nowMs_ + 10000 + Pick(600000);
     } else if (pick < 90) {
-      w_.world.files.locked.insert(LogPath());
+      w_.world.files.locked.insert(w_.log);
       logFreeMs_ = nowMs_ + 10000 + Pick(2400000);
     }
   }
 
   // Leaving: closed, or its window there but never answering.
   void SimLeavesOrReturns(bool leaves) {
-    ++simChanges_;
     simAnswers_ = !leaves;
     // Another simulator is met only through a new connection.
     if (!leaves && !w_.form.Connected()) PickSimulatorKind();
@@ -383,30 +316,24 @@ class Soak {
   void CheckLog() {
     step_ = "the log after the shut-down";
     Expect(w_.form.Log().Pending().empty(), "nothing stays pending once the log is free");
-    std::istringstream log(w_.world.files.files[LogPath()]);
+    std::istringstream log(w_.world.files.files[w_.log]);
     std::vector<std::string> lines;
     for (std::string line; std::getline(log, line);) lines.push_back(line);
     Expect(lines.size() == (periods_.empty() ? 0 : periods_.size() + 1),
-           "the log has " + std::to_string(lines.size()) + " lines for " +
-               std::to_string(periods_.size()) + " ON periods above the minimum");
+           "the log has " + std::to_string(lines.size()) + " lines for " + std::to_string(periods_.size()) + " periods");
     for (size_t i = 0; i < periods_.size() && i + 1 < lines.size(); ++i) {
       const Period& p = periods_[i];
-      const std::string& line = lines[i + 1];  // CR LF ends, and the empty note after a TAB
-      std::istringstream entry(line.ends_with("\t\r") ? line.substr(0, line.size() - 2) : "");
-      std::vector<std::string> column;
-      for (std::string field; std::getline(entry, field, '\t');) column.push_back(field);
-      sys_seconds stamp{};
-      if (column.size() == 9 && column[1].size() == 10 && column[2].size() == 11) {
-        const std::string_view date = column[1], time = column[2];
-        stamp = sys_days{year{Number(date.substr(0, 4))} / Number(date.substr(5, 2)) /
-                         Number(date.substr(8, 2))} +
-                hours{Number(time.substr(0, 2)) % 12 + (time.substr(9) == "PM" ? 12 : 0)} +
-                minutes{Number(time.substr(3, 2))} + seconds{Number(time.substr(6, 2))};
-      }
-      Expect(column.size() == 9 && Number(column[4]) == p.flight && Number(column[6]) == p.ground &&
-                 Number(column[8]) == p.flight + p.ground && p.start <= stamp && stamp <= p.end,
-             "log entry " + std::to_string(i + 1) + " reads \"" + line +
-                 "\"; the run counted flight " + std::to_string(p.flight) + " s, ground " +
+      const std::string& line = lines[i + 1];
+      // Date, time and the three pairs of times; CR LF ends, after an empty note.
+      int y = 0, mo = 0, d = 0, h = 0, mi = 0, s = 0, flight = -1, ground = -1, total = -1, end = 0;
+      char noon[3] = {};
+      std::sscanf(line.c_str(), "%*[^\t]\t%4d/%2d/%2d\t%2d:%2d:%2d %2[APM]\t%*[^\t]\t%d\t%*[^\t]\t%d\t%*[^\t]\t%d\t\r%n",
+                  &y, &mo, &d, &h, &mi, &s, noon, &flight, &ground, &total, &end);
+      const int hour = h % 12 + (std::string_view(noon) == "PM" ? 12 : 0);
+      const sys_seconds stamp = sys_days{year{y} / mo / d} + seconds{hour * 3600 + mi * 60 + s};
+      const bool counted = flight == p.flight && ground == p.ground && total == p.flight + p.ground;
+      Expect(size_t(end) == line.size() && line.ends_with("\t\r") && counted && p.start <= stamp && stamp <= p.end,
+             "log entry \"" + line + "\" is not the run's flight " + std::to_string(p.flight) + " s, ground " +
                  std::to_string(p.ground) + " s, ON from " + Text(p.start) + " to " + Text(p.end));
     }
     result_.loggedEntries = int(periods_.size());
@@ -415,16 +342,13 @@ class Soak {
   SimulatorWorld w_;
   std::mt19937_64 rng_;
   sys_seconds start_;
-  int64_t endMs_, nowMs_ = 0, offSinceMs_ = kNever;
-  int64_t nextSecondMs_ = kNever, nextSyncMs_ = kNever, nextEventMs_ = 0;
-  int64_t simBackMs_ = kNever, logFreeMs_ = kNever, keyUpMs_ = kNever;
-  int64_t driftSecondsPerHour_ = 0, drift_ = 0;
+  int64_t endMs_, nowMs_ = 0, offSinceMs_ = kNever, nextSecondMs_ = kNever, nextSyncMs_ = kNever;
+  int64_t nextEventMs_ = 0, simBackMs_ = kNever, logFreeMs_ = kNever, keyUpMs_ = kNever;
+  int64_t driftSecondsPerHour_ = 0, drift_ = 0, slowUntilMs_ = 0, boxClosedMs_ = 0, waitedMs_ = 0;
   uint64_t linkMs_ = 0;
-  int64_t slowUntilMs_ = 0, boxClosedMs_ = 0, waitedMs_ = 0;
   int32_t zone_ = 0;  // the simulator's, in minutes
-  int simChanges_ = 0;
   bool simAnswers_ = true, paused_ = false, onGround_ = true;
-  bool on_ = false, zoneChanged_ = false, closing_ = false;
+  bool on_ = false, closing_ = false;
   Period period_;
   std::vector<Period> periods_;
   std::string step_;

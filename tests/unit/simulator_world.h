@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <initializer_list>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "windows/main_window_model.h"
@@ -17,11 +18,22 @@
 
 namespace horavia {
 
+// The main window at a glance: its caption, the six faces (R red, G green,
+// - grey), the simulator's clock and the line under it.
+inline std::string Glance(const MainControls& c) {
+  std::string faces;
+  for (const ImageButtonState& b : c.buttons) {
+    faces += b.face == ButtonFace::Red ? 'R' : b.face == ButtonFace::Green ? 'G' : '-';
+  }
+  return c.caption + " " + faces + " " + c.simTime.caption + " | " + c.simDate.caption;
+}
+
 struct SimulatorWorld {
   fakes::FakeWorld world{&sim};
   simstandin::InProcessSimulator sim{world.clock};
   ProcessContext context{world.platform};
   MainWindowModel form{context};
+  std::string log = world.PathOf("\\Horavia.log");
 
   SimulatorWorld() {
     for (const char* name : {"\\sound_button.wav", "\\sound_sync.wav", "\\sound_warning.wav",
@@ -48,10 +60,8 @@ struct SimulatorWorld {
 
   // Journal lines of the stand-in that begin with `prefix`, since the last clear.
   size_t Count(const std::string& prefix) const {
-    return static_cast<size_t>(std::count_if(sim.journal.begin(), sim.journal.end(),
-                                             [&](const std::string& line) {
-                                               return line.rfind(prefix, 0) == 0;
-                                             }));
+    return static_cast<size_t>(
+        std::ranges::count_if(sim.journal, [&](const std::string& line) { return line.starts_with(prefix); }));
   }
 
   // Each of the journal lines was written exactly once since the last clear.
@@ -59,13 +69,10 @@ struct SimulatorWorld {
     for (const char* prefix : prefixes) EXPECT_EQ(Count(prefix), 1u) << prefix;
   }
 
-  void AdvanceSeconds(int seconds) {
+  void AdvanceSeconds(int seconds) {  // the tests stay within one day
     LocalDateTime& t = world.clock.now;
-    int total = t.hour * 3600 + t.minute * 60 + t.second + seconds;
-    // The tests stay within one day.
-    t.hour = total / 3600;
-    t.minute = total / 60 % 60;
-    t.second = total % 60;
+    const int total = t.hour * 3600 + t.minute * 60 + t.second + seconds;
+    std::tie(t.hour, t.minute, t.second) = std::tuple(total / 3600, total / 60 % 60, total % 60);
   }
 
   // Start-up with the simulator there, then forget what it took.
@@ -74,6 +81,18 @@ struct SimulatorWorld {
     TakeSounds();
     sim.journal.clear();
   }
+
+  // ON by `button`, then `ticks` sync ticks 20 s apart.
+  void Fly(int ticks, MainButton button = MainButton::Start) {
+    form.Press(button);
+    ASSERT_TRUE(form.Timekeeping().On());
+    for (int i = 0; i < ticks; ++i) {
+      AdvanceSeconds(20);
+      form.OnSyncTick();
+    }
+  }
+
+  std::string Glance() const { return horavia::Glance(Controls()); }
 };
 
 }  // namespace horavia

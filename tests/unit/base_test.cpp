@@ -1,0 +1,77 @@
+// The calendar arithmetic and the time texts.
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <limits>
+#include <string>
+#include <vector>
+
+#include "base/calendar.h"
+#include "base/time_text.h"
+
+namespace horavia {
+namespace {
+
+using namespace std::chrono;
+constexpr int32_t kMax = std::numeric_limits<int32_t>::max();
+constexpr int32_t kMin = std::numeric_limits<int32_t>::min();
+
+ClockParts At(int32_t year, int32_t month, int32_t day, int32_t hour, int32_t minute, int32_t second) {
+  return ClockParts{hour, minute, second, month, day, year};
+}
+
+TEST(CalendarTest, SecondsBetweenCountsLeapDaysRollsOverOddPartsAndSaturates) {
+  const struct {
+    ClockParts from, to;
+    int32_t seconds;
+  } cases[] = {
+      {At(2026, 12, 5, 13, 45, 27), At(2026, 12, 5, 13, 45, 21), -6},
+      {At(2026, 12, 5, 23, 59, 59), At(2026, 12, 6, 0, 0, 1), 2},
+      {At(2026, 12, 31, 23, 0, 0), At(2027, 1, 1, 1, 0, 0), 7200},
+      {At(2028, 2, 28, 12, 0, 0), At(2028, 3, 1, 12, 0, 0), 2 * 86400},
+      {At(2027, 2, 28, 12, 0, 0), At(2027, 3, 1, 12, 0, 0), 86400},
+      {At(2100, 2, 28, 0, 0, 0), At(2100, 3, 1, 0, 0, 0), 86400},  // not a leap year
+      {ClockParts{}, At(-1, 11, 30, 0, 0, 1), 1},  // all zero: 30 November of year -1
+      {At(2026, 13, 1, 0, 0, 0), At(2027, 1, 1, 0, 0, 0), 0},
+      {At(2026, 3, 0, 24, 0, 0), At(2026, 3, 1, 0, 0, 0), 0},
+      {At(1900, 1, 1, 0, 0, 0), At(2100, 1, 1, 0, 0, 0), kMax},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.from.year << "-" << c.from.month << "-" << c.from.day);
+    EXPECT_EQ(SecondsBetween(c.from, c.to), c.seconds);
+  }
+  EXPECT_EQ(SecondsBetween(2026, 12, 5, 13, 45, 21, 2026, 12, 5, 13, 45, 27), 6);
+  EXPECT_EQ(std::pair(AbsDifference(-240, -300), AbsDifference(kMin, kMax)), std::pair(60, kMax));
+}
+
+TEST(CalendarTest, AddSecondsDayOfYearAndDatesBothWays) {
+  EXPECT_EQ(AddSeconds(At(2026, 12, 31, 23, 59, 30), 45), At(2027, 1, 1, 0, 0, 15));
+  EXPECT_EQ(AddSeconds(At(2027, 1, 1, 0, 10, 0), -1200), At(2026, 12, 31, 23, 50, 0));
+  EXPECT_EQ(AddSeconds(At(2027, 2, 28, 23, 0, 0), 3600), At(2027, 3, 1, 0, 0, 0));
+  EXPECT_EQ(AddSeconds(At(2028, 3, 1, 0, 0, 0), -1), At(2028, 2, 29, 23, 59, 59));
+  EXPECT_EQ(AddSeconds(At(2026, 6, 15, 12, 0, 0), kMax), At(2094, 7, 3, 15, 14, 7));
+  EXPECT_EQ(std::vector({DateFromDayOfYear(2027, 60), DateFromDayOfYear(2028, 60), DateFromDayOfYear(2027, 366),
+                         DateFromDayOfYear(2027, 0)}),
+            std::vector({2027y / March / 1, 2028y / February / 29, 2028y / January / 1, 2026y / December / 31}));
+  EXPECT_EQ(DayOfYear(2028y / December / 31), 366);
+  EXPECT_EQ(DateOf(At(2026, 12, 31, 24, 0, 0)), 2027y / January / 1);
+  EXPECT_EQ(PartsAt(2028y / February / 29, 5, 30, 0), At(2028, 2, 29, 5, 30, 0));
+}
+
+TEST(TimeTextTest, HoursNeverWrapAndNegativeCountsKeepTheirSign) {
+  const std::pair<int32_t, const char*> cases[] = {
+      {0, "00:00:00"},         {3599, "00:59:59"},           {36000, "10:00:00"},
+      {360000, "100:00:00"},   {kMax, "596523:14:07"},       {-61, "-00:01:01"},
+      {kMin, "-596523:14:08"}};
+  for (const auto& [seconds, text] : cases) EXPECT_EQ(SecondsToText(seconds), text);
+  EXPECT_EQ(TwoDigits(7), "07");
+  std::string hours;
+  for (const int32_t hour : {0, 1, 12, 13, 23}) {
+    hours += std::to_string(ShownHour(hour, false)) + "/" + std::to_string(ShownHour(hour, true)) + " ";
+  }
+  EXPECT_EQ(hours, "12/0 1/1 12/12 1/13 11/23 ");
+}
+
+}  // namespace
+}  // namespace horavia
