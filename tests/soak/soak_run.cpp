@@ -55,13 +55,13 @@ class Soak {
     PickSimulatorKind();
     SetSimTimeOfDay();
     Advance(0);
-    Call("start-up", [this] { w_.form.Start(); });
+    Call("start-up", [this] { w_.window.Start(); });
     Settings& keys = w_.context.settings;  // as the settings window sets them
     std::tie(keys.startKey, keys.startLocKey, keys.statusKey) = std::tuple(kHotKeys[0], kHotKeys[1], kHotKeys[2]);
     keys.startModifiers = keys.startLocModifiers = keys.statusModifiers = 1;
     RunUntil(endMs_);
     closing_ = true;
-    Call("shut-down", [this] { w_.form.Shutdown(); });
+    Call("shut-down", [this] { w_.window.Shutdown(); });
     if (on_) EndPeriod();
     CheckLog();
     return result_;
@@ -130,8 +130,8 @@ class Soak {
   auto Watch() {
     const Timekeeper& k = w_.Keeper();
     const Chronometers& c = k.Counted();
-    return std::tuple(w_.form.Connected(), k.On(), c.flightSeconds, c.groundSeconds, c.totalSeconds,
-                      k.InternalClockOffset(), w_.form.Log().Pending().size());
+    return std::tuple(w_.window.Connected(), k.On(), c.flightSeconds, c.groundSeconds, c.totalSeconds,
+                      k.InternalClockOffset(), w_.window.Log().Pending().size());
   }
 
   void Call(std::string what, const std::function<void()>& handler) {
@@ -167,7 +167,7 @@ class Soak {
   // After a handler outside any box.
   void Observe(int64_t startMs) {
     const Timekeeper& k = w_.Keeper();
-    const bool on = k.On(), connected = w_.form.Connected();
+    const bool on = k.On(), connected = w_.window.Connected();
     const int32_t flight = k.Counted().flightSeconds, ground = k.Counted().groundSeconds;
     if (on && !on_) {
       on_ = true;
@@ -237,7 +237,7 @@ class Soak {
   void SyncTick() {
     nextSyncMs_ = nowMs_ + SyncMs();
     if (on_ && !UnderBox() && simAnswers_ && !paused_) (onGround_ ? period_.ground : period_.flight) += SyncMs() / 1000;
-    Call("sync tick", [this] { w_.form.OnSyncTick(); });
+    Call("sync tick", [this] { w_.window.OnSyncTick(); });
   }
 
   void RunUntil(int64_t untilMs) {
@@ -258,7 +258,7 @@ class Soak {
         SyncTick();
       } else if (nowMs_ >= nextSecondMs_) {
         nextSecondMs_ = nowMs_ + 500;
-        Call("half-second tick", [this] { w_.form.OnHalfSecondTick(); });
+        Call("half-second tick", [this] { w_.window.OnHalfSecondTick(); });
       } else {
         nextEventMs_ = nowMs_ + 1000 + Pick(239000);
         RandomEvent();
@@ -272,7 +272,7 @@ class Soak {
     const int32_t pick = Pick(100);
     if (pick < 30) {
       const int button = pick < 4 ? 2 + Pick(3) : Pick(2);
-      Call("button " + std::to_string(button), [this, button] { w_.form.Press(static_cast<MainButton>(button)); });
+      Call("button " + std::to_string(button), [this, button] { w_.window.Press(static_cast<MainButton>(button)); });
     } else if (pick < 34) {
       w_.world.keys.held = {kControl, kHotKeys[Pick(3)]};
       keyUpMs_ = nowMs_ + 500;  // held through one half-second tick
@@ -304,7 +304,7 @@ class Soak {
   void SimLeavesOrReturns(bool leaves) {
     simAnswers_ = !leaves;
     // Another simulator is met only through a new connection.
-    if (!leaves && !w_.form.Connected()) PickSimulatorKind();
+    if (!leaves && !w_.window.Connected()) PickSimulatorKind();
     w_.sim.windowClass = leaves && Pick(2) == 0 ? "" : "FS98MAIN";
     w_.sim.standIn.faults.hang = leaves && !w_.sim.windowClass.empty();
     simBackMs_ = leaves ? nowMs_ + 1000 + Pick(900000) : kNever;
@@ -315,7 +315,7 @@ class Soak {
   // header: its flight and ground seconds, and a stamp within the period.
   void CheckLog() {
     step_ = "the log after the shut-down";
-    Expect(w_.form.Log().Pending().empty(), "nothing stays pending once the log is free");
+    Expect(w_.window.Log().Pending().empty(), "nothing stays pending once the log is free");
     std::istringstream log(w_.world.files.files[w_.log]);
     std::vector<std::string> lines;
     for (std::string line; std::getline(log, line);) lines.push_back(line);

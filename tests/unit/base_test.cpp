@@ -1,4 +1,4 @@
-// The calendar arithmetic and the time texts.
+// The calendar arithmetic, the time texts and the code-page rules.
 
 #include <gtest/gtest.h>
 
@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "base/calendar.h"
+#include "base/code_page_rules.h"
 #include "base/time_text.h"
 
 namespace horavia {
@@ -71,6 +72,17 @@ TEST(TimeTextTest, HoursNeverWrapAndNegativeCountsKeepTheirSign) {
     hours += std::to_string(ShownHour(hour, false)) + "/" + std::to_string(ShownHour(hour, true)) + " ";
   }
   EXPECT_EQ(hours, "12/0 1/1 12/12 1/13 11/23 ");
+}
+
+// Windows refuses the "no best fit" flag and a default character for these
+// code pages (the conversion fails); every other one takes both.
+TEST(CodePageRulesTest, FlagsFollowTheCodePageInForce) {
+  for (const uint32_t plain : {65001u, 65000u, 54936u, 50220u, 50222u, 50229u, 57002u, 57011u, 42u}) {
+    EXPECT_TRUE(!AnsiConversionRulesFor(plain).noBestFit && !AnsiConversionRulesFor(plain).defaultChar) << plain;
+  }
+  for (const uint32_t usual : {1252u, 1250u, 932u, 936u, 57001u, 57012u, 50219u, 50230u, 65002u}) {
+    EXPECT_TRUE(AnsiConversionRulesFor(usual).noBestFit && AnsiConversionRulesFor(usual).defaultChar) << usual;
+  }
 }
 
 }  // namespace

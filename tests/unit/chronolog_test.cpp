@@ -315,6 +315,13 @@ TEST_F(LogWindowModelTest, AFileThatCannotBeReadWrittenOrDeletedLosesNothing) {
   accents.Exit();
   EXPECT_NE(world.boxes.shown.at(4).text.find("code page"), std::string::npos);
   EXPECT_EQ(File(), text);
+  // A file far beyond any flight log is refused, not read into the window.
+  world.regional.failConversions = false;
+  world.files.files[log].append(LogWindowModel::kLargestLogBytes, '\n');
+  const size_t hugeSize = File().size();
+  Open().Exit();
+  EXPECT_NE(world.boxes.shown.at(5).text.find("too large for the log window"), std::string::npos);
+  EXPECT_EQ(File().size(), hugeSize);
 }
 
 }  // namespace

@@ -42,7 +42,7 @@ class SyncCycleTest : public ::testing::Test, public SimulatorWorld {
   // One second of the PC clock: two half-second ticks.
   void RunSecond() {
     AdvanceSeconds(1);
-    for (int tick = 0; tick < 2; ++tick) form.OnHalfSecondTick();
+    for (int tick = 0; tick < 2; ++tick) window.OnHalfSecondTick();
   }
   size_t TimeWrites() const { return Count("write 0x0238"); }
 };
@@ -57,13 +57,13 @@ TEST(SyncRulesTest, ZuluOffsetFoldsIntoHalfADayAndIntervalsRoundHalvesToEven) {
 TEST_F(SyncCycleTest, DriftOfFiveIsLeftAloneSixIsCorrectedOnceAndPausedSilently) {
   StartOnSimulatorTime();
   Aircraft().Drift(5);
-  form.OnSyncTick();
+  window.OnSyncTick();
   Aircraft().Drift(-10);
-  form.OnSyncTick();
+  window.OnSyncTick();
   EXPECT_TRUE(Count("write") == 0 && TakeSounds().empty());
   Aircraft().Drift(11);  // now 6 seconds ahead
   sim.journal.clear();
-  form.OnSyncTick();
+  window.OnSyncTick();
   ExpectEachOnce({"write 0x0238 1 0a", "write 0x0239 1 00", "write 0x023A 1 00",
                   "write 0x023B 1 0f", "write 0x023C 1 00"});
   EXPECT_EQ(Count("write"), 5u) << "the date is never written by a correction";
@@ -73,7 +73,7 @@ TEST_F(SyncCycleTest, DriftOfFiveIsLeftAloneSixIsCorrectedOnceAndPausedSilently)
   sim.journal.clear();
   Aircraft().SetPaused(true);
   Aircraft().Drift(-30);
-  form.OnSyncTick();
+  window.OnSyncTick();
   EXPECT_TRUE(Count("write") == 5 && TakeSounds().empty() && Keeper().Paused());
   const Chronometers& counted = Keeper().Counted();
   EXPECT_TRUE(counted.flightSeconds == 0 && counted.groundSeconds == 60 && counted.totalSeconds == 60)
@@ -82,15 +82,15 @@ TEST_F(SyncCycleTest, DriftOfFiveIsLeftAloneSixIsCorrectedOnceAndPausedSilently)
 
 TEST_F(SyncCycleTest, AZoneJumpIsFollowedAndASmallChangeIsCorrected) {
   StartOnSimulatorTime();
-  form.OnSyncTick();  // previous zone offset now -300
+  window.OnSyncTick();  // previous zone offset now -300
   Aircraft().SetZone(-240);  // an hour further east
   Aircraft().Drift(3600);
-  form.OnSyncTick();
+  window.OnSyncTick();
   EXPECT_EQ(Count("write"), 0u);
   EXPECT_EQ(std::pair(Keeper().ZuluOffset(), Keeper().LastRefresh().internal.hour), std::pair(-240, 11));
   Aircraft().SetZone(-230);  // ten minutes is no zone jump: set back
   Aircraft().Drift(600);
-  form.OnSyncTick();
+  window.OnSyncTick();
   ExpectEachOnce({"write 0x0238 1 0b", "write 0x0239 1 00"});
 }
 
@@ -99,17 +99,17 @@ TEST_F(SyncCycleTest, AStartAtSecond37IsSetRightAtTheNextMinuteWithOneMoreWrite)
   Aircraft().SetLocalTime(9, 0, 0);
   world.clock.now.second = 37;  // 13:45:37
   StartConnected();
-  form.Press(MainButton::Start);
-  EXPECT_TRUE(form.SimulatorLink().ZeroesSeconds()) << "learned from the start's own write";
+  window.Press(MainButton::Start);
+  EXPECT_TRUE(window.SimulatorLink().ZeroesSeconds()) << "learned from the start's own write";
   EXPECT_EQ(std::pair(Keeper().InternalClockOffset().value_or(99), Drift()), std::pair(0, -37));
   TakeSounds();
   for (int s = 38; s < 60; ++s) {
     RunSecond();
-    if (s % 10 == 0) form.OnSyncTick();
+    if (s % 10 == 0) window.OnSyncTick();
   }
   EXPECT_TRUE(TimeWrites() == 1 && TakeSounds().empty()) << "nothing is tried before the minute";
   AdvanceSeconds(3);  // the window busy over 13:46:00 and :01
-  form.OnHalfSecondTick();
+  window.OnHalfSecondTick();
   EXPECT_EQ(TimeWrites(), 1u) << "at second 2 that minute is missed";
   for (int s = 3; s <= 60; ++s) RunSecond();  // 13:47:00
   EXPECT_TRUE(TimeWrites() == 2 && std::abs(Drift()) <= 1);
@@ -118,7 +118,7 @@ TEST_F(SyncCycleTest, AStartAtSecond37IsSetRightAtTheNextMinuteWithOneMoreWrite)
   EXPECT_EQ(TakeSounds(), std::vector<std::string>{"sync"});
   for (int s = 0; s < 90; ++s) {
     RunSecond();
-    if (s % 20 == 19) form.OnSyncTick();
+    if (s % 20 == 19) window.OnSyncTick();
   }
   EXPECT_EQ(TimeWrites(), 2u) << "left alone once it is right";
 }
@@ -128,27 +128,27 @@ TEST_F(SyncCycleTest, AStartAtSecond37IsSetRightAtTheNextMinuteWithOneMoreWrite)
 TEST_F(SyncCycleTest, ACorrectionLearnsAndAnotherSimulatorLearnsAgain) {
   Aircraft().SetZeroesWrittenSeconds(true);
   StartConnected();  // 13:45:20
-  form.Press(MainButton::StartLocal);
+  window.Press(MainButton::StartLocal);
   TakeSounds();
   Aircraft().Drift(30);
   AdvanceSeconds(20);  // 13:45:40
-  form.OnSyncTick();
-  EXPECT_TRUE(form.SimulatorLink().ZeroesSeconds() && TimeWrites() == 1);
+  window.OnSyncTick();
+  EXPECT_TRUE(window.SimulatorLink().ZeroesSeconds() && TimeWrites() == 1);
   EXPECT_TRUE(TakeSounds().empty()) << "no sync sound for a write that missed";
   for (int s = 40; s <= 60; ++s) RunSecond();
   EXPECT_TRUE(TimeWrites() == 2 && std::abs(Drift()) <= 1);
   sim.windowClass.clear();
-  form.OnSyncTick();
+  window.OnSyncTick();
   sim.windowClass = "FS98MAIN";
   Aircraft().SetZeroesWrittenSeconds(false);
-  form.OnHalfSecondTick();
-  EXPECT_FALSE(form.SimulatorLink().ZeroesSeconds());
-  form.Press(MainButton::StartLocal);
+  window.OnHalfSecondTick();
+  EXPECT_FALSE(window.SimulatorLink().ZeroesSeconds());
+  window.Press(MainButton::StartLocal);
   Aircraft().Drift(30);
   sim.journal.clear();
   AdvanceSeconds(5);
-  form.OnSyncTick();
-  EXPECT_TRUE(TimeWrites() == 1 && Drift() == 0 && !form.SimulatorLink().ZeroesSeconds()) << "written at once";
+  window.OnSyncTick();
+  EXPECT_TRUE(TimeWrites() == 1 && Drift() == 0 && !window.SimulatorLink().ZeroesSeconds()) << "written at once";
 }
 
 
@@ -169,7 +169,7 @@ TEST_F(PendingEntriesTest, AFlightThatCannotBeLoggedWaitsForTheNextSwitchOffWith
   StartConnected();
   Fly(4);  // 13:46:40 at the last refresh, 80 s on the ground
   world.files.locked.insert(log);
-  form.Press(MainButton::Start);
+  window.Press(MainButton::Start);
   ASSERT_EQ(Boxes(), 1u);
   EXPECT_EQ(world.boxes.shown[0].text,
             "Could not write C:\\Fly\\Horavia\\Horavia.log file.  Not in the log yet: the flight "
@@ -178,11 +178,51 @@ TEST_F(PendingEntriesTest, AFlightThatCannotBeLoggedWaitsForTheNextSwitchOffWith
   world.files.locked.clear();
   AdvanceSeconds(600);
   Fly(5);
-  EXPECT_EQ(form.Log().Pending().size(), 1u) << "switching ON again keeps it";
-  form.Press(MainButton::Start);
-  EXPECT_TRUE(Boxes() == 1 && form.Log().Pending().empty());
+  EXPECT_EQ(window.Log().Pending().size(), 1u) << "switching ON again keeps it";
+  window.Press(MainButton::Start);
+  EXPECT_TRUE(Boxes() == 1 && window.Log().Pending().empty());
   EXPECT_EQ(EntryTimes(), (std::vector<std::string>{"01:46:40 PM", "01:58:20 PM"}));
   EXPECT_NE(world.files.files.at(log).find("\t00:01:20\t80\t00:01:20\t80\t\r\n"), std::string::npos);
+}
+
+// The simulator goes away while ON with the log held: one box, under which
+// ticks come and the simulator returns. Run inside the switch-OFF, a tick
+// would connect, and the switch-OFF, resuming, would grey the buttons of a
+// connected window for good; the reconnect loop neither retries nor boxes.
+TEST_F(PendingEntriesTest, TicksUnderABoxWaitAndTheWindowThenShowsWhatItsFlagsHold) {
+  StartConnected();
+  Fly(4);
+  world.files.locked.insert(log);
+  world.boxes.whileOpen = [&](const fakes::FakeMessageBoxes::Shown&) {
+    sim.windowClass = "FS98MAIN";
+    window.OnHalfSecondTick();
+    window.OnSyncTick();
+    window.Press(MainButton::Start);
+  };
+  sim.windowClass.clear();
+  AdvanceSeconds(20);
+  window.OnSyncTick();
+  EXPECT_EQ(Boxes(), 1u);
+  EXPECT_EQ(Glance(), "Horavia (OFF) --R--R ?? : ?? | FSUIPC - Not connected");
+  world.boxes.whileOpen = nullptr;
+  for (int i = 0; i < 20; ++i) window.OnHalfSecondTick();
+  EXPECT_TRUE(window.Connected() && Boxes() == 1u && window.Log().Pending().size() == 1u);
+  EXPECT_EQ(Glance().substr(0, 20), "Horavia (OFF) RRRRRR");
+  EXPECT_EQ(world.files.files.count(log), 0u);
+}
+
+// A long date that the code page cannot take is a failed write like a held
+// file: the flight waits, and no empty status line is sent.
+TEST_F(PendingEntriesTest, AConversionThatFailsLosesNoFlightAndSendsNoEmptyLine) {
+  StartConnected();
+  Fly(4);
+  const uint32_t shows = Aircraft().MessageShows();
+  world.regional.failConversions = true;
+  window.Press(MainButton::Start);
+  EXPECT_TRUE(Boxes() == 1u && window.Log().Pending().size() == 1u && Aircraft().MessageShows() == shows);
+  world.regional.failConversions = false;
+  window.Shutdown();
+  EXPECT_EQ(EntryTimes(), std::vector<std::string>{"01:46:40 PM"});
 }
 
 TEST_F(PendingEntriesTest, FlightsKeptAcrossSeveralSwitchOffsAreAllWrittenInOrderAtClosing) {
@@ -190,7 +230,7 @@ TEST_F(PendingEntriesTest, FlightsKeptAcrossSeveralSwitchOffsAreAllWrittenInOrde
   world.files.locked.insert(log);
   for (int flight = 0; flight < 3; ++flight) {
     Fly(4 + flight);
-    form.Press(MainButton::Start);
+    window.Press(MainButton::Start);
     AdvanceSeconds(60);
   }
   EXPECT_EQ(Boxes(), 3u) << "one box per switch-OFF";
@@ -200,7 +240,7 @@ TEST_F(PendingEntriesTest, FlightsKeptAcrossSeveralSwitchOffsAreAllWrittenInOrde
   world.boxes.whileOpen = [&](const fakes::FakeMessageBoxes::Shown& box) {
     if (box.kind == BoxKind::Question) world.files.locked.clear();
   };
-  form.Shutdown();
+  window.Shutdown();
   ASSERT_EQ(Boxes(), 4u);
   EXPECT_NE(world.boxes.shown[3].text.find("choose Yes to try again, or No to close Horavia without them."),
             std::string::npos);
@@ -214,7 +254,7 @@ TEST_F(PendingEntriesTest, ClosingAfterNoLeavesTheFileUntouchedAndTheSessionsEnd
   Fly(4);
   world.files.locked.insert(log);
   world.boxes.answers = {BoxAnswer::No};
-  form.Shutdown();
+  window.Shutdown();
   EXPECT_TRUE(Boxes() == 1 && world.files.files.at(log) == "the user's log\r\n");
   EXPECT_EQ(world.files.files.count(world.PathOf("\\Horavia.ini")), 1u) << "shut-down went on";
 
@@ -225,8 +265,8 @@ TEST_F(PendingEntriesTest, ClosingAfterNoLeavesTheFileUntouchedAndTheSessionsEnd
     w.StartConnected();
     w.Fly(4);
     if (held) w.world.files.locked = {w.log, w.world.PathOf("\\Horavia.ini")};
-    w.form.EndSession();
-    w.form.Shutdown();  // the window's own close that may follow: nothing more
+    w.window.EndSession();
+    w.window.Shutdown();  // the window's own close that may follow: nothing more
     EXPECT_TRUE(w.world.boxes.shown.empty());
     EXPECT_EQ(w.world.files.files.count(w.log) + w.world.files.files.count(w.world.PathOf("\\Horavia.ini")),
               held ? 0u : 2u) << "the log and the settings written, or silently not";
@@ -243,8 +283,8 @@ TEST_F(PendingEntriesTest, NoExchangeFollowsAFailedOneInTheSameTick) {
   world.keys.held = {'A', 'S'};
   sim.windowClass.clear();
   const int sends = sim.Sends();
-  form.OnHalfSecondTick();
-  EXPECT_TRUE(sim.Sends() - sends == 1 + context.settings.smTimeoutRetry && !form.Connected());
+  window.OnHalfSecondTick();
+  EXPECT_TRUE(sim.Sends() - sends == 1 + context.settings.smTimeoutRetry && !window.Connected());
   EXPECT_EQ(TakeSounds(), (std::vector<std::string>{"button", "warning"})) << "and no start sound";
 }
 

@@ -26,19 +26,19 @@ struct BareWindow {
   }
   fakes::FakeWorld world;
   ProcessContext context{world.platform};
-  MainWindowModel form{context};
+  MainWindowModel window{context};
 };
 
 TEST(MainLifecycleTest, StartUpArmsTheTimersAtTheFilesIntervalAfterItsMessage) {
   BareWindow w;
   EXPECT_TRUE(w.world.timers.events.empty()) << "nothing ticks before the window is loaded";
-  w.form.Start();
-  const MainControls& c = w.form.Controls();
+  w.window.Start();
+  const MainControls& c = w.window.Controls();
   EXPECT_EQ(Glance(c) + " " + c.version.caption, "Horavia (OFF) --R--R ?? : ?? | FSUIPC - Not connected Version 1.3");
   EXPECT_TRUE(c.internalClockFrameVisible && !c.infoFrameVisible);
   EXPECT_EQ(w.world.timers.armed, (std::map<TimerId, int32_t>{{TimerId::Sync, 20000}, {TimerId::Second, 500}}));
   BareWindow zero("SYNC_INTERVAL=0\r\n");
-  zero.form.Start();
+  zero.window.Start();
   const std::vector<std::string>& lines = zero.world.journal;
   EXPECT_TRUE(lines.at(0).starts_with("box Invalid SYNC_INTERVAL") && lines.at(1) == "arm 2 20000");
   EXPECT_EQ(lines.back(), "arm 1 500") << "the half-second tick starts last";
@@ -47,9 +47,9 @@ TEST(MainLifecycleTest, StartUpArmsTheTimersAtTheFilesIntervalAfterItsMessage) {
 TEST(MainLifecycleTest, ShutDownStopsTheTimersSavesSoundsThenWaitsAndKeepsAnUnreadFile) {
   BareWindow w;
   w.world.files.files[w.world.PathOf("\\sound_button.wav")] = "RIFF";
-  w.form.Start();
+  w.window.Start();
   w.world.journal.clear();
-  w.form.Shutdown();
+  w.window.Shutdown();
   EXPECT_EQ(w.world.journal, (std::vector<std::string>{"disarm 1", "disarm 2", std::string("replace ") + kIni,
                                                              kButtonSound, "sleep 200"}));
   EXPECT_EQ(w.world.files.files.at(kIni), "SYNC_INTERVAL=20\r\nLOG_SECOND_MIN=60\r\nSM_TIMEOUT_RETRY=40\r\n");
@@ -58,10 +58,10 @@ TEST(MainLifecycleTest, ShutDownStopsTheTimersSavesSoundsThenWaitsAndKeepsAnUnre
   // run goes on with defaults, and closing does not write them over it.
   BareWindow held("SYNC_INTERVAL=5\r\n");
   held.world.files.locked.insert(kIni);
-  held.form.Start();
-  EXPECT_EQ(held.form.SyncTimer().Interval(), 20000);
+  held.window.Start();
+  EXPECT_EQ(held.window.SyncTimer().Interval(), 20000);
   held.world.files.locked.clear();
-  held.form.Shutdown();
+  held.window.Shutdown();
   EXPECT_EQ(held.world.files.files.at(kIni), "SYNC_INTERVAL=5\r\n");
   EXPECT_EQ(held.world.boxes.shown.size() + held.world.clock.sleeps.size(), 2u) << "one box, then the wait";
 }
@@ -74,7 +74,7 @@ TEST(MainLifecycleTest, ClosingWhileOnLogsARunningPeriodAboveTheMinimumFirst) {
     w.StartConnected();
     w.Fly(ticks);
     w.world.journal.clear();
-    w.form.Shutdown();
+    w.window.Shutdown();
     const std::vector<std::string>& lines = w.world.journal;
     const auto log = std::ranges::find(lines, "append " + w.log);
     const auto ini = std::ranges::find(lines, std::string("replace ") + kIni);
@@ -99,7 +99,7 @@ TEST_F(CommandsTest, StartSetsTheSimulatorFromThePcClockCarryingZuluIntoItsDate)
   Aircraft().SetLocalTime(8, 0, 0);
   world.clock.now = LocalDateTime{2026, 12, 31, 22, 30, 15};
   StartConnected();
-  form.Press(MainButton::Start);
+  window.Press(MainButton::Start);
   // Zulu is 03:30 on 1 January 2027.
   ExpectEachOnce({"write 0x0238 1 16", "write 0x0239 1 1e", "write 0x023A 1 0f", "write 0x023B 1 03",
                   "write 0x023C 1 1e", "write 0x023E 2 01 00", "write 0x0240 2 eb 07"});
@@ -116,14 +116,14 @@ TEST_F(CommandsTest, SwitchingOffTurnsEverythingBackAndLogsThePeriodOnce) {
   StartConnected();
   Fly(4);
   TakeSounds();
-  form.Press(MainButton::Start);
+  window.Press(MainButton::Start);
   EXPECT_EQ(Glance(), "Horavia (OFF) RRRRRR 1 : 46 | Saturday, December 5, 2026");
   EXPECT_EQ(Controls().simTime.color, colors::kYellow);
   EXPECT_EQ(TakeSounds(), (std::vector<std::string>{"button", "warning"}));
   EXPECT_EQ(Aircraft().MessageText(), " HVA: OFF");
   EXPECT_EQ(Keeper().Counted().totalSeconds, 0) << "the period was logged";
   const std::string logged = world.files.files.at(log);
-  form.Shutdown();
+  window.Shutdown();
   EXPECT_EQ(world.files.files.at(log), logged) << "closing right afterwards logs nothing more";
 }
 
@@ -131,35 +131,35 @@ TEST_F(CommandsTest, DisplayTogglesRedrawWithoutCorrecting) {
   Aircraft().SetZone(-300);
   Aircraft().SetLocalTime(14, 5, 0);
   StartConnected();
-  for (const MainButton b : {MainButton::Hour24, MainButton::Zulu, MainButton::Chronometers}) form.Press(b);
+  for (const MainButton b : {MainButton::Hour24, MainButton::Zulu, MainButton::Chronometers}) window.Press(b);
   EXPECT_EQ(Glance(), "Horavia (OFF) RRGGGR 19 : 05 | F: 00:00:00  G: 00:00:00  T: 00:00:00");
   EXPECT_EQ(Controls().simZulu.color, colors::kYellow);
-  form.Press(MainButton::Info);
+  window.Press(MainButton::Info);
   EXPECT_TRUE(Controls().infoFrameVisible && !Controls().internalClockFrameVisible);
-  for (const MainButton b : {MainButton::Info, MainButton::Zulu, MainButton::Hour24}) form.Press(b);
+  for (const MainButton b : {MainButton::Info, MainButton::Zulu, MainButton::Hour24}) window.Press(b);
   EXPECT_EQ(Glance(), "Horavia (OFF) RRRRGR 2 : 05 | F: 00:00:00  G: 00:00:00  T: 00:00:00");
   EXPECT_TRUE(!Controls().infoFrameVisible && Controls().internalClockFrameVisible);
   EXPECT_EQ(Controls().simZulu.color, colors::kOlive);
   Aircraft().Drift(3600);
-  form.OnSyncTick();
+  window.OnSyncTick();
   EXPECT_EQ(Controls().simTime.caption, "3 : 05") << "OFF, a sync tick shows the simulator";
   EXPECT_EQ(Count("write"), 0u) << "and never writes";
   sim.windowClass.clear();  // the simulator has just gone
-  form.Press(MainButton::Zulu);
+  window.Press(MainButton::Zulu);
   EXPECT_EQ(Glance(), "Horavia (OFF) --R--R ?? : ?? | FSUIPC - Not connected");
 }
 
 TEST_F(CommandsTest, StartUpWithoutTheSimulatorWarnsOnceRetriesQuietlyAndConnectsLater) {
   sim.windowClass.clear();
-  form.Start();
+  window.Start();
   EXPECT_EQ(TakeSounds(), std::vector<std::string>{"warning"});
   EXPECT_EQ(Glance(), "Horavia (OFF) --R--R ?? : ?? | FSUIPC - Not connected");
-  form.Press(MainButton::Start);
+  window.Press(MainButton::Start);
   EXPECT_FALSE(Keeper().On()) << "a grey button does nothing";
-  for (int i = 0; i < 3; ++i) form.OnHalfSecondTick();
+  for (int i = 0; i < 3; ++i) window.OnHalfSecondTick();
   EXPECT_EQ(TakeSounds(), std::vector<std::string>{"button"}) << "the click alone";
   sim.windowClass = "UIPCMAIN";
-  form.OnHalfSecondTick();
+  window.OnHalfSecondTick();
   EXPECT_EQ(TakeSounds(), std::vector<std::string>{"button"});
   EXPECT_EQ(Glance(), "Horavia (OFF) RRRRRR 1 : 45 | Saturday, December 5, 2026");
 }
@@ -174,7 +174,7 @@ TEST_F(CommandsTest, HotKeysNeedTheirExactModifiersAndAUsableButton) {
                            {'A', kControl}, {'A', kControl}}) {  // held on, it toggles every tick
     world.keys.reads.clear();
     world.keys.held = keys;
-    form.OnHalfSecondTick();
+    window.OnHalfSecondTick();
     faces += Glance().substr(Glance().find(')') + 2, 2) + (std::ranges::count(world.keys.reads, 'L') ? "L " : " ");
   }
   // L: Start Loc's key was read, which it is not while its button is grey.
@@ -191,7 +191,7 @@ TEST_F(CommandsTest, HotKeysNeedTheirExactModifiersAndAUsableButton) {
     context.settings.statusModifiers = code;
     const uint32_t shows = Aircraft().MessageShows();
     world.keys.held = held;
-    form.OnHalfSecondTick();
+    window.OnHalfSecondTick();
     acted += Aircraft().MessageShows() > shows ? '1' : '0';
   }
   EXPECT_EQ(acted, "10101010");
@@ -203,12 +203,12 @@ TEST_F(CommandsTest, TheStatusLineReachesTheSimulatorWholeOrCut) {
   context.settings.statusKey = 'S';
   StartConnected();
   world.keys.held = {'S'};
-  form.OnHalfSecondTick();
+  window.OnHalfSecondTick();
   EXPECT_EQ(Aircraft().MessageText() + " for " + std::to_string(Aircraft().MessageSeconds()), " HVA: OFF for 5");
   EXPECT_TRUE(sim.journal.at(sim.journal.size() - 2).starts_with("write 0x32FA 2 05 00"))
       << "the display time follows the text";
   world.keys.held.clear();
-  form.Press(MainButton::StartLocal);
+  window.Press(MainButton::StartLocal);
   const std::string on =
       " HVA: ON  Time: 10:00(AM), 12/5/2026  Zulu Offset: -5  Chrono: F(00:00:00), G(00:00:00), T(00:00:00)";
   EXPECT_EQ(MessageBytes(), on + std::string(128 - on.size(), '\0'));
@@ -217,9 +217,9 @@ TEST_F(CommandsTest, TheStatusLineReachesTheSimulatorWholeOrCut) {
   // A character with no form in the code page arrives as "?".
   world.regional.decimalSeparator = "\xE2\x82\xAC";
   Aircraft().SetZone(330);
-  form.OnSyncTick();
+  window.OnSyncTick();
   world.keys.held = {'S'};
-  form.OnHalfSecondTick();
+  window.OnHalfSecondTick();
   EXPECT_NE(Aircraft().MessageText().find("Zulu Offset: 5?5  "), std::string::npos);
 }
 

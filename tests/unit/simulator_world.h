@@ -32,7 +32,7 @@ struct SimulatorWorld {
   fakes::FakeWorld world{&sim};
   simstandin::InProcessSimulator sim{world.clock};
   ProcessContext context{world.platform};
-  MainWindowModel form{context};
+  MainWindowModel window{context};
   std::string log = world.PathOf("\\Horavia.log");
 
   SimulatorWorld() {
@@ -43,8 +43,8 @@ struct SimulatorWorld {
     world.clock.now = LocalDateTime{2026, 12, 5, 13, 45, 20};
   }
 
-  const Timekeeper& Keeper() const { return form.Timekeeping(); }
-  const MainControls& Controls() const { return form.Controls(); }
+  const Timekeeper& Keeper() const { return window.Timekeeping(); }
+  const MainControls& Controls() const { return window.Controls(); }
   simstandin::SimAircraft& Aircraft() { return sim.standIn.Aircraft(); }
 
   // The sounds played since the last call, by file name ("sync", "warning").
@@ -77,18 +77,18 @@ struct SimulatorWorld {
 
   // Start-up with the simulator there, then forget what it took.
   void StartConnected() {
-    form.Start();
+    window.Start();
     TakeSounds();
     sim.journal.clear();
   }
 
   // ON by `button`, then `ticks` sync ticks 20 s apart.
   void Fly(int ticks, MainButton button = MainButton::Start) {
-    form.Press(button);
-    ASSERT_TRUE(form.Timekeeping().On());
+    window.Press(button);
+    ASSERT_TRUE(window.Timekeeping().On());
     for (int i = 0; i < ticks; ++i) {
       AdvanceSeconds(20);
-      form.OnSyncTick();
+      window.OnSyncTick();
     }
   }
 
