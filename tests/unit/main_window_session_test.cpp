@@ -137,6 +137,16 @@ TEST_F(SyncCycleTest, ACorrectionLearnsAndAnotherSimulatorLearnsAgain) {
   EXPECT_TRUE(TakeSounds().empty()) << "no sync sound for a write that missed";
   for (int s = 40; s <= 60; ++s) RunSecond();
   EXPECT_TRUE(TimeWrites() == 2 && std::abs(Drift()) <= 1);
+  // Due again, and before the minute the aircraft flies into another zone:
+  // at the minute that is followed, not forced back.
+  Aircraft().Drift(-20);
+  AdvanceSeconds(20);
+  window.OnSyncTick();
+  ASSERT_TRUE(window.Timekeeping().MinuteWriteDue());
+  Aircraft().SetZone(Aircraft().Now().zone + 60);
+  Aircraft().Drift(3600);
+  for (int s = 0; s < 60; ++s) RunSecond();
+  EXPECT_TRUE(TimeWrites() == 2 && !window.Timekeeping().MinuteWriteDue());
   sim.windowClass.clear();
   window.OnSyncTick();
   sim.windowClass = "FS98MAIN";
