@@ -15,11 +15,6 @@ using std::chrono::year_month_day;
 constexpr int64_t kYearLimit = 30000;
 constexpr int64_t kSecondsPerDay = 86400;
 
-int64_t FloorDiv(int64_t a, int64_t b) {
-  const int64_t q = a / b;
-  return (a % b != 0 && (a < 0) != (b < 0)) ? q - 1 : q;
-}
-
 sys_days DaysOf(int64_t year, int64_t month, int64_t day) {
   const int64_t monthIndex = month - 1;
   const int64_t yearCarry = FloorDiv(monthIndex, 12);
@@ -28,6 +23,18 @@ sys_days DaysOf(int64_t year, int64_t month, int64_t day) {
   const sys_days first{std::chrono::year{static_cast<int>(wholeYear)} /
                        std::chrono::month{monthOfYear} / 1};
   return first + days{static_cast<days::rep>(day - 1)};
+}
+
+int32_t Saturate(int64_t value) {
+  return static_cast<int32_t>(std::clamp<int64_t>(value, std::numeric_limits<int32_t>::min(),
+                                                  std::numeric_limits<int32_t>::max()));
+}
+
+}  // namespace
+
+int64_t FloorDiv(int64_t a, int64_t b) {
+  const int64_t q = a / b;
+  return (a % b != 0 && (a < 0) != (b < 0)) ? q - 1 : q;
 }
 
 int64_t SecondsSinceEpoch(const ClockParts& p) {
@@ -43,13 +50,6 @@ ClockParts FromSecondsSinceEpoch(int64_t seconds) {
                  static_cast<int32_t>(secondOfDay % 3600 / 60),
                  static_cast<int32_t>(secondOfDay % 60));
 }
-
-int32_t Saturate(int64_t value) {
-  return static_cast<int32_t>(std::clamp<int64_t>(value, std::numeric_limits<int32_t>::min(),
-                                                  std::numeric_limits<int32_t>::max()));
-}
-
-}  // namespace
 
 int32_t SecondsBetween(int32_t year1, int32_t month1, int32_t day1, int32_t hour1, int32_t minute1,
                        int32_t second1, int32_t year2, int32_t month2, int32_t day2, int32_t hour2,

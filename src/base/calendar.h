@@ -40,4 +40,10 @@ ClockParts PartsAt(const std::chrono::year_month_day& date, int32_t hour, int32_
                    int32_t second);
 ClockParts PartsOf(const LocalDateTime& moment);
 
+// Whole seconds since 1 January 1970 00:00:00, and back.
+int64_t SecondsSinceEpoch(const ClockParts& parts);
+ClockParts FromSecondsSinceEpoch(int64_t seconds);
+// Rounds towards minus infinity; `b` is positive.
+int64_t FloorDiv(int64_t a, int64_t b);
+
 }  // namespace horavia

@@ -12,6 +12,7 @@ inline constexpr uint32_t kZuluHour = 0x023B;    // 1 byte
 inline constexpr uint32_t kZuluMinute = 0x023C;  // 1 byte
 inline constexpr uint32_t kZuluDayOfYear = 0x023E;  // 2 bytes, 1 = 1 January
 inline constexpr uint32_t kZuluYear = 0x0240;    // 2 bytes
+inline constexpr uint32_t kZoneBehindZulu = 0x0246;  // 2 bytes, signed: minutes local is behind Zulu
 inline constexpr uint32_t kPaused = 0x0264;      // 2 bytes, non-zero while paused
 inline constexpr uint32_t kOnGround = 0x0366;    // 2 bytes, non-zero on the ground
 inline constexpr uint32_t kMessageSeconds = 0x32FA;  // 2 bytes; writing it shows the text

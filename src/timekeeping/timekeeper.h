@@ -35,9 +35,14 @@ struct ClockCorrection {
   bool withDate = false;
 };
 
-// The timekeeper: ON or OFF; the internal clock, which is the PC clock
-// moved by an offset taken from the simulator; the rules that keep the
+// The timekeeper: ON or OFF; the internal clock; the rules that keep the
 // simulator's clock on it; and the chronometers.
+//
+// After Start the internal clock is the PC's local clock moved by an
+// offset, so the simulator follows the PC's time, a daylight-saving change
+// included. After Start Loc the pilot chose the simulator's own time: the
+// internal clock runs on the system's elapsed time from where it was taken,
+// and a step of the PC's clock does not move it.
 class Timekeeper {
  public:
   explicit Timekeeper(Clock& pcClock) : pcClock_(pcClock) {}
@@ -45,7 +50,8 @@ class Timekeeper {
   bool On() const { return on_; }
   bool Paused() const { return paused_; }
   int32_t ZuluOffset() const { return zuluOffset_; }
-  std::optional<int32_t> InternalClockOffset() const { return internalClockOffset_; }
+  // The internal clock minus the PC clock, as of the last refresh.
+  std::optional<int32_t> InternalClockOffset() const;
   std::optional<int32_t> PreviousZuluOffset() const { return previousZuluOffset_; }
   const Chronometers& Counted() const { return chronometers_; }
   // A correction waits for the internal clock's next full minute (for a
@@ -63,7 +69,7 @@ class Timekeeper {
   // The internal clock now, without a refresh.
   ClockParts InternalClockNow() const;
 
-  void SwitchOn();
+  void SwitchOn(StartMode mode);
   void SwitchOff();
   // Every read of the simulator's clock gives its zone, ON or OFF.
   void SetZuluOffset(int32_t minutes) { zuluOffset_ = minutes; }
@@ -82,23 +88,40 @@ class Timekeeper {
   std::optional<LogEntry> TakeFinishedPeriod(int32_t minimum);
 
   // The rules for one read while ON: the internal clock is taken from the
-  // simulator when it has none yet, or when the simulator has moved into
-  // another time zone; a simulator more than 5 seconds off it is to be
-  // corrected now, or, when it zeroes seconds, at the next full minute
-  // (`atFullMinute`: the read was made then).
+  // simulator when it has none yet, when the simulator has moved into
+  // another time zone, or when the pilot moved its date by whole days; a
+  // simulator more than 5 seconds off it is to be corrected now, or, when
+  // it zeroes seconds, at the next full minute (`atFullMinute`: the read was
+  // made then), with the date where the dates differ. A reading that is no
+  // calendar time is not used.
   std::optional<ClockCorrection> Keep(const SimClockReading& reading, bool zeroesSeconds,
                                       bool atFullMinute);
+  // The read right after a correction. A simulator that twice in a row does
+  // not take the write is not corrected again until the distance between
+  // the two clocks changes: it would be written at every cycle.
+  void ReadBack(const SimClockReading& reading);
+  bool CorrectionsHeld() const { return heldDistance_.has_value(); }
 
  private:
   void TakeInternalClockFrom(const ClockParts& simulatorLocal);
+  ClockParts InternalClockAt(const ClockParts& pc, int64_t elapsedMs) const;
 
   Clock& pcClock_;
+  StartMode mode_ = StartMode::SystemTime;
   Clocks clocks_;
   bool on_ = false;
   bool paused_ = false;
   int32_t zuluOffset_ = 0;  // minutes, simulator local minus Zulu, -720..720
   std::optional<int32_t> previousZuluOffset_;  // seen by the last ON cycle
-  std::optional<int32_t> internalClockOffset_;  // seconds added to the PC clock
+  std::optional<int32_t> internalClockOffset_;  // after Start: seconds added to the PC clock
+  // After Start Loc: the internal clock at an elapsed time (the simulator's
+  // second it was taken from taken as half gone).
+  std::optional<ClockParts> elapsedBase_;
+  int64_t elapsedBaseMs_ = 0;
+  // The distance of the last correction, until the read-back shows it taken.
+  std::optional<int32_t> correctedDistance_;
+  int32_t untakenCorrections_ = 0;
+  std::optional<int32_t> heldDistance_;
   Chronometers chronometers_;
   bool minuteWriteDue_ = false;
   bool minuteWriteWithDate_ = false;

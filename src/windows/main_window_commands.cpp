@@ -83,7 +83,7 @@ void MainWindowModel::SwitchOn(StartMode mode) {
   SetButtonFace(controls_, MainButton::Start, fromPc, fromPc);
   SetButtonFace(controls_, MainButton::StartLocal, !fromPc, !fromPc);
   SetSimClockScheme(controls_, true);
-  timekeeper_.SwitchOn();
+  timekeeper_.SwitchOn(mode);
   controls_.caption = "Horavia (ON)";
   // The first tick comes one whole interval after the switch.
   syncTimer_.SetEnabled(false);

@@ -80,7 +80,8 @@ class MainWindowModel {
 
   enum class CycleKind {
     Keep,         // while ON, keep the simulator on the internal clock
-    DisplayOnly,  // only read and show it (a display command, a read-back)
+    DisplayOnly,  // only read and show it (a display command)
+    ReadBack,     // the same, right after a correction: did the simulator take it?
     AtFullMinute  // Keep, run by the tick at the internal clock's full minute
   };
 

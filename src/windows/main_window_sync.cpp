@@ -50,10 +50,9 @@ void MainWindowModel::SyncCycle(CycleKind kind) {
   // After a correction the hour and minute shown are the ones written.
   int32_t hour = reading->localHour;
   int32_t minute = reading->localMinute;
-  if (timekeeper_.On() && kind != CycleKind::DisplayOnly &&
-      !KeepOnInternalClock(*reading, kind, hour, minute)) {
-    return;
-  }
+  const bool keeps = kind == CycleKind::Keep || kind == CycleKind::AtFullMinute;
+  if (timekeeper_.On() && kind == CycleKind::ReadBack) timekeeper_.ReadBack(*reading);
+  if (timekeeper_.On() && keeps && !KeepOnInternalClock(*reading, kind, hour, minute)) return;
   if (!toggles_.showZulu) {
     simClockText_ = ShowSimClock(controls_, hour, minute, DateOf(reading->Local()), toggles_,
                                  timekeeper_.On(), timekeeper_.Counted(), context_.os.regional);
@@ -99,7 +98,7 @@ bool MainWindowModel::KeepOnInternalClock(const SimClockReading& reading, CycleK
                              fields)) {
     return true;  // the next cycle's read reports a simulator that went
   }
-  SyncCycle(CycleKind::DisplayOnly);
+  SyncCycle(CycleKind::ReadBack);
   // The read-back found the simulator gone: let its warning sound be heard
   // and keep the not-connected display rather than drawing a time over it.
   if (!connected_) return false;

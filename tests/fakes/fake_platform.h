@@ -13,6 +13,7 @@
 #include <utility>
 #include <vector>
 
+#include "base/calendar.h"
 #include "ports/platform.h"
 
 namespace horavia::fakes {
@@ -27,12 +28,23 @@ struct Journaled {
   }
 };
 
-// A clock the test sets; sleeping moves it on.
+// A clock the test sets. Elapsed time moves with `now`, except by the steps
+// of the PC's clock made with StepPcClock().
 class FakeClock : public Clock, public Journaled {
  public:
   LocalDateTime now{2026, 12, 5, 13, 45, 21};
+  int64_t steppedSeconds = 0;  // the PC clock's steps so far, which elapsed time does not see
   std::vector<int32_t> sleeps;
   LocalDateTime Now() override { return now; }
+  int64_t ElapsedMs() override {
+    return (SecondsSinceEpoch(PartsOf(now)) - steppedSeconds) * 1000 + now.millisecond;
+  }
+  // The user, a time service or daylight saving sets the PC's clock.
+  void StepPcClock(int64_t seconds) {
+    const ClockParts moved = FromSecondsSinceEpoch(SecondsSinceEpoch(PartsOf(now)) + seconds);
+    now = {moved.year, moved.month, moved.day, moved.hour, moved.minute, moved.second, now.millisecond};
+    steppedSeconds += seconds;
+  }
   void Sleep(int32_t ms) override {
     sleeps.push_back(ms);
     Note("sleep " + std::to_string(ms));

@@ -7,6 +7,7 @@ namespace horavia::win32 {
 class Win32Clock final : public Clock {
  public:
   LocalDateTime Now() override;
+  int64_t ElapsedMs() override;
   void Sleep(int32_t milliseconds) override;
 };
 

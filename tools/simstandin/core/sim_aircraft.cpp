@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "base/calendar.h"
+
 namespace simstandin {
 
 namespace {
@@ -16,6 +18,7 @@ constexpr uint32_t kZuluHour = 0x023B;
 constexpr uint32_t kZuluMinute = 0x023C;
 constexpr uint32_t kDayOfYear = 0x023E;
 constexpr uint32_t kYear = 0x0240;
+constexpr uint32_t kZoneBehindZulu = 0x0246;
 constexpr uint32_t kPaused = 0x0264;
 constexpr uint32_t kOnGround = 0x0366;
 constexpr uint32_t kDisplayTime = 0x32FA;
@@ -46,15 +49,19 @@ Parts Split(sys_seconds t) {
 
 SimAircraft::SimAircraft(horavia::Clock& clock)
     : clock_(clock), memory_(std::make_unique<uint8_t[]>(kMemorySize)) {
+  const horavia::LocalDateTime pc = clock_.Now();
+  startMs_ = horavia::SecondsSinceEpoch(horavia::PartsOf(pc)) * 1000 + pc.millisecond;
+  startElapsedMs_ = clock_.ElapsedMs();
   SetVersions(kDefaultInterfaceVersion, kDefaultSimulatorVersion);
   SetOnGround(true);
 }
 
+int64_t SimAircraft::LocalMs() {
+  return startMs_ + (clock_.ElapsedMs() - startElapsedMs_) + offsetSeconds_ * 1000;
+}
+
 SimAircraft::Seconds SimAircraft::Local() {
-  const horavia::LocalDateTime pc = clock_.Now();
-  const sys_days day{year{pc.year} / month{static_cast<unsigned>(pc.month)} /
-                     std::chrono::day{static_cast<unsigned>(pc.day)}};
-  return day + hours{pc.hour} + minutes{pc.minute} + seconds{pc.second + offsetSeconds_};
+  return Seconds{seconds{horavia::FloorDiv(LocalMs(), 1000)}};
 }
 
 uint16_t SimAircraft::Load16(uint32_t at) const {
@@ -81,6 +88,7 @@ void SimAircraft::Refresh() {
   memory_[kZuluMinute] = static_cast<uint8_t>(zulu.minute);
   Store16(kDayOfYear, static_cast<uint16_t>(zulu.dayOfYear));
   Store16(kYear, static_cast<uint16_t>(zulu.year));
+  Store16(kZoneBehindZulu, static_cast<uint16_t>(-zone_));
 }
 
 void SimAircraft::Read(uint32_t offset, uint32_t size, uint8_t* out) {
@@ -93,6 +101,8 @@ void SimAircraft::Read(uint32_t offset, uint32_t size, uint8_t* out) {
 
 void SimAircraft::Write(uint32_t offset, uint32_t size, const uint8_t* in) {
   Refresh();
+  if (Touches(offset, size, kLocalHour, 1)) ++clockWrites_;
+  if (ignoresClockWrites_ && Touches(offset, size, kLocalHour, kYear + 2 - kLocalHour)) return;
   for (uint32_t i = 0; i < size; ++i) {
     const uint64_t at = uint64_t{offset} + i;
     if (at < kMemorySize) memory_[at] = in[i];
@@ -120,16 +130,19 @@ void SimAircraft::SetLocalTime(int32_t hour, int32_t minute, int32_t second) {
   offsetSeconds_ += (target - local).count();
 }
 
+// Of the zones that show that Zulu hour and minute, the one nearest the
+// zone in force.
 void SimAircraft::SetZuluHourMinute(int32_t hour, int32_t minute) {
-  const Seconds zulu = Zulu();
-  const Seconds target =
-      floor<days>(zulu) + hours{hour} + minutes{minute} + seconds{Split(zulu).second};
-  SetZone(zone_ - static_cast<int32_t>(duration_cast<minutes>(target - zulu).count()));
+  const Parts now = Split(Zulu());
+  int32_t change = ((hour * 60 + minute) - (now.hour * 60 + now.minute)) % 1440;
+  if (change > 720) change -= 1440;
+  if (change <= -720) change += 1440;
+  SetZone(zone_ - change);
 }
 
 void SimAircraft::SetZone(int32_t localMinusZuluMinutes) {
   int32_t zone = localMinusZuluMinutes % 1440;
-  if (zone > 720) zone -= 1440;
+  if (zone > 840) zone -= 1440;
   if (zone < -720) zone += 1440;
   zone_ = zone;
 }

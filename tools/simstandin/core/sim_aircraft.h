@@ -13,21 +13,25 @@ namespace simstandin {
 // them plain memory, with the clock, date, flags, versions and message text
 // that Horavia uses given life.
 //
-// The clock: local time is the PC's local clock plus an offset in seconds,
-// so it runs with the PC; Zulu time is local time minus the zone (minutes,
-// local minus Zulu, kept within -720..+720); the date at 0x023E/0x0240 is
-// the Zulu date. A client writing
+// The clock: local time starts at the PC's local time and runs on the
+// system's elapsed time, moved by an offset in seconds, so a step of the
+// PC's clock (a daylight-saving change, a time service) does not move it.
+// Zulu time is local time minus the zone (minutes, local minus Zulu, kept
+// within -720..+840 as real zones are); 0x0246 serves the zone as minutes
+// local time is behind Zulu; the date at 0x023E/0x0240 is the Zulu date. A
+// client writing
 //   - local hour, minute or second (0x0238..0x023A) moves local time to that
 //     time of day on the same local day; Zulu moves with it;
 //   - Zulu hour or minute (0x023B, 0x023C) keeps local time and changes the
-//     zone so that Zulu time shows that hour and minute (the zone wraps by a
-//     day, as a real zone cannot exceed twelve hours, and the Zulu date
-//     follows);
+//     zone by the least that makes Zulu time show that hour and minute (so
+//     a write of local and Zulu times 13 hours apart keeps a zone of +13 h),
+//     the Zulu date following;
 //   - day of year or year (0x023E, 0x0240) moves the clock by whole days to
 //     that Zulu date, keeping the time of day.
 // Values out of range are taken as arithmetic (hour 24 is the next day's 0).
 // Like the simulators whose only control of the seconds is "set them to
-// zero", the aircraft can be told to take a written second as 0.
+// zero", the aircraft can be told to take a written second as 0; and like a
+// simulator that holds its clock, to take no write of the clock at all.
 // Writing the display time (0x32FA) shows the message text at 0x3380.
 class SimAircraft {
  public:
@@ -50,6 +54,10 @@ class SimAircraft {
   void SetVersions(uint32_t interfaceVersion, uint32_t simulatorVersion);
   void SetZeroesWrittenSeconds(bool zeroes) { zeroesWrittenSeconds_ = zeroes; }
   bool ZeroesWrittenSeconds() const { return zeroesWrittenSeconds_; }
+  void SetIgnoresClockWrites(bool ignores) { ignoresClockWrites_ = ignores; }
+  bool IgnoresClockWrites() const { return ignoresClockWrites_; }
+  // Writes that touched the local hour (each write of the clock does).
+  uint32_t ClockWrites() const { return clockWrites_; }
 
   struct Snapshot {
     int32_t localHour, localMinute, second, zuluHour, zuluMinute;
@@ -68,6 +76,7 @@ class SimAircraft {
  private:
   using Seconds = std::chrono::sys_seconds;
   Seconds Local();
+  int64_t LocalMs();
   Seconds Zulu() { return Local() - std::chrono::minutes{zone_}; }
   void Refresh();
   uint16_t Load16(uint32_t at) const;
@@ -77,11 +86,15 @@ class SimAircraft {
 
   horavia::Clock& clock_;
   std::unique_ptr<uint8_t[]> memory_;
+  int64_t startMs_ = 0;         // the PC's local time at the start, in ms since 1970
+  int64_t startElapsedMs_ = 0;  // the system's elapsed time then
   int64_t offsetSeconds_ = 0;
   int32_t zone_ = 0;
   uint32_t messageShows_ = 0;
   uint16_t messageSeconds_ = 0;
   bool zeroesWrittenSeconds_ = false;
+  bool ignoresClockWrites_ = false;
+  uint32_t clockWrites_ = 0;
 };
 
 }  // namespace simstandin

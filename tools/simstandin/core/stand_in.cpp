@@ -73,8 +73,8 @@ bool SetTime(StandIn& standIn, std::string_view rest, std::string& why) {
 
 bool SetZone(StandIn& standIn, std::string_view rest, std::string& why) {
   int32_t zone = 0;
-  why = "want set zone MINUTES (local minus Zulu, -720..720)";
-  if (!Number(Word(rest), zone) || zone < -720 || zone > 720) return false;
+  why = "want set zone MINUTES (local minus Zulu, -720..840)";
+  if (!Number(Word(rest), zone) || zone < -720 || zone > 840) return false;
   standIn.Aircraft().SetZone(zone);
   return true;
 }
@@ -128,6 +128,14 @@ bool Seconds(StandIn& standIn, std::string_view rest, std::string& why) {
   why = "want seconds zero or seconds keep";
   if (mode != "zero" && mode != "keep") return false;
   standIn.Aircraft().SetZeroesWrittenSeconds(mode == "zero");
+  return true;
+}
+
+bool Writes(StandIn& standIn, std::string_view rest, std::string& why) {
+  const std::string_view mode = Word(rest);
+  why = "want writes ignore or writes take";
+  if (mode != "ignore" && mode != "take") return false;
+  standIn.Aircraft().SetIgnoresClockWrites(mode == "ignore");
   return true;
 }
 
@@ -196,12 +204,13 @@ bool Quit(StandIn& standIn, std::string_view /*rest*/, std::string& /*why*/) {
 }
 
 // Each verb with its command.
-constexpr std::array<std::pair<std::string_view, CommandFunction>, 14> kCommands{{
+constexpr std::array<std::pair<std::string_view, CommandFunction>, 15> kCommands{{
     {"set", Set},
     {"drift", Drift},
     {"pause", Pause},
     {"ground", Ground},
     {"seconds", Seconds},
+    {"writes", Writes},
     {"hang", Hang},
     {"answer", Answer},
     {"reject", Reject},

@@ -5,7 +5,9 @@
 //
 // It opens a top-level window of the given class (FS98MAIN by default),
 // answers the registered message "FSASMLIB:IPC" by serving the client's named
-// block, and simulates an aircraft whose clock runs with the PC clock. With
+// block, and simulates an aircraft whose clock starts at the PC clock and
+// runs on the system's elapsed time, so that stepping the PC clock does not
+// move it. With
 // --exit-if-simulator it ends at once with exit code 3 when a window of
 // either class already exists, so that a real simulator is never shadowed.
 // With --quiet it keeps no journal of records and commands (benchmarks).
@@ -14,11 +16,13 @@
 //
 // Commands, one per line on standard input (end of input leaves it running):
 //   set time HH:MM:SS      simulated local time
-//   set zone MINUTES       local minus Zulu, -720..720
+//   set zone MINUTES       local minus Zulu, -720..840 (served at 0x0246 as
+//                          minutes behind Zulu)
 //   set date DAY YEAR      Zulu date: day of the year (1 = 1 January) and year
 //   drift SECONDS          moves the simulated clock by that many seconds
 //   pause on|off           the pause flag (0x0264)
 //   seconds zero|keep      a written second is taken as 0, or as written
+//   writes ignore|take     writes of the clock are dropped, or taken
 //   ground on|off          the on-ground flag (0x0366)
 //   hang                   stops answering: each message is held past the
 //                          client's time-out until "answer"

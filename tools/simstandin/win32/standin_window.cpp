@@ -46,8 +46,10 @@ class MappedBlock {
 horavia::LocalDateTime PcClock::Now() {
   SYSTEMTIME st{};
   ::GetLocalTime(&st);
-  return {st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute, st.wSecond};
+  return {st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute, st.wSecond, st.wMilliseconds};
 }
+
+int64_t PcClock::ElapsedMs() { return static_cast<int64_t>(::GetTickCount64()); }
 
 void JournalLine(const std::string& line) {
   std::fputs(line.c_str(), stdout);

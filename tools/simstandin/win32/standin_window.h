@@ -13,10 +13,12 @@
 
 namespace simstandin {
 
-// The PC's local clock, which the simulated one runs with.
+// The PC's local clock, where the simulated one starts, and the system's
+// elapsed time, on which it runs.
 class PcClock final : public horavia::Clock {
  public:
   horavia::LocalDateTime Now() override;
+  int64_t ElapsedMs() override;
   void Sleep(int32_t milliseconds) override { ::Sleep(static_cast<DWORD>(milliseconds)); }
 };
 
