@@ -1,5 +1,7 @@
 #include "timekeeping/timekeeper.h"
 
+#include <cstdlib>
+
 #include "base/calendar.h"
 
 namespace horavia {
@@ -74,6 +76,7 @@ void Timekeeper::SwitchOff() {
   correctedDistance_.reset();
   untakenCorrections_ = 0;
   heldDistance_.reset();
+  pcAheadOfElapsed_.reset();
 }
 
 void Timekeeper::StartOnPcClockAtNextMinute() {
@@ -130,8 +133,15 @@ std::optional<ClockCorrection> Timekeeper::Keep(const SimClockReading& reading,
     TakeInternalClockFrom(simulatorLocal);
   }
   previousZuluOffset_ = zuluOffset_;
-  // The pilot set the simulator to another date: followed the same way.
-  if (MovedByWholeDays(SecondsBetween(clocks_.internal, simulatorLocal))) {
+  // The pilot set the simulator to another date: followed the same way. A
+  // step of the PC's clock moves the internal clock after Start: that is
+  // no date the pilot chose, and the simulator follows the PC.
+  const int64_t pcAhead = SecondsSinceEpoch(clocks_.pc) - FloorDiv(pcClock_.ElapsedMs(), 1000);
+  const bool pcStepped =
+      pcAheadOfElapsed_ && std::abs(pcAhead - *pcAheadOfElapsed_) > kToleranceSeconds;
+  pcAheadOfElapsed_ = pcAhead;
+  if (!(pcStepped && mode_ == StartMode::SystemTime) &&
+      MovedByWholeDays(SecondsBetween(clocks_.internal, simulatorLocal))) {
     TakeInternalClockFrom(simulatorLocal);
   }
 
@@ -148,6 +158,7 @@ std::optional<ClockCorrection> Timekeeper::Keep(const SimClockReading& reading,
     minuteWriteDue_ = false;
     return std::nullopt;
   }
+  if (heldDistance_) untakenCorrections_ = 0;  // the distance changed: two more tries
   heldDistance_.reset();
   // Only the time of day written would leave the simulator on its own date.
   const bool otherDate = DateOf(internal) != DateOf(simulatorLocal) ||

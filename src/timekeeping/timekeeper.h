@@ -122,6 +122,8 @@ class Timekeeper {
   std::optional<int32_t> correctedDistance_;
   int32_t untakenCorrections_ = 0;
   std::optional<int32_t> heldDistance_;
+  // The PC clock minus elapsed time at the last read, to tell its steps.
+  std::optional<int64_t> pcAheadOfElapsed_;
   Chronometers chronometers_;
   bool minuteWriteDue_ = false;
   bool minuteWriteWithDate_ = false;

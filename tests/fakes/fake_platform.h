@@ -39,10 +39,14 @@ class FakeClock : public Clock, public Journaled {
   int64_t ElapsedMs() override {
     return (SecondsSinceEpoch(PartsOf(now)) - steppedSeconds) * 1000 + now.millisecond;
   }
-  // The user, a time service or daylight saving sets the PC's clock.
-  void StepPcClock(int64_t seconds) {
+  // Time passes, across days, months and years.
+  void Advance(int64_t seconds) {
     const ClockParts moved = FromSecondsSinceEpoch(SecondsSinceEpoch(PartsOf(now)) + seconds);
     now = {moved.year, moved.month, moved.day, moved.hour, moved.minute, moved.second, now.millisecond};
+  }
+  // The user, a time service or daylight saving sets the PC's clock.
+  void StepPcClock(int64_t seconds) {
+    Advance(seconds);
     steppedSeconds += seconds;
   }
   void Sleep(int32_t ms) override {
