@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
+#include <optional>
 #include <random>
 #include <sstream>
 #include <tuple>
@@ -32,6 +33,7 @@ constexpr int32_t kHotKeys[3] = {'S', 'L', 'T'};  // Start, Start Loc, Status; e
 struct Period {
   int32_t flight = 0, ground = 0, shownF = 0, shownG = 0;  // shown: by the window, last step
   sys_seconds start, end;
+  int64_t pcSteps = 0;  // seconds the PC clock was stepped by meanwhile, either way
 };
 
 LocalDateTime ToLocal(sys_seconds t) {
@@ -69,9 +71,8 @@ class Soak {
 
  private:
   int32_t Pick(int32_t count) { return int32_t(rng_() % uint64_t(count)); }
-  // Zones 12 hours either way show the same hours and minutes, so the window
-  // may take one for the other and date the local time a day off, by design.
-  int32_t AnyZone() { return -690 + 30 * Pick(47); }
+  // Every quarter of an hour from -12:00 to +14:00.
+  int32_t AnyZone() { return -720 + 15 * Pick(105); }
   // The draws in their own statements: arguments are evaluated in no set order.
   void SetSimTimeOfDay() {
     const int32_t hour = Pick(24), minute = Pick(60), second = Pick(60);
@@ -80,7 +81,7 @@ class Soak {
   // One simulator in three takes a written second as 0; the window sets
   // such a one at the next full minute.
   void PickSimulatorKind() { w_.Aircraft().SetZeroesWrittenSeconds(Pick(3) == 0); }
-  sys_seconds PcNow() const { return start_ + seconds{nowMs_ / 1000}; }
+  sys_seconds PcNow() const { return start_ + seconds{nowMs_ / 1000 + pcStepped_}; }
   int32_t SyncMs() const { return w_.context.settings.syncIntervalMs; }
   bool UnderBox() const { return w_.world.boxes.open > 0; }
   // How far the simulator's local time runs ahead of the PC clock.
@@ -105,13 +106,33 @@ class Soak {
     linkMs_ = w_.sim.NowMs();
   }
 
-  // The PC clock moves; the simulator's runs with it, a little fast or slow.
+  // Time passes; the simulator's clock runs with it, a little fast or slow.
   void Advance(int64_t ms) {
     nowMs_ += ms;
     drift_ += ms * driftSecondsPerHour_;
-    for (; drift_ >= 3600000; drift_ -= 3600000) w_.Aircraft().Drift(1);
-    for (; drift_ <= -3600000; drift_ += 3600000) w_.Aircraft().Drift(-1);
+    for (; drift_ >= 3600000; drift_ -= 3600000) DriftSecond(1);
+    for (; drift_ <= -3600000; drift_ += 3600000) DriftSecond(-1);
     w_.world.clock.now = ToLocal(PcNow());
+    w_.world.clock.now.millisecond = int32_t(nowMs_ % 1000);
+    w_.world.clock.steppedSeconds = pcStepped_;
+  }
+  // A fast or slow simulator moves away second by second: each 3 seconds
+  // count as one event that moved its clock (the window measures distances
+  // to a second or so, and tries again when one moved past the tolerance).
+  void DriftSecond(int64_t second) {
+    w_.Aircraft().Drift(second);
+    driftSinceEvent_ += second;
+    if (std::abs(driftSinceEvent_) >= 3) ClockMoved();
+  }
+  // An event moved the simulator's clock, the internal clock or both: from
+  // here on at most two writes set them together (three for a simulator
+  // that zeroes seconds, which may be set once more at the full minute),
+  // and what the next checks expect starts again.
+  void ClockMoved() {
+    writesAtEvent_ = w_.Aircraft().ClockWrites();
+    driftSinceEvent_ = 0;
+    stepCheck_.reset();
+    correctedMs_ = -1;
   }
 
   // The timers as the window armed them; what the fakes recorded is dropped.
@@ -143,6 +164,8 @@ class Soak {
     if (!underBox && nowMs_ < slowUntilMs_) w_.sim.hangSends = uint32_t(3 + Pick(3));
     const auto before = Watch();
     const bool wasOn = on_;
+    const bool connectedBefore = w_.window.Connected();
+    const uint32_t writesBefore = w_.Aircraft().ClockWrites();
     const int64_t simAhead = SimAhead();
     const uint64_t linkBefore = w_.sim.NowMs();
     handler();
@@ -152,6 +175,11 @@ class Soak {
     if (w_.sim.NowMs() - linkBefore > 1000) waitedMs_ = nowMs_;
     SyncTimers();
     if (underBox) return Expect(Watch() == before, "a handler run under a message box changes nothing");
+    // A write that waited out time-outs, or a new connection, may set the clock once more.
+    if (waitedMs_ == nowMs_ || w_.window.Connected() != connectedBefore) ClockMoved();
+    if (w_.Keeper().On() != wasOn) ClockMoved();
+    // The start's own write is not counted.
+    if (!wasOn && w_.Keeper().On()) writesAtEvent_ = std::min(writesAtEvent_, writesBefore + 1);
     Observe(startMs);
     if (wasOn || !on_) return;
     // A start: in simulator time it writes nothing; from the PC clock it sets the simulator and the
@@ -159,7 +187,8 @@ class Soak {
     // the next full minute, and its internal clock may come from its zeroed second).
     const int32_t offset = std::abs(w_.Keeper().InternalClockOffset().value_or(99));
     Expect(w_.Controls().buttons[1].face == ButtonFace::Green ? std::abs(SimAhead() - simAhead) <= 2
-           : w_.Aircraft().ZeroesWrittenSeconds()           ? offset <= 5
+           : w_.Aircraft().IgnoresClockWrites()             ? true
+           : w_.window.SimulatorLink().ZeroesSeconds() || w_.Aircraft().ZeroesWrittenSeconds() ? offset <= 5
                                                             : std::abs(SimAhead()) <= 2 && offset <= 2,
            "a start writes the PC clock into the simulator, or nothing in simulator time");
   }
@@ -171,7 +200,7 @@ class Soak {
     const int32_t flight = k.Counted().flightSeconds, ground = k.Counted().groundSeconds;
     if (on && !on_) {
       on_ = true;
-      period_ = Period{0, 0, 0, 0, start_ + seconds{startMs / 1000}, {}};
+      period_ = Period{0, 0, 0, 0, PcNow() - seconds{(nowMs_ - startMs) / 1000}, {}, 0};
       ++result_.onPeriods;
     }
     if (!on && on_) EndPeriod();
@@ -188,22 +217,41 @@ class Soak {
     }
     if (on && connected && !closing_) return CheckClocks();  // a closing window keeps no clock
     offSinceMs_ = kNever;
+    correctedMs_ = -1;
   }
 
   void CheckClocks() {
-    Expect(w_.Keeper().InternalClockOffset().has_value(), "ON and connected means an internal clock offset");
-    const sys_seconds internal = PcNow() + seconds{w_.Keeper().InternalClockOffset().value_or(0)};
+    const Timekeeper& k = w_.Keeper();
+    Expect(k.InternalClockOffset().has_value(), "ON and connected means an internal clock offset");
+    const ClockParts i = k.InternalClockNow();
+    const sys_seconds internal = sys_days{year{i.year} / i.month / i.day} + seconds{i.hour * 3600 + i.minute * 60 + i.second};
     const simstandin::SimAircraft::Snapshot aircraft = w_.Aircraft().Now();
     // Corrections and the start from the PC clock are the only writes.
     Expect(aircraft.zone == zone_, "the window leaves the simulator's zone alone");
+    const uint32_t writes = w_.Aircraft().ClockWrites();
+    const bool zeroes = w_.Aircraft().ZeroesWrittenSeconds() || w_.window.SimulatorLink().ZeroesSeconds();
+    Expect(writes - writesAtEvent_ <= (zeroes ? 3u : 2u), "the simulator's clock written " +
+           std::to_string(writes - writesAtEvent_) + " times after one event that moved a clock");
     const sys_seconds sim = LocalOf(aircraft);
-    int64_t apart = (sim - internal).count();
-    if (floor<days>(sim) != floor<days>(internal)) {  // only the time of day is written back
-      ++result_.otherDateSteps;
-      apart = (apart % 86400 + 86400 + 43200) % 86400 - 43200;
+    const int64_t apart = (sim - internal).count();
+    if (floor<days>(internal) != floor<days>(PcNow())) ++result_.otherDateChecks;
+    if (writes != writesSeen_) std::tie(writesSeen_, correctedMs_) = std::tuple(writes, nowMs_);
+    if (nowMs_ - correctedMs_ >= SyncMs() && correctedMs_ >= 0 && !w_.Aircraft().IgnoresClockWrites()) {
+      Expect(floor<days>(sim) == floor<days>(internal) || std::abs(apart) <= 5,
+             "the simulator's date is not the internal clock's one interval after a correction");
+      correctedMs_ = -1;
+    }
+    if (stepCheck_) {
+      Expect(std::abs(InternalAheadOfElapsed() - *stepCheck_) <= 1, "after Start Loc a step of the PC clock moved the internal clock");
     }
     if (std::abs(apart) <= 5) {
       offSinceMs_ = kNever;
+      return;
+    }
+    // A simulator that takes no write stays off, tried twice per change of
+    // the distance; the count starts when the window tries again.
+    if (w_.Aircraft().IgnoresClockWrites() || k.CorrectionsHeld()) {
+      offSinceMs_ = nowMs_;
       return;
     }
     offSinceMs_ = std::min(offSinceMs_, nowMs_);
@@ -211,10 +259,15 @@ class Soak {
     // and a minute is missed when its first second passes under a message
     // box or while the simulator is slow to answer (a write then lands
     // late): the count starts again after those.
-    const bool zeroes = w_.Aircraft().ZeroesWrittenSeconds();
     const int64_t since = zeroes ? std::max({offSinceMs_, boxClosedMs_, slowUntilMs_, waitedMs_}) : offSinceMs_;
     Expect(nowMs_ - since <= SyncMs() + (zeroes ? 61000 : 0),
            "the simulator's clock is " + std::to_string(apart) + " s off the internal clock for over a sync interval");
+  }
+  // The internal clock minus the elapsed time of the session.
+  int64_t InternalAheadOfElapsed() const {
+    const ClockParts i = w_.Keeper().InternalClockNow();
+    const sys_seconds internal = sys_days{year{i.year} / i.month / i.day} + seconds{i.hour * 3600 + i.minute * 60 + i.second};
+    return (internal - start_).count() - nowMs_ / 1000;
   }
 
   void EndPeriod() {
@@ -297,7 +350,37 @@ class Soak {
     } else if (pick < 90) {
       w_.world.files.locked.insert(w_.log);
       logFreeMs_ = nowMs_ + 10000 + Pick(2400000);
+    } else if (pick < 93) {
+      StepPcClock();
+    } else if (pick < 96) {  // the pilot sets another date in the simulator's menu
+      const int32_t days = 1 + Pick(40);
+      const simstandin::SimAircraft::Snapshot a = aircraft.Now();
+      aircraft.SetZuluDate(a.zuluDayOfYear + (Pick(2) == 0 ? days : -days), a.zuluYear);
+      ++result_.dateMoves;
+      ClockMoved();
+    } else if (pick < 98) {  // a simulator that holds its clock for a while
+      aircraft.SetIgnoresClockWrites(!aircraft.IgnoresClockWrites());
+      result_.writesIgnored += aircraft.IgnoresClockWrites() ? 1 : 0;
+      ClockMoved();
     }
+    if (pick >= 56 && pick < 76) ClockMoved();  // a zone, a drift rate, a clock set by hand or stepped
+  }
+
+  // Daylight saving (an hour either way), a PC clock set a couple of days
+  // right, or a time service's step. After Start Loc the simulator must not
+  // move with it.
+  void StepPcClock() {
+    const int32_t kind = Pick(4);
+    const int64_t step = (Pick(2) == 0 ? 1 : -1) * (kind < 2 ? 3600 : kind == 2 ? 2 * 86400 : 6 + Pick(600));
+    pcStepped_ += step;
+    period_.pcSteps += std::abs(step);
+    ++result_.pcClockSteps;
+    ClockMoved();
+    // Only with the two clocks together: else the window may rightly take or set one.
+    const int64_t apart = (LocalOf(w_.Aircraft().Now()) - start_).count() - nowMs_ / 1000 - InternalAheadOfElapsed();
+    const bool together = std::abs(apart) <= 5 && !w_.Keeper().MinuteWriteDue();
+    if (on_ && together && w_.Controls().buttons[1].face == ButtonFace::Green) stepCheck_ = InternalAheadOfElapsed();
+    Advance(0);
   }
 
   // Leaving: closed, or its window there but never answering.
@@ -332,7 +415,8 @@ class Soak {
       const int hour = h % 12 + (std::string_view(noon) == "PM" ? 12 : 0);
       const sys_seconds stamp = sys_days{year{y} / mo / d} + seconds{hour * 3600 + mi * 60 + s};
       const bool counted = flight == p.flight && ground == p.ground && total == p.flight + p.ground;
-      Expect(size_t(end) == line.size() && line.ends_with("\t\r") && counted && p.start <= stamp && stamp <= p.end,
+      const bool within = p.start - seconds{p.pcSteps} <= stamp && stamp <= p.end + seconds{p.pcSteps};
+      Expect(size_t(end) == line.size() && line.ends_with("\t\r") && counted && within,
              "log entry \"" + line + "\" is not the run's flight " + std::to_string(p.flight) + " s, ground " +
                  std::to_string(p.ground) + " s, ON from " + Text(p.start) + " to " + Text(p.end));
     }
@@ -345,6 +429,9 @@ class Soak {
   int64_t endMs_, nowMs_ = 0, offSinceMs_ = kNever, nextSecondMs_ = kNever, nextSyncMs_ = kNever;
   int64_t nextEventMs_ = 0, simBackMs_ = kNever, logFreeMs_ = kNever, keyUpMs_ = kNever;
   int64_t driftSecondsPerHour_ = 0, drift_ = 0, slowUntilMs_ = 0, boxClosedMs_ = 0, waitedMs_ = 0;
+  int64_t pcStepped_ = 0, driftSinceEvent_ = 0, correctedMs_ = -1;
+  uint32_t writesAtEvent_ = 0, writesSeen_ = 0;
+  std::optional<int64_t> stepCheck_;  // after Start Loc and a PC clock step: the simulator ahead of elapsed time
   uint64_t linkMs_ = 0;
   int32_t zone_ = 0;  // the simulator's, in minutes
   bool simAnswers_ = true, paused_ = false, onGround_ = true;
