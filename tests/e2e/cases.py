@@ -149,6 +149,12 @@ CASES = {
         ("caption", "Horavia (ON)"), ("journal", "^write 0x0238 ", 1), ("count", "^write 0x0238 ", 1),
         ("full_minute", 5), ("journal", "^write 0x0238 ", 2, 5), ("count", "^write 0x0238 ", 2), ("clock",),
         ("quiet", "^write 0x0238 ", 40), *CLOSES]),
+    # The pilot moves the simulator's date while ON (after Start, a sync
+    # cycle every second): Horavia follows it and writes nothing, where it
+    # once wrote the time back at every cycle; the zone is read each cycle.
+    "date_moved": dict(files={"Horavia.ini": FAST_INI}, standin=(), steps=[
+        ("start",), ("connected",), *SWITCH_ON, ("send", "set date 10 2027"), ("journal", "^read 0x0246 ", 8, 20),
+        ("absent", "^write 0x0238 "), *CLOSES]),
     # Windows ends the session while ON with the ChronoLog window open and a
     # note typed: the note, then the period's entry, the settings in the
     # program's order, no box, no OFF text; a later close adds nothing.
