@@ -1,5 +1,7 @@
 #include "timekeeping/timekeeper.h"
 
+#include <utility>
+
 #include "base/calendar.h"
 
 namespace horavia {
@@ -74,6 +76,7 @@ void Timekeeper::SwitchOff() {
   correctedDistance_.reset();
   untakenCorrections_ = 0;
   heldDistance_.reset();
+  accelerated_ = false;
 }
 
 void Timekeeper::StartOnPcClockAtNextMinute() {
@@ -118,11 +121,41 @@ void Timekeeper::TakeInternalClockFrom(const ClockParts& simulatorLocal) {
   Refresh();
 }
 
+void Timekeeper::FollowZoneByItsDifference() {
+  if (previousZuluOffset_ &&
+      AbsDifference(zuluOffset_, *previousZuluOffset_) > kZoneJumpMinutes) {
+    const int32_t seconds = (zuluOffset_ - *previousZuluOffset_) * 60;
+    if (elapsedBase_) {
+      elapsedBase_ = AddSeconds(*elapsedBase_, seconds);
+    } else {
+      internalClockOffset_ = internalClockOffset_.value_or(0) + seconds;
+    }
+    Refresh();
+  }
+  previousZuluOffset_ = zuluOffset_;
+}
+
 std::optional<ClockCorrection> Timekeeper::Keep(const SimClockReading& reading,
                                                 bool zeroesSeconds, bool atFullMinute) {
   if (!reading.IsCalendarTime()) return std::nullopt;
   const ClockParts simulatorLocal = reading.Local();
+  if (!FollowSimulator(reading, simulatorLocal)) return std::nullopt;
+  return CorrectionFor(reading, simulatorLocal, zeroesSeconds, atFullMinute);
+}
+
+bool Timekeeper::FollowSimulator(const SimClockReading& reading, const ClockParts& simulatorLocal) {
   if (!internalClockOffset_ && !elapsedBase_) TakeInternalClockFrom(simulatorLocal);
+  // The pilot runs the simulator faster or slower: its clock is left alone,
+  // a correction waiting for the full minute included.
+  const bool wasAccelerated = std::exchange(accelerated_, !reading.RealTime());
+  const bool backInRealTime = wasAccelerated && !accelerated_;
+  if (wasAccelerated || accelerated_) FollowZoneByItsDifference();
+  if (accelerated_) {
+    correctedDistance_.reset();
+    minuteWriteDue_ = false;
+    return false;
+  }
+  if (backInRealTime && mode_ == StartMode::SimulatorTime) TakeInternalClockFrom(simulatorLocal);
   // The simulator moved into another time zone: follow it instead of
   // forcing the old local time back.
   if (previousZuluOffset_ &&
@@ -130,11 +163,17 @@ std::optional<ClockCorrection> Timekeeper::Keep(const SimClockReading& reading,
     TakeInternalClockFrom(simulatorLocal);
   }
   previousZuluOffset_ = zuluOffset_;
-  // The pilot set the simulator to another date: followed the same way.
-  if (MovedByWholeDays(SecondsBetween(clocks_.internal, simulatorLocal))) {
+  // The pilot set the simulator to another date: followed the same way;
+  // not where the date moved while the simulator ran fast.
+  if (!backInRealTime && MovedByWholeDays(SecondsBetween(clocks_.internal, simulatorLocal))) {
     TakeInternalClockFrom(simulatorLocal);
   }
+  return true;
+}
 
+std::optional<ClockCorrection> Timekeeper::CorrectionFor(const SimClockReading& reading,
+                                                         const ClockParts& simulatorLocal,
+                                                         bool zeroesSeconds, bool atFullMinute) {
   const ClockParts& internal = clocks_.internal;
   const int32_t drift = SecondsBetween(internal, simulatorLocal);
   correctedDistance_.reset();
