@@ -1,0 +1,90 @@
+#pragma once
+
+// The pilot runs the simulator faster or slower for a while, then at 1x
+// again, in either mode: an event of the soak and its rules.
+//
+// The soak keeps one PilotRate and
+//   - in its random events: while accelerated, one event in four is
+//     Back(); otherwise a branch of its own is Accelerate(Pick(6));
+//   - in Call(), outside a message box: Before() ahead of the handler, and
+//     Expect(rule.empty(), rule) with rule = After(...) after it;
+//   - in the clock check, while Accelerated(): no distance between the two
+//     clocks counts (the count of a distance starts again at 1x);
+//   - on every other event that moves either clock (a zone, a drift, a
+//     time set by hand, the PC clock stepped): OtherEvent().
+// A start's allowance for the simulator's clock (2 s) grows by Gained() of
+// the time its handler took: the simulator's clock runs on at its rate
+// while the link waits.
+
+#include <cstdint>
+#include <string>
+
+#include "simstandin/core/sim_aircraft.h"
+
+namespace horavia::soak {
+
+class PilotRate {
+ public:
+  static constexpr int32_t kRealTime = 256;
+
+  bool Accelerated(const simstandin::SimAircraft& aircraft) const {
+    return aircraft.Rate() != kRealTime;
+  }
+
+  // One of the rates a simulator offers (`draw` 0..5).
+  void Accelerate(simstandin::SimAircraft& aircraft, int32_t draw) {
+    static constexpr int32_t kRates[] = {512, 1024, 2048, 4096, 128, 64};
+    aircraft.SetRate(kRates[draw % 6]);
+    returned_ = false;
+  }
+
+  void Back(simstandin::SimAircraft& aircraft, int64_t nowMs) {
+    aircraft.SetRate(kRealTime);
+    returned_ = true;
+    returnedAtMs_ = nowMs;
+    writesSinceReturn_ = 0;
+  }
+
+  // The writes that follow another event are that event's.
+  void OtherEvent() { returned_ = false; }
+
+  // Seconds the simulator's clock gains on real time in `ms` at its rate.
+  int64_t Gained(const simstandin::SimAircraft& aircraft, int64_t ms) const {
+    const int64_t gained = ms * (aircraft.Rate() - kRealTime) / kRealTime / 1000;
+    return gained < 0 ? -gained : gained;
+  }
+
+  void Before(const simstandin::SimAircraft& aircraft) { writesBefore_ = aircraft.ClockWrites(); }
+
+  // After a handler outside a box: `startFromPc` the handler switched ON by
+  // Start (whose own write is the pilot's command), `on` and `startLoc` the
+  // state after it, `ignoresWrites` a simulator that does not take writes
+  // (corrected twice before it is left alone), `settleMs` how long after
+  // the return a correction may still come (a sync interval, and a minute
+  // for a simulator that zeroes seconds).
+  std::string After(const simstandin::SimAircraft& aircraft, bool startFromPc, bool on,
+                    bool startLoc, bool ignoresWrites, int64_t nowMs, int64_t settleMs) {
+    const uint32_t writes = aircraft.ClockWrites() - writesBefore_;
+    if (Accelerated(aircraft) && writes > (startFromPc ? 1u : 0u)) {
+      return "no clock write while the simulator is not at 1x";
+    }
+    if (!on || startFromPc || nowMs - returnedAtMs_ > settleMs) returned_ = false;
+    if (!returned_) return {};
+    writesSinceReturn_ += writes;
+    if (startLoc && writesSinceReturn_ > 0) {
+      return "after Start Loc nothing is written when the simulator is back at 1x";
+    }
+    if (writesSinceReturn_ > (ignoresWrites ? 2u : 1u)) {
+      return "after Start one correction when the simulator is back at 1x";
+    }
+    return {};
+  }
+
+ private:
+  bool returned_ = false;
+  int64_t returnedAtMs_ = 0;
+  uint32_t writesBefore_ = 0;
+  uint32_t writesSinceReturn_ = 0;
+};
+
+}  // namespace horavia::soak
