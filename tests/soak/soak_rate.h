@@ -17,6 +17,7 @@
 // while the link waits.
 
 #include <cstdint>
+#include <cstdlib>
 #include <string>
 
 #include "simstandin/core/sim_aircraft.h"
@@ -25,35 +26,23 @@ namespace horavia::soak {
 
 class PilotRate {
  public:
-  static constexpr int32_t kRealTime = 256;
-
-  bool Accelerated(const simstandin::SimAircraft& aircraft) const {
-    return aircraft.Rate() != kRealTime;
-  }
-
+  static bool Accelerated(const simstandin::SimAircraft& aircraft) { return aircraft.Rate() != 256; }
   // One of the rates a simulator offers (`draw` 0..5).
-  void Accelerate(simstandin::SimAircraft& aircraft, int32_t draw) {
-    static constexpr int32_t kRates[] = {512, 1024, 2048, 4096, 128, 64};
+  static void Accelerate(simstandin::SimAircraft& aircraft, int32_t draw) {
+    static constexpr int32_t kRates[] = {512, 1024, 2048, 4096, 128, 64};  // 2x .. 16x, 1/2x, 1/4x
     aircraft.SetRate(kRates[draw % 6]);
-    returned_ = false;
   }
-
   void Back(simstandin::SimAircraft& aircraft, int64_t nowMs) {
-    aircraft.SetRate(kRealTime);
-    returned_ = true;
+    aircraft.SetRate(256);
     returnedAtMs_ = nowMs;
     writesSinceReturn_ = 0;
   }
-
   // The writes that follow another event are that event's.
-  void OtherEvent() { returned_ = false; }
-
-  // Seconds the simulator's clock gains on real time in `ms` at its rate.
-  int64_t Gained(const simstandin::SimAircraft& aircraft, int64_t ms) const {
-    const int64_t gained = ms * (aircraft.Rate() - kRealTime) / kRealTime / 1000;
-    return gained < 0 ? -gained : gained;
+  void OtherEvent() { returnedAtMs_ = kNone; }
+  // Seconds the simulator's clock gains on real time (or loses) in `ms`.
+  static int64_t Gained(const simstandin::SimAircraft& aircraft, int64_t ms) {
+    return std::abs(ms * (aircraft.Rate() - 256) / 256 / 1000);
   }
-
   void Before(const simstandin::SimAircraft& aircraft) { writesBefore_ = aircraft.ClockWrites(); }
 
   // After a handler outside a box: `startFromPc` the handler switched ON by
@@ -61,30 +50,23 @@ class PilotRate {
   // state after it, `ignoresWrites` a simulator that does not take writes
   // (corrected twice before it is left alone), `settleMs` how long after
   // the return a correction may still come (a sync interval, and a minute
-  // for a simulator that zeroes seconds).
-  std::string After(const simstandin::SimAircraft& aircraft, bool startFromPc, bool on,
-                    bool startLoc, bool ignoresWrites, int64_t nowMs, int64_t settleMs) {
+  // for a simulator that zeroes seconds). Empty, or the rule broken.
+  std::string After(const simstandin::SimAircraft& aircraft, bool startFromPc, bool on, bool startLoc,
+                    bool ignoresWrites, int64_t nowMs, int64_t settleMs) {
     const uint32_t writes = aircraft.ClockWrites() - writesBefore_;
-    if (Accelerated(aircraft) && writes > (startFromPc ? 1u : 0u)) {
-      return "no clock write while the simulator is not at 1x";
-    }
-    if (!on || startFromPc || nowMs - returnedAtMs_ > settleMs) returned_ = false;
-    if (!returned_) return {};
+    if (Accelerated(aircraft) && writes > (startFromPc ? 1u : 0u)) return "no clock write while not at 1x";
+    if (!on || startFromPc || nowMs - returnedAtMs_ > settleMs) returnedAtMs_ = kNone;
+    if (returnedAtMs_ == kNone) return {};
     writesSinceReturn_ += writes;
-    if (startLoc && writesSinceReturn_ > 0) {
-      return "after Start Loc nothing is written when the simulator is back at 1x";
-    }
-    if (writesSinceReturn_ > (ignoresWrites ? 2u : 1u)) {
-      return "after Start one correction when the simulator is back at 1x";
-    }
+    if (startLoc && writesSinceReturn_ > 0) return "after Start Loc nothing is written when back at 1x";
+    if (writesSinceReturn_ > (ignoresWrites ? 2u : 1u)) return "after Start one correction when back at 1x";
     return {};
   }
 
  private:
-  bool returned_ = false;
-  int64_t returnedAtMs_ = 0;
-  uint32_t writesBefore_ = 0;
-  uint32_t writesSinceReturn_ = 0;
+  static constexpr int64_t kNone = INT64_MIN / 2;  // no return to 1x being watched
+  int64_t returnedAtMs_ = kNone;
+  uint32_t writesBefore_ = 0, writesSinceReturn_ = 0;
 };
 
 }  // namespace horavia::soak
