@@ -31,11 +31,12 @@ bool Simulator::Exchange(std::span<const LinkRequest> requests) {
 
 // Each value lands in a 32-bit variable that is zero before the read, so
 // it is taken as the unsigned number the simulator holds; the zone, read
-// last, is signed.
+// after the seven, is signed. The whole read ends with the simulation rate.
 std::optional<SimClockReading> Simulator::Read(bool withDate) {
   uint32_t localHour = 0, localMinute = 0, second = 0, zuluHour = 0, zuluMinute = 0;
   uint32_t dayOfYear = 0, year = 0;
   int16_t zoneBehindZulu = 0;
+  uint32_t rate256 = 0;
   const LinkRequest zone = LinkRequest::Read(offsets::kZoneBehindZulu, 2, &zoneBehindZulu);
   const LinkRequest reads[] = {LinkRequest::Read(offsets::kLocalHour, 1, &localHour),
                                LinkRequest::Read(offsets::kLocalMinute, 1, &localMinute),
@@ -44,13 +45,15 @@ std::optional<SimClockReading> Simulator::Read(bool withDate) {
                                LinkRequest::Read(offsets::kZuluMinute, 1, &zuluMinute),
                                LinkRequest::Read(offsets::kZuluDayOfYear, 2, &dayOfYear),
                                LinkRequest::Read(offsets::kZuluYear, 2, &year),
-                               zone};
+                               zone,
+                               LinkRequest::Read(offsets::kSimulationRate, 2, &rate256)};
   const LinkRequest timeOfDayReads[] = {reads[0], reads[1], reads[2], reads[3], reads[4], zone};
   if (!Exchange(withDate ? std::span<const LinkRequest>(reads) : timeOfDayReads)) return std::nullopt;
   return SimClockReading{static_cast<int32_t>(localHour),  static_cast<int32_t>(localMinute),
                          static_cast<int32_t>(second),     static_cast<int32_t>(zuluHour),
                          static_cast<int32_t>(zuluMinute), static_cast<int32_t>(dayOfYear),
-                         static_cast<int32_t>(year),       zoneBehindZulu};
+                         static_cast<int32_t>(year),       zoneBehindZulu,
+                         static_cast<int32_t>(rate256)};
 }
 
 std::optional<SimClockReading> Simulator::ReadClock() {

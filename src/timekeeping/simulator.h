@@ -46,10 +46,11 @@ class Simulator {
   bool ZeroesSeconds() const { return zeroesSeconds_; }
   SecondsFinding LastFinding() const { return finding_; }
 
-  // The whole clock: time of day, Zulu date and zone. It also checks what
-  // the last write of the clock put there (LastFinding()).
+  // The whole clock: time of day, Zulu date, zone and simulation rate. It
+  // also checks what the last write of the clock put there (LastFinding()).
   std::optional<SimClockReading> ReadClock();
-  // The time of day alone (local and Zulu) and the zone, the date left at 0.
+  // The time of day alone (local and Zulu) and the zone, the date and the
+  // rate left at 0.
   std::optional<SimClockReading> ReadTimeOfDay();
   std::optional<AircraftFlags> ReadFlags();
   // The local time of day `local` with `second`, and the Zulu hour and
@@ -71,8 +72,8 @@ class Simulator {
   };
 
   bool Exchange(std::span<const LinkRequest> requests);
-  // The clock's seven values in the order of their offsets (or the first
-  // five, without the date), then the zone.
+  // The clock's seven values in the order of their offsets, then the zone
+  // and the simulation rate; or the first five and the zone.
   std::optional<SimClockReading> Read(bool withDate);
   void LearnFromRead(const SimClockReading& reading);
 

@@ -1,6 +1,7 @@
 #include "timekeeping/timekeeper.h"
 
 #include <cstdlib>
+#include <utility>
 
 #include "base/calendar.h"
 
@@ -77,6 +78,7 @@ void Timekeeper::SwitchOff() {
   untakenCorrections_ = 0;
   heldDistance_.reset();
   pcAheadOfElapsed_.reset();
+  accelerated_ = false;
 }
 
 void Timekeeper::StartOnPcClockAtNextMinute() {
@@ -121,11 +123,41 @@ void Timekeeper::TakeInternalClockFrom(const ClockParts& simulatorLocal) {
   Refresh();
 }
 
+void Timekeeper::FollowZoneByItsDifference() {
+  if (previousZuluOffset_ &&
+      AbsDifference(zuluOffset_, *previousZuluOffset_) > kZoneJumpMinutes) {
+    const int32_t seconds = (zuluOffset_ - *previousZuluOffset_) * 60;
+    if (elapsedBase_) {
+      elapsedBase_ = AddSeconds(*elapsedBase_, seconds);
+    } else {
+      internalClockOffset_ = internalClockOffset_.value_or(0) + seconds;
+    }
+    Refresh();
+  }
+  previousZuluOffset_ = zuluOffset_;
+}
+
 std::optional<ClockCorrection> Timekeeper::Keep(const SimClockReading& reading,
                                                 bool zeroesSeconds, bool atFullMinute) {
   if (!reading.IsCalendarTime()) return std::nullopt;
   const ClockParts simulatorLocal = reading.Local();
+  if (!FollowSimulator(reading, simulatorLocal)) return std::nullopt;
+  return CorrectionFor(reading, simulatorLocal, zeroesSeconds, atFullMinute);
+}
+
+bool Timekeeper::FollowSimulator(const SimClockReading& reading, const ClockParts& simulatorLocal) {
   if (!internalClockOffset_ && !elapsedBase_) TakeInternalClockFrom(simulatorLocal);
+  // The pilot runs the simulator faster or slower: its clock is left alone,
+  // a correction waiting for the full minute included.
+  const bool wasAccelerated = std::exchange(accelerated_, !reading.RealTime());
+  const bool backInRealTime = wasAccelerated && !accelerated_;
+  if (wasAccelerated || accelerated_) FollowZoneByItsDifference();
+  if (accelerated_) {
+    correctedDistance_.reset();
+    minuteWriteDue_ = false;
+    return false;
+  }
+  if (backInRealTime && mode_ == StartMode::SimulatorTime) TakeInternalClockFrom(simulatorLocal);
   // The simulator moved into another time zone: follow it instead of
   // forcing the old local time back.
   if (previousZuluOffset_ &&
@@ -133,18 +165,24 @@ std::optional<ClockCorrection> Timekeeper::Keep(const SimClockReading& reading,
     TakeInternalClockFrom(simulatorLocal);
   }
   previousZuluOffset_ = zuluOffset_;
-  // The pilot set the simulator to another date: followed the same way. A
-  // step of the PC's clock moves the internal clock after Start: that is
-  // no date the pilot chose, and the simulator follows the PC.
+  // The pilot set the simulator to another date: followed the same way;
+  // not where the date moved while the simulator ran fast. A step of the
+  // PC's clock moves the internal clock after Start: that is no date the
+  // pilot chose, and the simulator follows the PC.
   const int64_t pcAhead = SecondsSinceEpoch(clocks_.pc) - FloorDiv(pcClock_.ElapsedMs(), 1000);
   const bool pcStepped =
       pcAheadOfElapsed_ && std::abs(pcAhead - *pcAheadOfElapsed_) > kToleranceSeconds;
   pcAheadOfElapsed_ = pcAhead;
-  if (!(pcStepped && mode_ == StartMode::SystemTime) &&
+  if (!backInRealTime && !(pcStepped && mode_ == StartMode::SystemTime) &&
       MovedByWholeDays(SecondsBetween(clocks_.internal, simulatorLocal))) {
     TakeInternalClockFrom(simulatorLocal);
   }
+  return true;
+}
 
+std::optional<ClockCorrection> Timekeeper::CorrectionFor(const SimClockReading& reading,
+                                                         const ClockParts& simulatorLocal,
+                                                         bool zeroesSeconds, bool atFullMinute) {
   const ClockParts& internal = clocks_.internal;
   const int32_t drift = SecondsBetween(internal, simulatorLocal);
   correctedDistance_.reset();
@@ -154,7 +192,9 @@ std::optional<ClockCorrection> Timekeeper::Keep(const SimClockReading& reading,
     heldDistance_.reset();
     return std::nullopt;
   }
-  if (heldDistance_ && AbsDifference(drift, *heldDistance_) <= kUntakenSlackSeconds) {
+  // Held until the distance moves by more than the tolerance: less may be
+  // no more than the second or two that each read may be off by.
+  if (heldDistance_ && AbsDifference(drift, *heldDistance_) <= kToleranceSeconds) {
     minuteWriteDue_ = false;
     return std::nullopt;
   }

@@ -94,6 +94,13 @@ class Timekeeper {
   // it zeroes seconds, at the next full minute (`atFullMinute`: the read was
   // made then), with the date where the dates differ. A reading that is no
   // calendar time is not used.
+  //
+  // A simulator that runs faster or slower than real time runs so at the
+  // pilot's choice: while it does, nothing is corrected and the internal
+  // clock is not taken from it (a zone it flies into still moves the
+  // internal clock by the zone's difference). Back at real time, after
+  // Start it is corrected to the internal clock (the PC's time), after
+  // Start Loc the internal clock is taken from it.
   std::optional<ClockCorrection> Keep(const SimClockReading& reading, bool zeroesSeconds,
                                       bool atFullMinute);
   // The read right after a correction. A simulator that twice in a row does
@@ -103,7 +110,15 @@ class Timekeeper {
   bool CorrectionsHeld() const { return heldDistance_.has_value(); }
 
  private:
+  // The internal clock taken or moved where the pilot moved the simulator;
+  // false while its clock is not in real time.
+  bool FollowSimulator(const SimClockReading& reading, const ClockParts& simulatorLocal);
+  std::optional<ClockCorrection> CorrectionFor(const SimClockReading& reading,
+                                               const ClockParts& simulatorLocal,
+                                               bool zeroesSeconds, bool atFullMinute);
   void TakeInternalClockFrom(const ClockParts& simulatorLocal);
+  // Zones followed while the simulator's clock is not in real time.
+  void FollowZoneByItsDifference();
   ClockParts InternalClockAt(const ClockParts& pc, int64_t elapsedMs) const;
 
   Clock& pcClock_;
@@ -127,6 +142,7 @@ class Timekeeper {
   Chronometers chronometers_;
   bool minuteWriteDue_ = false;
   bool minuteWriteWithDate_ = false;
+  bool accelerated_ = false;  // the last reading while ON was not in real time
 };
 
 }  // namespace horavia

@@ -49,6 +49,19 @@ std::string LightSimLamps(MainControls& controls, int32_t hour, bool show24Hour,
   return morning ? "(AM" : "(PM";
 }
 
+// 4x, 1/2x, or to the hundredth (1.5x); never "1x" for a rate that is not.
+std::string RateText(int32_t rate256, const std::string& decimalSeparator) {
+  constexpr int32_t kRealTime = 256;
+  if (rate256 % kRealTime == 0) return std::to_string(rate256 / kRealTime) + "x";
+  if (kRealTime % rate256 == 0) return "1/" + std::to_string(kRealTime / rate256) + "x";
+  int32_t hundredths = (rate256 * 100 + kRealTime / 2) / kRealTime;
+  if (hundredths == 100) hundredths = rate256 > kRealTime ? 101 : 99;
+  std::string text =
+      std::to_string(hundredths / 100) + decimalSeparator + TwoDigits(hundredths % 100);
+  if (text.ends_with('0')) text.pop_back();
+  return text + "x";
+}
+
 }  // namespace
 
 void SetButtonFace(MainControls& controls, MainButton button, bool enabled, bool on) {
@@ -84,6 +97,15 @@ std::string ShowSimClock(MainControls& controls, int32_t hour, int32_t minute,
           : regional.LongDate(year, month, day);
   return std::to_string(ShownHour(hour, toggles.show24Hour)) + ":" + TwoDigits(minute) + marker +
          (toggles.showZulu ? " Zulu)" : ")") + ", " + regional.ShortDate(year, month, day);
+}
+
+void ShowSimulationRate(MainControls& controls, bool on, const SimClockReading& reading,
+                        Regional& regional) {
+  controls.simTime.toolTip.clear();
+  if (!on || reading.RealTime()) return;
+  controls.simTime.toolTip = "The simulator runs at " +
+                             RateText(reading.rate256, regional.DecimalSeparator()) +
+                             ": Horavia leaves its clock alone until it runs at 1x again.";
 }
 
 void SetSimClockScheme(MainControls& controls, bool on) {

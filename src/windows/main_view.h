@@ -35,6 +35,12 @@ std::string ShowSimClock(MainControls& controls, int32_t hour, int32_t minute,
                          const std::chrono::year_month_day& date, const DisplayToggles& toggles,
                          bool on, const Chronometers& counted, Regional& regional);
 
+// While ON, the sim clock's tool tip tells that a simulator running faster
+// or slower than real time is left alone ("The simulator runs at 4x: ...");
+// none while OFF or in real time.
+void ShowSimulationRate(MainControls& controls, bool on, const SimClockReading& reading,
+                        Regional& regional);
+
 // The sim clock in the colours of the timekeeper's state: bright and dark
 // green while ON, yellow and olive while OFF; a lamp keeps lit or unlit.
 void SetSimClockScheme(MainControls& controls, bool on);

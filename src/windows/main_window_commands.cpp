@@ -125,6 +125,7 @@ void MainWindowModel::SwitchOff() {
   SetButtonFace(controls_, MainButton::Start, true, false);
   SetButtonFace(controls_, MainButton::StartLocal, true, false);
   SetSimClockScheme(controls_, false);
+  controls_.simTime.toolTip.clear();  // OFF leaves the simulator's clock alone at any rate
   timekeeper_.SwitchOff();
   controls_.caption = "Horavia (OFF)";
   LogFinishedPeriod(wasOn, LogFailureNotice::Tell);

@@ -42,6 +42,7 @@ void MainWindowModel::SyncCycle(CycleKind kind) {
   if (!connected_) return;
   const std::optional<SimClockReading> reading = ReadSimClock();
   if (!reading) return;
+  ShowSimulationRate(controls_, timekeeper_.On(), *reading, context_.os.regional);
   if (toggles_.showZulu) {
     simClockText_ = ShowSimClock(controls_, reading->zuluHour, reading->zuluMinute,
                                  reading->ZuluDate(), toggles_, timekeeper_.On(), timekeeper_.Counted(),

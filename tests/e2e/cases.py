@@ -44,6 +44,7 @@ LOOK_OFF = [area(3120, 900, 60, 60, "004000", 4, tolerance=0), area(3120, 1860, 
             area(4440, 2040, 495, 240, "808080", 50)]
 LOOK_INFO = [INFO_FRAME, area(*CLOCK, "00FF00", 0, 0), area(2160, 480, 375, 255, "00FF00", 10)]  # the Log link
 TOOL_TIP = area(0, 2655, 4500, 900, "FFFFFF", 100, tolerance=26)  # on the black screen below the window
+RATE_TIP = area(1400, 1950, 3300, 75, "FFFFFF", 600, tolerance=26)  # between the sim clock and the captions
 
 DEFAULT_INI = crlf("SYNC_INTERVAL=20", "LOG_SECOND_MIN=60", "SM_TIMEOUT_RETRY=40")
 # A sync cycle every second, a log entry for any period over a second, and
@@ -155,6 +156,15 @@ CASES = {
     "date_moved": dict(files={"Horavia.ini": FAST_INI}, standin=(), steps=[
         ("start",), ("connected",), *SWITCH_ON, ("send", "set date 10 2027"), ("journal", "^read 0x0246 ", 8, 20),
         ("absent", "^write 0x0238 "), *CLOSES]),
+    # The pilot runs the simulator at 4x after Start: nothing is written for
+    # 10 s, and the sim clock's tool tip says why; back at 1x, one correction
+    # sets it to the PC's time, and it is left alone then.
+    "simulation_rate": dict(files={"Horavia.ini": FAST_INI}, standin=(), steps=[
+        ("start",), ("connected",), ("click", 0), ("caption", "Horavia (ON)"), ("journal", "^write 0x0238 ", 1),
+        ("send", "rate 4x"), ("quiet", "^write 0x0238 ", 10), ("at", 967, 1567, False), ("see", RATE_TIP),
+        ("picture", "accelerated-tooltip", MAIN, 40),
+        ("send", "rate 1x"), ("journal", "^write 0x0238 ", 1, 5), ("clock",), ("quiet", "^write 0x0238 ", 5),
+        *CLOSES]),
     # Windows ends the session while ON with the ChronoLog window open and a
     # note typed: the note, then the period's entry, the settings in the
     # program's order, no box, no OFF text; a later close adds nothing.

@@ -376,9 +376,10 @@ class Case:
         self.watch(10, lambda shot: [] if shot.at(x + w - 1, y + h - 1) == "808080" != shot.at(x + w, y + h)
                    else ["the last pixel is not grey, or the next one is"])
 
-    def do_picture(self, name, title):
+    def do_picture(self, name, title, grow=0):
+        """The window, and `grow` pixels of the screen right of it and below it (for a tool tip)."""
         x, y, w, h = origin(title)
-        subprocess.run(["import", "-window", "root", "-crop", f"{w}x{h}+{x}+{y}", "+repage",
+        subprocess.run(["import", "-window", "root", "-crop", f"{w + grow}x{h + grow}+{x}+{y}", "+repage",
                         os.path.join(ARTIFACTS, name + ".png")], check=True, timeout=20)
 
     # ---- The stand-in's journal

@@ -29,10 +29,11 @@ int main(int argc, char** argv) {
   const horavia::soak::SoakResult r = horavia::soak::RunSoak(seed, hours);
   std::printf("%lld steps in %lld ms: %d ON periods, %d logged (%d ended with the log held), %d disconnects, "
               "%d message boxes, %d corrections heard, %d PC clock steps, %d dates moved, %d times writes ignored, "
+              "%d rates other than 1x, "
               "%d clock checks on another date than the PC\n%s seed %llu%s%s\n",
               static_cast<long long>(r.steps),
               static_cast<long long>(duration_cast<milliseconds>(steady_clock::now() - started).count()),
               r.onPeriods, r.loggedEntries, r.heldLogSwitchOffs, r.disconnects, r.boxes, r.corrections,
-              r.pcClockSteps, r.dateMoves, r.writesIgnored, r.otherDateChecks, r.Passed() ? "PASS" : "FAIL", seed, r.Passed() ? "" : ": ", r.failure.c_str());
+              r.pcClockSteps, r.dateMoves, r.writesIgnored, r.rateChanges, r.otherDateChecks, r.Passed() ? "PASS" : "FAIL", seed, r.Passed() ? "" : ": ", r.failure.c_str());
   return r.Passed() ? 0 : 1;
 }

@@ -16,6 +16,7 @@
 #include <sstream>
 #include <tuple>
 
+#include "soak/soak_rate.h"
 #include "unit/simulator_world.h"
 
 namespace horavia::soak {
@@ -133,6 +134,7 @@ class Soak {
     driftSinceEvent_ = 0;
     stepCheck_.reset();
     correctedMs_ = -1;
+    rate_.OtherEvent();
   }
 
   // The timers as the window armed them; what the fakes recorded is dropped.
@@ -168,6 +170,7 @@ class Soak {
     const uint32_t writesBefore = w_.Aircraft().ClockWrites();
     const int64_t simAhead = SimAhead();
     const uint64_t linkBefore = w_.sim.NowMs();
+    if (!underBox) rate_.Before(w_.Aircraft());
     handler();
     CatchUpWithLink();
     // A write that waited out time-outs lands late; for a simulator that
@@ -181,15 +184,21 @@ class Soak {
     // The start's own write is not counted.
     if (!wasOn && w_.Keeper().On()) writesAtEvent_ = std::min(writesAtEvent_, writesBefore + 1);
     Observe(startMs);
+    const bool startLoc = w_.Controls().buttons[1].face == ButtonFace::Green;
+    const std::string rule = rate_.After(w_.Aircraft(), !wasOn && on_ && !startLoc, w_.Keeper().On(), startLoc,
+                                         w_.Aircraft().IgnoresClockWrites() || w_.Aircraft().ZeroesWrittenSeconds(),
+                                         !w_.Controls().simTime.toolTip.empty(), nowMs_, SyncMs() + 61000);
+    Expect(rule.empty(), rule);
     if (wasOn || !on_) return;
     // A start: in simulator time it writes nothing; from the PC clock it sets the simulator and the
     // internal clock to the PC time of the simulator's answer (one that zeroes seconds is set at
     // the next full minute, and its internal clock may come from its zeroed second).
     const int32_t offset = std::abs(w_.Keeper().InternalClockOffset().value_or(99));
-    Expect(w_.Controls().buttons[1].face == ButtonFace::Green ? std::abs(SimAhead() - simAhead) <= 2
+    const int64_t gained = 2 + PilotRate::Gained(w_.Aircraft(), nowMs_ - startMs);  // at its rate meanwhile
+    Expect(w_.Controls().buttons[1].face == ButtonFace::Green ? std::abs(SimAhead() - simAhead) <= gained
            : w_.Aircraft().IgnoresClockWrites()             ? true
            : w_.window.SimulatorLink().ZeroesSeconds() || w_.Aircraft().ZeroesWrittenSeconds() ? offset <= 5
-                                                            : std::abs(SimAhead()) <= 2 && offset <= 2,
+                                                            : std::abs(SimAhead()) <= gained && offset <= 2,
            "a start writes the PC clock into the simulator, or nothing in simulator time");
   }
 
@@ -232,6 +241,10 @@ class Soak {
     const bool zeroes = w_.Aircraft().ZeroesWrittenSeconds() || w_.window.SimulatorLink().ZeroesSeconds();
     Expect(writes - writesAtEvent_ <= (zeroes ? 3u : 2u), "the simulator's clock written " +
            std::to_string(writes - writesAtEvent_) + " times after one event that moved a clock");
+    if (PilotRate::Accelerated(w_.Aircraft())) {  // left alone: a distance counts from 1x on
+      std::tie(offSinceMs_, correctedMs_, writesSeen_) = std::tuple(kNever, -1, writes);
+      return;
+    }
     const sys_seconds sim = LocalOf(aircraft);
     const int64_t apart = (sim - internal).count();
     if (floor<days>(internal) != floor<days>(PcNow())) ++result_.otherDateChecks;
@@ -322,6 +335,10 @@ class Soak {
 
   void RandomEvent() {
     simstandin::SimAircraft& aircraft = w_.Aircraft();
+    if (PilotRate::Accelerated(aircraft) && Pick(4) == 0) {  // back at 1x
+      ClockMoved();
+      return rate_.Back(aircraft, nowMs_);
+    }
     const int32_t pick = Pick(100);
     if (pick < 30) {
       const int button = pick < 4 ? 2 + Pick(3) : Pick(2);
@@ -361,6 +378,10 @@ class Soak {
     } else if (pick < 98) {  // a simulator that holds its clock for a while
       aircraft.SetIgnoresClockWrites(!aircraft.IgnoresClockWrites());
       result_.writesIgnored += aircraft.IgnoresClockWrites() ? 1 : 0;
+      ClockMoved();
+    } else {  // the pilot runs the simulator faster or slower for a while
+      PilotRate::Accelerate(aircraft, Pick(6));
+      ++result_.rateChanges;
       ClockMoved();
     }
     if (pick >= 56 && pick < 76) ClockMoved();  // a zone, a drift rate, a clock set by hand or stepped
@@ -432,6 +453,7 @@ class Soak {
   int64_t pcStepped_ = 0, driftSinceEvent_ = 0, correctedMs_ = -1;
   uint32_t writesAtEvent_ = 0, writesSeen_ = 0;
   std::optional<int64_t> stepCheck_;  // after Start Loc and a PC clock step: the simulator ahead of elapsed time
+  PilotRate rate_;
   uint64_t linkMs_ = 0;
   int32_t zone_ = 0;  // the simulator's, in minutes
   bool simAnswers_ = true, paused_ = false, onGround_ = true;

@@ -12,7 +12,7 @@ struct SoakResult {
   int onPeriods = 0, loggedEntries = 0, disconnects = 0, boxes = 0;
   int heldLogSwitchOffs = 0;  // logged periods that ended while another program held the log
   int corrections = 0;        // sync sounds: the simulator's clock written back, not paused
-  int pcClockSteps = 0, dateMoves = 0, writesIgnored = 0;  // events of these kinds
+  int pcClockSteps = 0, dateMoves = 0, writesIgnored = 0, rateChanges = 0;  // events of these kinds
   int otherDateChecks = 0;    // clock checks with the internal clock on another date than the PC
   bool Passed() const { return failure.empty(); }
 };

@@ -80,6 +80,20 @@ TEST_P(MainViewTest, SimClockTextAndLampsWhileOnAndOff) {
   EXPECT_EQ(text, ByStyle("12:00(AM Zulu), 2/29/2028", "12:00(AM Zulu), 29-02-2028"));
 }
 
+// While ON, a rate other than real time is named in the sim clock's tip.
+TEST_P(MainViewTest, TheSimClocksTipNamesARateOtherThanRealTimeWhileOn) {
+  const std::tuple<int32_t, bool, const char*> cases[] = {
+      {1024, true, "4x"},   {128, true, "1/2x"},  {64, true, "1/4x"},  {384, true, "1.5x"}, {320, true, "1.25x"},
+      {257, true, "1.01x"}, {255, true, "0.99x"}, {256, true, nullptr}, {0, true, nullptr}, {1024, false, nullptr}};
+  for (const auto& [rate, on, shown] : cases) {
+    ShowSimulationRate(controls, on, SimClockReading{.rate256 = rate}, regional);
+    std::string text = shown == nullptr ? "" : shown;
+    if (GetParam() == Style::Other) std::ranges::replace(text, '.', ',');
+    EXPECT_EQ(controls.simTime.toolTip,
+              text.empty() ? "" : "The simulator runs at " + text + ": Horavia leaves its clock alone until it runs at 1x again.")
+        << rate;
+  }
+}
 
 constexpr Rgb kBlack{0, 0, 0}, kOutline{128, 128, 128}, kShadow{192, 192, 192};
 

@@ -21,11 +21,13 @@ constexpr uint32_t kYear = 0x0240;
 constexpr uint32_t kZoneBehindZulu = 0x0246;
 constexpr uint32_t kPaused = 0x0264;
 constexpr uint32_t kOnGround = 0x0366;
+constexpr uint32_t kRate = 0x0C1A;
 constexpr uint32_t kDisplayTime = 0x32FA;
 constexpr uint32_t kInterfaceVersion = 0x3304;
 constexpr uint32_t kSimulatorVersion = 0x3308;
 constexpr uint32_t kMessageText = 0x3380;
 constexpr uint32_t kMessageSize = 128;
+constexpr int32_t kRealTime = 256;  // the rate of a clock in real time
 
 bool Touches(uint32_t offset, uint32_t size, uint32_t first, uint32_t length) {
   return uint64_t{offset} < uint64_t{first} + length && first < uint64_t{offset} + size;
@@ -54,10 +56,25 @@ SimAircraft::SimAircraft(horavia::Clock& clock)
   startElapsedMs_ = clock_.ElapsedMs();
   SetVersions(kDefaultInterfaceVersion, kDefaultSimulatorVersion);
   SetOnGround(true);
+  Store16(kRate, kRealTime);
+}
+
+// The clock's run since its start, at its rate.
+int64_t SimAircraft::RunMs(int64_t elapsedMs) const {
+  const int64_t rate = rate256_ == 0 ? kRealTime : rate256_;
+  return horavia::FloorDiv((elapsedMs - startElapsedMs_) * rate, kRealTime);
 }
 
 int64_t SimAircraft::LocalMs() {
-  return startMs_ + (clock_.ElapsedMs() - startElapsedMs_) + offsetSeconds_ * 1000;
+  return startMs_ + RunMs(clock_.ElapsedMs()) + offsetSeconds_ * 1000;
+}
+
+void SimAircraft::SetRate(int32_t rate256) {
+  const int64_t elapsed = clock_.ElapsedMs();
+  startMs_ += RunMs(elapsed);
+  startElapsedMs_ = elapsed;
+  rate256_ = rate256;
+  Store16(kRate, static_cast<uint16_t>(rate256));
 }
 
 SimAircraft::Seconds SimAircraft::Local() {
@@ -177,9 +194,11 @@ std::string SimAircraft::Describe() {
   const Snapshot s = Now();
   char text[160];
   std::snprintf(text, sizeof text,
-                "local %02d:%02d:%02d zulu %02d:%02d day %d year %d zone %d paused %d ground %d",
+                "local %02d:%02d:%02d zulu %02d:%02d day %d year %d zone %d paused %d ground %d"
+                " rate %d",
                 s.localHour, s.localMinute, s.second, s.zuluHour, s.zuluMinute, s.zuluDayOfYear,
-                s.zuluYear, s.zone, s.paused ? 1 : 0, s.onGround ? 1 : 0);
+                s.zuluYear, s.zone, s.paused ? 1 : 0, s.onGround ? 1 : 0,
+                static_cast<int>(rate256_));
   return text;
 }
 

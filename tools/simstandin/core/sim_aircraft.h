@@ -29,6 +29,9 @@ namespace simstandin {
 //   - day of year or year (0x023E, 0x0240) moves the clock by whole days to
 //     that Zulu date, keeping the time of day.
 // Values out of range are taken as arithmetic (hour 24 is the next day's 0).
+// The clock runs at the simulation rate (256 = real time, 1024 = 4x, 128 =
+// 1/2x), served at 0x0C1A; rate 0 plays a simulator that does not serve it:
+// its clock runs in real time and 0x0C1A stays 0.
 // Like the simulators whose only control of the seconds is "set them to
 // zero", the aircraft can be told to take a written second as 0; and like a
 // simulator that holds its clock, to take no write of the clock at all.
@@ -49,6 +52,9 @@ class SimAircraft {
   void SetZone(int32_t localMinusZuluMinutes);
   void SetZuluDate(int32_t dayOfYear, int32_t year);
   void Drift(int64_t seconds);
+  // The clock goes on from where it is at the new rate.
+  void SetRate(int32_t rate256);
+  int32_t Rate() const { return rate256_; }
   void SetPaused(bool paused);
   void SetOnGround(bool onGround);
   void SetVersions(uint32_t interfaceVersion, uint32_t simulatorVersion);
@@ -77,6 +83,7 @@ class SimAircraft {
   using Seconds = std::chrono::sys_seconds;
   Seconds Local();
   int64_t LocalMs();
+  int64_t RunMs(int64_t elapsedMs) const;
   Seconds Zulu() { return Local() - std::chrono::minutes{zone_}; }
   void Refresh();
   uint16_t Load16(uint32_t at) const;
@@ -88,6 +95,7 @@ class SimAircraft {
   std::unique_ptr<uint8_t[]> memory_;
   int64_t startMs_ = 0;         // the PC's local time at the start, in ms since 1970
   int64_t startElapsedMs_ = 0;  // the system's elapsed time then
+  int32_t rate256_ = 256;       // since that start
   int64_t offsetSeconds_ = 0;
   int32_t zone_ = 0;
   uint32_t messageShows_ = 0;

@@ -139,6 +139,31 @@ bool Writes(StandIn& standIn, std::string_view rest, std::string& why) {
   return true;
 }
 
+// 256 is real time: "rate 1024", "rate 4x" and "rate 1/2x" (128) are
+// rates the simulator offers; "rate 0" plays one that does not serve it.
+bool ParseRate(std::string_view text, int32_t& rate256) {
+  int32_t n = 0;
+  if (!text.ends_with('x')) {
+    if (!Number(text, n) || n < 0 || n > 0xFFFF) return false;
+    rate256 = n;
+    return true;
+  }
+  text.remove_suffix(1);
+  const bool slower = text.starts_with("1/");
+  if (slower) text.remove_prefix(2);
+  if (!Number(text, n) || n < 1 || n > 255 || (slower && 256 % n != 0)) return false;
+  rate256 = slower ? 256 / n : n * 256;
+  return true;
+}
+
+bool Rate(StandIn& standIn, std::string_view rest, std::string& why) {
+  int32_t rate256 = 0;
+  why = "want rate RATE (times 256, 0..65535), rate Nx or rate 1/Nx";
+  if (!ParseRate(Word(rest), rate256)) return false;
+  standIn.Aircraft().SetRate(rate256);
+  return true;
+}
+
 bool Hang(StandIn& standIn, std::string_view /*rest*/, std::string& /*why*/) {
   standIn.faults.hang = true;
   return true;
@@ -204,13 +229,14 @@ bool Quit(StandIn& standIn, std::string_view /*rest*/, std::string& /*why*/) {
 }
 
 // Each verb with its command.
-constexpr std::array<std::pair<std::string_view, CommandFunction>, 15> kCommands{{
+constexpr std::array<std::pair<std::string_view, CommandFunction>, 16> kCommands{{
     {"set", Set},
     {"drift", Drift},
     {"pause", Pause},
     {"ground", Ground},
     {"seconds", Seconds},
     {"writes", Writes},
+    {"rate", Rate},
     {"hang", Hang},
     {"answer", Answer},
     {"reject", Reject},

@@ -34,7 +34,7 @@ struct Faults {
 //   garbage size                  the block was spoiled after serving
 //   cmd <line>                    a command applied
 //   error <line>: <why>           a command refused
-//   state local 12:00:00 zulu 17:00 day 340 year 2026 zone -300 paused 0 ground 1
+//   state local 12:00:00 zulu 17:00 day 340 year 2026 zone -300 paused 0 ground 1 rate 256
 class StandIn {
  public:
   using JournalSink = std::function<void(const std::string&)>;

@@ -1,7 +1,7 @@
 // simstandin.exe: plays FSUIPC's part for Horavia when no simulator runs.
 //
 //   simstandin.exe [--class FS98MAIN | --class UIPCMAIN] [--exit-if-simulator] [--quiet]
-//                  [--zero-seconds]
+//                  [--zero-seconds] [--rate RATE]
 //
 // It opens a top-level window of the given class (FS98MAIN by default),
 // answers the registered message "FSASMLIB:IPC" by serving the client's named
@@ -12,7 +12,8 @@
 // either class already exists, so that a real simulator is never shadowed.
 // With --quiet it keeps no journal of records and commands (benchmarks).
 // With --zero-seconds it takes a written second as 0, as the simulators do
-// whose only control of the seconds is "set them to zero".
+// whose only control of the seconds is "set them to zero". With --rate its
+// clock starts at that simulation rate, as the command "rate" below.
 //
 // Commands, one per line on standard input (end of input leaves it running):
 //   set time HH:MM:SS      simulated local time
@@ -23,6 +24,11 @@
 //   pause on|off           the pause flag (0x0264)
 //   seconds zero|keep      a written second is taken as 0, or as written
 //   writes ignore|take     writes of the clock are dropped, or taken
+//   rate RATE              the simulation rate, served at 0x0C1A: 4x, 1/2x,
+//                          or the rate times 256 (1024 = 4x, 256 = real
+//                          time); the clock runs at it from where it is.
+//                          0: real time, and 0x0C1A left 0 (a simulator
+//                          that does not serve it)
 //   ground on|off          the on-ground flag (0x0366)
 //   hang                   stops answering: each message is held past the
 //                          client's time-out until "answer"
@@ -48,7 +54,7 @@
 //   show 5 <text>                 the message text shown for 5 seconds
 //   hide                          the text's time is over
 //   cmd <line> | error <line>: <why>
-//   state local 13:45:21 zulu 18:45 day 339 year 2026 zone -300 paused 0 ground 1
+//   state local 13:45:21 zulu 18:45 day 339 year 2026 zone -300 paused 0 ground 1 rate 256
 #include <windows.h>
 
 #include <cstring>
@@ -116,6 +122,7 @@ struct Options {
   bool exitIfSimulator = false;
   bool quiet = false;
   bool zeroSeconds = false;
+  std::string rate;  // empty: real time
 };
 
 Options ReadOptions(int argc, char** argv) {
@@ -129,6 +136,8 @@ Options ReadOptions(int argc, char** argv) {
       options.quiet = true;
     } else if (std::strcmp(argv[i], "--zero-seconds") == 0) {
       options.zeroSeconds = true;
+    } else if (std::strcmp(argv[i], "--rate") == 0 && i + 1 < argc) {
+      options.rate = argv[++i];
     }
   }
   return options;
@@ -150,6 +159,7 @@ int Run(int argc, char** argv) {
   simstandin::StandIn standIn(clock);
   if (!options.quiet) standIn.journal = simstandin::JournalLine;
   standIn.Aircraft().SetZeroesWrittenSeconds(options.zeroSeconds);
+  if (!options.rate.empty()) standIn.Apply("rate " + options.rate);
   StandInWindow window(options.className, standIn);
   if (window.Hwnd() == nullptr) {
     simstandin::JournalLine("error no window");
