@@ -12,6 +12,8 @@ struct LabelState {
   std::string caption;
   Rgb color;
   bool visible = true;
+  // Shown while the pointer rests on the label; empty: no tip.
+  std::string toolTip = {};
   friend bool operator==(const LabelState&, const LabelState&) = default;
 };
 

@@ -256,6 +256,7 @@ void MainWindow::MirrorModel() {
     shownCaption_ = now.caption;
     ::SetWindowTextW(Hwnd(), Widen(shownCaption_).c_str());
   }
+  toolTips_.Mirror(now, dpi_);
   if (!SameLabels(now, shown_)) {
     shown_ = now;
     ::InvalidateRect(Hwnd(), nullptr, FALSE);

@@ -64,7 +64,7 @@ class MainWindow : public WindowBase<MainWindow> {
   ActionBoundary boundary_{services_.boxes};
   UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
   MainFonts fonts_;
-  ButtonToolTips toolTips_;
+  MainToolTips toolTips_;
   MainHit pressed_;
   std::string shownCaption_;
   MainControls shown_;
