@@ -157,6 +157,15 @@ void MainWindowModel::ConnectStep(bool quiet) {
   PlayWav(context_.os, kSoundButton);
   MarkConnected();
   SyncCycle(CycleKind::Keep);
+  SwitchOnAsAsked();
+}
+
+// Once in the run: a simulator lost later leaves Horavia OFF, as always. A
+// switch-ON that found the simulator gone is tried at the next connection.
+void MainWindowModel::SwitchOnAsAsked() {
+  if (!switchOnWhenConnected_ || !connected_ || timekeeper_.On()) return;
+  SwitchOn(*switchOnWhenConnected_);
+  if (timekeeper_.On()) switchOnWhenConnected_.reset();
 }
 
 void MainWindowModel::MarkConnected() {
