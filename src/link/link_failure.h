@@ -13,6 +13,7 @@ struct LinkFailure {
   // Errors Windows gives for the causes a pilot can do something about.
   static constexpr uint32_t kAccessDenied = 5;      // ERROR_ACCESS_DENIED
   static constexpr uint32_t kAlreadyExists = 183;   // ERROR_ALREADY_EXISTS
+  static constexpr uint32_t kTimedOut = 1460;       // ERROR_TIMEOUT
 
   LinkResult result = LinkResult::Ok;
   uint32_t systemError = 0;

@@ -47,6 +47,9 @@ std::string NotConnectedReason(const LinkFailure& failure) {
       return "No simulator with FSUIPC is running: start the simulator with FSUIPC installed, and "
              "Horavia connects by itself.";
     case LinkResult::SendFailed:
+      // A send that timed out fails with ERROR_TIMEOUT on Windows and Wine
+      // alike, not with 0.
+      if (error == LinkFailure::kTimedOut) return Unanswered(failure.opening);
       // User Interface Privilege Isolation: Windows drops messages to a
       // window of a program that runs at a higher level.
       if (error == LinkFailure::kAccessDenied) {

@@ -22,6 +22,7 @@ TEST(NotConnectedTest, EachFailureOfTheOpenIsToldInTheDateLabelsTipUntilConnecte
        "The simulator runs at a higher privilege level: start Horavia as administrator too, or neither of them."},
       {[](InProcessSimulator& s) { s.deniedSendError = 1400; }, "to the simulator (error 1400): restart"},
       {[](InProcessSimulator& s) { s.standIn.faults.hang = true; }, "does not answer: it is still loading, or it hangs"},
+      {[](InProcessSimulator& s) { s.standIn.faults.hang = true, s.hangLastError = 1460; }, "does not answer: it is"},
       {[](InProcessSimulator& s) { s.standIn.Apply("badversion"); }, "does not answer as FSUIPC does: install"},
       {[](InProcessSimulator& s) { s.windowClass = "UIPCMAIN", s.standIn.Apply("badversion"); }, "as FSUIPC does"},
       {[](InProcessSimulator& s) { s.standIn.faults.reject = true; }, "FSUIPC refused Horavia's request"},
@@ -64,9 +65,10 @@ TEST(NotConnectedTest, ASimulatorThatStopsAnsweringIsToldSoAndTheNextAttemptTell
   SimulatorWorld w;
   w.StartConnected();
   w.sim.hangSends = 41;  // the sync cycle's send and its 40 repeats
+  w.sim.hangLastError = 1460;
   w.window.OnSyncTick();
   EXPECT_TRUE(w.Controls().simDate.toolTip.starts_with("The simulator stopped answering"));
-  EXPECT_EQ(w.context.link.LastFailure(), (LinkFailure{LinkResult::Timeout, 0, false}));
+  EXPECT_EQ(w.context.link.LastFailure(), (LinkFailure{LinkResult::SendFailed, 1460, false}));
   w.sim.deniedSendError = 5;
   w.window.OnHalfSecondTick();
   EXPECT_EQ(w.context.link.LastFailure(), (LinkFailure{LinkResult::SendFailed, 5, true}));
