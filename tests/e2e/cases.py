@@ -107,6 +107,9 @@ def main_window(dpi):
         *CLOSES, ("file", "Horavia.ini", DEFAULT_INI), ("notemp",)])
 
 
+SIM_DATE = (2200, 1560)  # in the simulator date label
+
+
 CASES = {
     "main_96": main_window(96),
     "main_144": main_window(144),
@@ -200,4 +203,20 @@ CASES = {
         *SWITCH_ON, ("send", "hang"), ("journal", "^hang$", 1, 10), ("kill",), ("caption", "Horavia (OFF)", 15),
         ("disconnected",), ("entries", crlf(HEADER), 2), ("alive",), ("standin",), ("connected",),
         *CLOSES, ("file", "Horavia.ini", FAST_INI), ("entries", crlf(HEADER), 2, 3), ("notemp",)]),
+    # Why not connected, in the date label's tool tip: a window that answers
+    # as no FSUIPC does, then one that does not answer at all (one send of
+    # 2 s an attempt); connected once both are over.
+    "not_connected": dict(files={"Horavia.ini": crlf("SM_TIMEOUT_RETRY=0")}, standin=(), steps=[
+        ("send", "badversion"), ("journal", "^cmd badversion$"), ("start",), ("disconnected",),
+        ("tip", "^The simulator's window does not answer as FSUIPC does: install a current FSUIPC", *SIM_DATE),
+        ("send", "hang"), ("tip", "^The simulator's window does not answer: it is still loading, or it hangs", *SIM_DATE),
+        ("picture", "not-connected-tooltip", MAIN, True), ("send", "version 19980005 FADE000C"), ("send", "normal"),
+        ("connected",), *CLOSES]),
+    # Started before the simulator with /start: ON within a second of the
+    # handshake, with the Start write; a simulator lost and back leaves it OFF.
+    "start_option": dict(files={"Horavia.ini": FAST_INI}, steps=[
+        ("start", "/start"), ("disconnected",), ("standin",), ("journal", "^read 0x3308 "), ("mark",),
+        ("caption", "Horavia (ON)", 1), ("journal", "^write 0x0238 1 "), ("lamps", {0: "green", 1: "grey"}),
+        ("kill",), ("caption", "Horavia (OFF)", 15), ("disconnected",), ("standin",), ("connected",),
+        ("quiet", "^write 0x0238 ", 3), ("caption", "Horavia (OFF)"), *CLOSES]),
 }

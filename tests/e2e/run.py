@@ -242,10 +242,10 @@ class Case:
         self.standin.wait()
         self.act()
 
-    def do_start(self):
+    def do_start(self, *options):
         self.act()
-        self.horavia = subprocess.Popen([WINE, self.path("Horavia.exe")], env=self.env, stdout=self.wine_log,
-                                        stderr=self.wine_log)
+        self.horavia = subprocess.Popen([WINE, self.path("Horavia.exe"), *options], env=self.env,
+                                        stdout=self.wine_log, stderr=self.wine_log)
         wait(lambda: window(MAIN), 60, lambda: f"no main window in 60 s; box: {self.helper('text Horavia')}")
         self.main = origin(MAIN)
 
@@ -376,8 +376,35 @@ class Case:
         self.watch(10, lambda shot: [] if shot.at(x + w - 1, y + h - 1) == "808080" != shot.at(x + w, y + h)
                    else ["the last pixel is not grey, or the next one is"])
 
-    def do_picture(self, name, title):
+    def tips(self):
+        """The main window's tool tips showing now, as (x, y, width, height, text)."""
+        fields = self.helper(f"tips {self.caption()}")[1:]
+        return [(*map(int, fields[i].split(",")), fields[i + 1]) for i in range(0, len(fields) - 1, 2)]
+
+    def do_tip(self, pattern, x, y, seconds=40):
+        """The pointer rests at that place of the main window (in twips) until a tool tip shows text
+        matching. Every three seconds it leaves for the window's corner and comes back, as a hand
+        does when a tip is gone: a tip that has timed out shows again only for a pointer that comes.
+        Horavia takes the move away before the move back (twice pinged), or Windows would merge them
+        while a simulator that does not answer holds it."""
+        moved, seen = [0.0], [[]]
+
+        def shows():
+            if time.monotonic() - moved[0] > 3:
+                self.do_at(30, 30, False)
+                if self.helper(f"ping {self.caption()}") + self.helper(f"ping {self.caption()}") != ["0", "0"]:
+                    raise Failed("Horavia took no message for 30 s")
+                self.do_at(x, y, False)
+                moved[0] = time.monotonic()
+            seen[0] = self.tips()
+            return any(re.search(pattern, tip[4]) for tip in seen[0])
+        wait(shows, seconds, lambda: f"the tips showing: {seen[0]}")
+
+    def do_picture(self, name, title, with_tips=False):
         x, y, w, h = origin(title)
+        for tx, ty, tw, th, _ in self.tips() if with_tips else []:  # the window and its tips, together
+            w, h = max(x + w, tx + tw) - min(x, tx), max(y + h, ty + th) - min(y, ty)
+            x, y = min(x, tx), min(y, ty)
         subprocess.run(["import", "-window", "root", "-crop", f"{w}x{h}+{x}+{y}", "+repage",
                         os.path.join(ARTIFACTS, name + ".png")], check=True, timeout=20)
 
