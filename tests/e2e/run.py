@@ -382,11 +382,9 @@ class Case:
         return [(*map(int, fields[i].split(",")), fields[i + 1]) for i in range(0, len(fields) - 1, 2)]
 
     def do_tip(self, pattern, x, y, seconds=40):
-        """The pointer rests at that place of the main window (in twips) until a tool tip shows text
-        matching. Every three seconds it leaves for the window's corner and comes back, as a hand
-        does when a tip is gone: a tip that has timed out shows again only for a pointer that comes.
-        Horavia takes the move away before the move back (twice pinged), or Windows would merge them
-        while a simulator that does not answer holds it."""
+        """The pointer rests there (twips) until a tool tip shows text matching. Every 3 s it leaves and
+        comes back, as a timed-out tip shows again only then; Horavia takes each move (pinged twice), or
+        Windows merges the two while a simulator that does not answer holds it."""
         moved, seen = [0.0], [[]]
 
         def shows():
