@@ -20,7 +20,7 @@ TEST(StartOptionsTest, OptionsAreWordsWithSlashOrDashInAnyCaseAndTheRestIsUnknow
       {"  -STARTLOC\t", {StartMode::SimulatorTime, false, {}}},
       {"/Minimized /start /startloc", {StartMode::SimulatorTime, true, {}}},
       {"\"/startloc\" -minimized", {StartMode::SimulatorTime, true, {}}},
-      {"/begin start +start / /start2 \"C:\\My Files\"", {Mode{}, false, {"/begin", "start", "+start", "/", "/start2", "C:\\My Files"}}},
+      {R"(/begin start +start / /start2 "C:\My Files")", {Mode{}, false, {"/begin", "start", "+start", "/", "/start2", "C:\\My Files"}}},
   };
   for (const auto& [line, want] : lines) EXPECT_EQ(ParseStartOptions(line), want) << line;
 }
