@@ -382,21 +382,24 @@ class Case:
         return [(*map(int, fields[i].split(",")), fields[i + 1]) for i in range(0, len(fields) - 1, 2)]
 
     def do_tip(self, pattern, x, y, seconds=40):
-        """The pointer rests there (twips) until a tool tip shows text matching. Every 3 s it leaves and
-        comes back, as a timed-out tip shows again only then; Horavia takes each move (pinged twice), or
-        Windows merges the two while a simulator that does not answer holds it."""
-        moved, seen = [0.0], [[]]
+        """The pointer comes to that place (twips) and rests until a tool tip shows text matching. It
+        comes from the Info button, once that button's tip shows: a tip shows only for a pointer that
+        comes, and Windows merges moves that Horavia takes late (a simulator that does not answer
+        holds it)."""
+        deadline, seen = time.monotonic() + seconds, [[]]
 
-        def shows():
-            if time.monotonic() - moved[0] > 3:
-                self.do_at(30, 30, False)
-                if self.helper(f"ping {self.caption()}") + self.helper(f"ping {self.caption()}") != ["0", "0"]:
-                    raise Failed("Horavia took no message for 30 s")
-                self.do_at(x, y, False)
-                moved[0] = time.monotonic()
+        def showing(want):
             seen[0] = self.tips()
-            return any(re.search(pattern, tip[4]) for tip in seen[0])
-        wait(shows, seconds, lambda: f"the tips showing: {seen[0]}")
+            return any(re.search(want, tip[4]) for tip in seen[0])
+        while True:
+            self.do_at(240 + 840 * 5 + 202, 2280 + 127, False)
+            wait(lambda: showing("^Help!$"), 20, lambda: f"no tip of the Info button: {seen[0]}")
+            self.do_at(x, y, False)
+            try:
+                return wait(lambda: showing(pattern), 10, lambda: f"the tips showing: {seen[0]}")
+            except Failed:
+                if time.monotonic() > deadline:
+                    raise
 
     def do_picture(self, name, title, with_tips=False):
         x, y, w, h = origin(title)
