@@ -203,17 +203,15 @@ CASES = {
         *SWITCH_ON, ("send", "hang"), ("journal", "^hang$", 1, 10), ("kill",), ("caption", "Horavia (OFF)", 15),
         ("disconnected",), ("entries", crlf(HEADER), 2), ("alive",), ("standin",), ("connected",),
         *CLOSES, ("file", "Horavia.ini", FAST_INI), ("entries", crlf(HEADER), 2, 3), ("notemp",)]),
-    # Why not connected, in the date label's tool tip: a window that answers
-    # as no FSUIPC does, then one that does not answer at all (one send of
-    # 2 s an attempt); connected once both are over.
+    # Why not connected, in the date label's tip: a window that answers as no
+    # FSUIPC does, then one that hangs (one send of 2 s an attempt).
     "not_connected": dict(files={"Horavia.ini": crlf("SM_TIMEOUT_RETRY=0")}, standin=(), steps=[
         ("send", "badversion"), ("journal", "^cmd badversion$"), ("start",), ("disconnected",),
         ("tip", "^The simulator's window does not answer as FSUIPC does: install a current FSUIPC", *SIM_DATE),
         ("send", "hang"), ("tip", "^The simulator's window does not answer: it is still loading, or it hangs", *SIM_DATE),
         ("picture", "not-connected-tooltip", MAIN, True), ("send", "version 19980005 FADE000C"), ("send", "normal"),
         ("connected",), *CLOSES]),
-    # Started before the simulator with /start: ON within a second of the
-    # handshake, with the Start write. (Once in the run: the unit tests.)
+    # Started before the simulator with /start: ON within 1 s of the handshake, with the Start write.
     "start_option": dict(files={"Horavia.ini": FAST_INI}, steps=[
         ("start", "/start"), ("disconnected",), ("standin",), ("journal", "^read 0x3308 "), ("mark",),
         ("caption", "Horavia (ON)", 1), ("journal", "^write 0x0238 1 "), ("lamps", {0: "green", 1: "grey"}), *CLOSES]),

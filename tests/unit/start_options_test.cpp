@@ -44,7 +44,6 @@ TEST(StartOptionsTest, StartSwitchesOnAtTheFirstConnectionOnly) {
     w.sim.windowClass.clear();
     w.window.Start(ParseStartOptions(line));
     w.window.OnHalfSecondTick();
-    EXPECT_FALSE(w.Keeper().On());
     w.sim.windowClass = "FS98MAIN";
     w.window.OnHalfSecondTick();
     EXPECT_EQ(w.Glance().substr(0, 15), std::string("Horavia (ON) ") + faces) << line;
