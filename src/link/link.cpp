@@ -23,21 +23,34 @@ std::string Link::BlockName(uint32_t processId) {
 LinkResult Link::Open(uint32_t requestedVersion) {
   interfaceVersion_ = 0;
   simulatorVersion_ = 0;
+  // Not a failure of the connection: the open link is left working.
   if (IsOpen()) return LinkResult::AlreadyOpen;
+  opening_ = true;
+  const LinkResult result = OpenSteps(requestedVersion);
+  opening_ = false;
+  if (result == LinkResult::Ok) lastFailure_ = {};
+  return result;
+}
 
+LinkResult Link::Note(LinkResult result, uint32_t systemError) {
+  if (result != LinkResult::Ok) lastFailure_ = {result, systemError, opening_};
+  return result;
+}
+
+LinkResult Link::OpenSteps(uint32_t requestedVersion) {
   bool foundAsFs98Main = false;
   LinkIpc::Handle window = ipc_.FindWindowByClass(kClassUipcMain);
   if (window == 0) {
     window = ipc_.FindWindowByClass(kClassFs98Main);
     foundAsFs98Main = true;
   }
-  if (window == 0) return LinkResult::NoSimulator;
+  if (window == 0) return Note(LinkResult::NoSimulator);
   const uint32_t message = ipc_.RegisterMessage(kMessageName);
-  if (message == 0) return LinkResult::NoMessage;
+  if (message == 0) return Note(LinkResult::NoMessage, ipc_.LastError());
 
   LinkResult result = Acquire(window, message);
   if (result == LinkResult::Ok) result = Handshake();
-  if (result == LinkResult::Ok) result = CheckVersions(foundAsFs98Main, requestedVersion);
+  if (result == LinkResult::Ok) result = Note(CheckVersions(foundAsFs98Main, requestedVersion));
   if (result != LinkResult::Ok) Close();
   return result;
 }
@@ -50,12 +63,13 @@ LinkResult Link::Acquire(LinkIpc::Handle window, uint32_t message) {
   connection.message = message;
   const std::string name = BlockName(ipc_.ProcessId());
   connection.atom = static_cast<int16_t>(ipc_.AddAtom(name));
-  if (connection.atom == 0) return LinkResult::NoAtom;
+  if (connection.atom == 0) return Note(LinkResult::NoAtom, ipc_.LastError());
   const LinkIpc::Mapping mapping = ipc_.CreateMapping(name, rb::kBlockSize);
   connection.mapping = mapping.handle;
-  if (mapping.handle == 0 || mapping.alreadyExisted) return LinkResult::NoMapping;
+  if (mapping.handle == 0) return Note(LinkResult::NoMapping, ipc_.LastError());
+  if (mapping.alreadyExisted) return Note(LinkResult::NoMapping, LinkFailure::kAlreadyExists);
   connection.view = ipc_.MapView(connection.mapping);
-  if (connection.view == nullptr) return LinkResult::NoView;
+  if (connection.view == nullptr) return Note(LinkResult::NoView, ipc_.LastError());
   return LinkResult::Ok;
 }
 
@@ -101,16 +115,17 @@ bool Link::SendBlock(uint32_t& answer) {
 }
 
 LinkResult Link::Exchange(std::span<const LinkRequest> requests) {
-  if (!IsOpen()) return LinkResult::NotOpen;
-  if (requests.empty()) return LinkResult::NothingQueued;
-  if (!rb::EncodeRequests(connection_->view, requests)) return LinkResult::BufferFull;
+  if (!IsOpen()) return Note(LinkResult::NotOpen);
+  if (requests.empty()) return Note(LinkResult::NothingQueued);
+  if (!rb::EncodeRequests(connection_->view, requests)) return Note(LinkResult::BufferFull);
   uint32_t answer = 0;
   if (!SendBlock(answer)) {
-    return ipc_.LastError() == 0 ? LinkResult::Timeout : LinkResult::SendFailed;
+    const uint32_t error = ipc_.LastError();
+    return Note(error == 0 ? LinkResult::Timeout : LinkResult::SendFailed, error);
   }
-  if (answer != 1) return LinkResult::Rejected;
+  if (answer != 1) return Note(LinkResult::Rejected);
   if (!rb::DeliverReads(connection_->view, rb::kBlockSize, requests)) {
-    return LinkResult::SpoiledAnswer;
+    return Note(LinkResult::SpoiledAnswer);
   }
   return LinkResult::Ok;
 }

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "link/link_connection.h"
+#include "link/link_failure.h"
 #include "link/link_request.h"
 #include "link/link_result.h"
 #include "ports/link_ipc.h"
@@ -51,12 +52,18 @@ class Link {
   // bits only, once checked.
   uint32_t InterfaceVersion() const { return interfaceVersion_; }
   uint32_t SimulatorVersion() const { return simulatorVersion_; }
+  // Why the last open or exchange that failed did so; Ok since an open
+  // succeeded and no exchange failed.
+  const LinkFailure& LastFailure() const { return lastFailure_; }
 
   // "FSASMLIB:IPC:" + process id in upper-case hex + ":1".
   static std::string BlockName(uint32_t processId);
 
  private:
+  LinkResult OpenSteps(uint32_t requestedVersion);
   LinkResult Acquire(LinkIpc::Handle window, uint32_t message);
+  // Keeps `result` as the last failure (with `systemError`) unless it is Ok.
+  LinkResult Note(LinkResult result, uint32_t systemError = 0);
   LinkResult Handshake();
   LinkResult CheckVersions(bool foundAsFs98Main, uint32_t requestedVersion);
   bool SendBlock(uint32_t& answer);
@@ -66,6 +73,8 @@ class Link {
   std::optional<LinkConnection> connection_;
   uint32_t interfaceVersion_ = 0;
   uint32_t simulatorVersion_ = 0;
+  LinkFailure lastFailure_;
+  bool opening_ = false;
 };
 
 }  // namespace horavia

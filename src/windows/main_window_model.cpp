@@ -37,9 +37,13 @@ MainWindowModel::HandlerScope::~HandlerScope() {
   if (entered_) model_.inHandler_ = false;
 }
 
-void MainWindowModel::Start() {
+void MainWindowModel::Start(const StartOptions& options) {
   const HandlerScope scope(*this);
   if (!scope.Entered()) return;
+  if (!options.unknown.empty()) {
+    context_.os.boxes.Show(UnknownOptionsText(options.unknown), kProgramTitle, BoxKind::Information);
+  }
+  switchOnWhenConnected_ = options.switchOn;
   settingsUnread_ = !LoadSettings(context_.settings, context_.os);
   syncTimer_.SetInterval(context_.settings.syncIntervalMs);
   syncTimer_.SetEnabled(true);

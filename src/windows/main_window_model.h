@@ -8,6 +8,7 @@
 #include "windows/main_controls.h"
 #include "windows/main_view.h"
 #include "windows/process_context.h"
+#include "windows/start_options.h"
 #include "windows/window_timer.h"
 
 namespace horavia {
@@ -23,8 +24,9 @@ class MainWindowModel {
   MainWindowModel(const MainWindowModel&) = delete;
   MainWindowModel& operator=(const MainWindowModel&) = delete;
 
-  // Start-up, run once when the window has been created.
-  void Start();
+  // Start-up, run once when the window has been created, with what the
+  // command line asked: words that are no option are told in one box first.
+  void Start(const StartOptions& options = {});
   // Shut-down, run once when the user closes the window; never refuses.
   // A log that cannot be written is offered another try in a box.
   void Shutdown();
@@ -108,6 +110,9 @@ class MainWindowModel {
   void ConnectStep(bool quiet);
   void MarkConnected();
   void MarkNotConnected();
+  // The switch-ON the command line asked for, at the first connection that
+  // allows it.
+  void SwitchOnAsAsked();
   void ShowStatusLine();
   void PollHotKeys();
 
@@ -126,6 +131,7 @@ class MainWindowModel {
   bool settingsUnread_ = false;
   bool inHandler_ = false;
   bool shutDown_ = false;
+  std::optional<StartMode> switchOnWhenConnected_;
 };
 
 }  // namespace horavia

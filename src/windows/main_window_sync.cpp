@@ -7,6 +7,7 @@
 #include "timekeeping/sync_rules.h"
 #include "windows/hot_keys.h"
 #include "windows/main_window_model.h"
+#include "windows/not_connected_reason.h"
 #include "windows/sounds.h"
 
 namespace horavia {
@@ -156,6 +157,15 @@ void MainWindowModel::ConnectStep(bool quiet) {
   PlayWav(context_.os, kSoundButton);
   MarkConnected();
   SyncCycle(CycleKind::Keep);
+  SwitchOnAsAsked();
+}
+
+// Once in the run: a simulator lost later leaves Horavia OFF, as always. A
+// switch-ON that found the simulator gone is tried at the next connection.
+void MainWindowModel::SwitchOnAsAsked() {
+  if (!switchOnWhenConnected_ || !connected_ || timekeeper_.On()) return;
+  SwitchOn(*switchOnWhenConnected_);
+  if (timekeeper_.On()) switchOnWhenConnected_.reset();
 }
 
 void MainWindowModel::MarkConnected() {
@@ -166,6 +176,7 @@ void MainWindowModel::MarkConnected() {
                              MainButton::Chronometers}) {
     SetButtonFace(controls_, b, true, false);
   }
+  controls_.simDate.toolTip.clear();
 }
 
 void MainWindowModel::MarkNotConnected() {
@@ -178,6 +189,9 @@ void MainWindowModel::MarkNotConnected() {
   toggles_.showZulu = false;
   toggles_.showChronometers = false;
   ShowNotConnected(controls_);
+  // Why, from the exchange or the open that failed last: each quiet attempt
+  // of the half-second tick tells its own reason.
+  controls_.simDate.toolTip = NotConnectedReason(context_.link.LastFailure());
 }
 
 }  // namespace horavia

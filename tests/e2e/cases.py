@@ -108,6 +108,9 @@ def main_window(dpi):
         *CLOSES, ("file", "Horavia.ini", DEFAULT_INI), ("notemp",)])
 
 
+SIM_DATE = (2200, 1560)  # in the simulator date label
+
+
 CASES = {
     "main_96": main_window(96),
     "main_144": main_window(144),
@@ -162,7 +165,7 @@ CASES = {
     "simulation_rate": dict(files={"Horavia.ini": FAST_INI}, standin=(), steps=[
         ("start",), ("connected",), ("click", 0), ("caption", "Horavia (ON)"), ("journal", "^write 0x0238 ", 1),
         ("send", "rate 4x"), ("quiet", "^write 0x0238 ", 10), ("at", 967, 1567, False), ("see", RATE_TIP),
-        ("picture", "accelerated-tooltip", MAIN, 40),
+        ("picture", "accelerated-tooltip", MAIN, True),
         ("send", "rate 1x"), ("journal", "^write 0x0238 ", 1, 5), ("clock",), ("quiet", "^write 0x0238 ", 5),
         *CLOSES]),
     # Windows ends the session while ON with the ChronoLog window open and a
@@ -216,4 +219,16 @@ CASES = {
         *SWITCH_ON, ("send", "hang"), ("journal", "^hang$", 1, 10), ("kill",), ("caption", "Horavia (OFF)", 15),
         ("disconnected",), ("entries", crlf(HEADER), 2), ("alive",), ("standin",), ("connected",),
         *CLOSES, ("file", "Horavia.ini", FAST_INI), ("entries", crlf(HEADER), 2, 3), ("notemp",)]),
+    # Why not connected, in the date label's tip: a window that answers as no
+    # FSUIPC does, then one that hangs (one send of 2 s an attempt).
+    "not_connected": dict(files={"Horavia.ini": crlf("SM_TIMEOUT_RETRY=0")}, standin=(), steps=[
+        ("send", "badversion"), ("journal", "^cmd badversion$"), ("start",), ("disconnected",),
+        ("tip", "^The simulator's window does not answer as FSUIPC does: install a current FSUIPC", *SIM_DATE),
+        ("send", "hang"), ("tip", "^The simulator's window does not answer: it is still loading, or it hangs", *SIM_DATE),
+        ("picture", "not-connected-tooltip", MAIN, True), ("send", "version 19980005 FADE000C"), ("send", "normal"),
+        ("connected",), *CLOSES]),
+    # Started before the simulator with /start: ON within 1 s of the handshake, with the Start write.
+    "start_option": dict(files={"Horavia.ini": FAST_INI}, steps=[
+        ("start", "/start"), ("disconnected",), ("standin",), ("journal", "^read 0x3308 "), ("mark",),
+        ("caption", "Horavia (ON)", 1), ("journal", "^write 0x0238 1 "), ("lamps", {0: "green", 1: "grey"}), *CLOSES]),
 }

@@ -242,10 +242,10 @@ class Case:
         self.standin.wait()
         self.act()
 
-    def do_start(self):
+    def do_start(self, *options):
         self.act()
-        self.horavia = subprocess.Popen([WINE, self.path("Horavia.exe")], env=self.env, stdout=self.wine_log,
-                                        stderr=self.wine_log)
+        self.horavia = subprocess.Popen([WINE, self.path("Horavia.exe"), *options], env=self.env,
+                                        stdout=self.wine_log, stderr=self.wine_log)
         wait(lambda: window(MAIN), 60, lambda: f"no main window in 60 s; box: {self.helper('text Horavia')}")
         self.main = origin(MAIN)
 
@@ -376,10 +376,37 @@ class Case:
         self.watch(10, lambda shot: [] if shot.at(x + w - 1, y + h - 1) == "808080" != shot.at(x + w, y + h)
                    else ["the last pixel is not grey, or the next one is"])
 
-    def do_picture(self, name, title, grow=0):
-        """The window, and `grow` pixels of the screen right of it and below it (for a tool tip)."""
+    def tips(self):
+        """The main window's tool tips showing now, as (x, y, width, height, text)."""
+        fields = self.helper(f"tips {self.caption()}")[1:]
+        return [(*map(int, fields[i].split(",")), fields[i + 1]) for i in range(0, len(fields) - 1, 2)]
+
+    def do_tip(self, pattern, x, y, seconds=40):
+        """The pointer comes to that place (twips) and rests until a tool tip shows text matching. It
+        comes from the Info button, once that button's tip shows: a tip shows only for a pointer that
+        comes, and Windows merges moves that Horavia takes late (a simulator that does not answer
+        holds it)."""
+        deadline, seen = time.monotonic() + seconds, [[]]
+
+        def showing(want):
+            seen[0] = self.tips()
+            return any(re.search(want, tip[4]) for tip in seen[0])
+        while True:
+            self.do_at(240 + 840 * 5 + 202, 2280 + 127, False)
+            wait(lambda: showing("^Help!$"), 20, lambda: f"no tip of the Info button: {seen[0]}")
+            self.do_at(x, y, False)
+            try:
+                return wait(lambda: showing(pattern), 10, lambda: f"the tips showing: {seen[0]}")
+            except Failed:
+                if time.monotonic() > deadline:
+                    raise
+
+    def do_picture(self, name, title, with_tips=False):
         x, y, w, h = origin(title)
-        subprocess.run(["import", "-window", "root", "-crop", f"{w + grow}x{h + grow}+{x}+{y}", "+repage",
+        for tx, ty, tw, th, _ in self.tips() if with_tips else []:  # the window and its tips, together
+            w, h = max(x + w, tx + tw) - min(x, tx), max(y + h, ty + th) - min(y, ty)
+            x, y = min(x, tx), min(y, ty)
+        subprocess.run(["import", "-window", "root", "-crop", f"{w}x{h}+{x}+{y}", "+repage",
                         os.path.join(ARTIFACTS, name + ".png")], check=True, timeout=20)
 
     # ---- The stand-in's journal

@@ -149,21 +149,6 @@ TEST_F(CommandsTest, DisplayTogglesRedrawWithoutCorrecting) {
   EXPECT_EQ(Glance(), "Horavia (OFF) --R--R ?? : ?? | FSUIPC - Not connected");
 }
 
-TEST_F(CommandsTest, StartUpWithoutTheSimulatorWarnsOnceRetriesQuietlyAndConnectsLater) {
-  sim.windowClass.clear();
-  window.Start();
-  EXPECT_EQ(TakeSounds(), std::vector<std::string>{"warning"});
-  EXPECT_EQ(Glance(), "Horavia (OFF) --R--R ?? : ?? | FSUIPC - Not connected");
-  window.Press(MainButton::Start);
-  EXPECT_FALSE(Keeper().On()) << "a grey button does nothing";
-  for (int i = 0; i < 3; ++i) window.OnHalfSecondTick();
-  EXPECT_EQ(TakeSounds(), std::vector<std::string>{"button"}) << "the click alone";
-  sim.windowClass = "UIPCMAIN";
-  window.OnHalfSecondTick();
-  EXPECT_EQ(TakeSounds(), std::vector<std::string>{"button"});
-  EXPECT_EQ(Glance(), "Horavia (OFF) RRRRRR 1 : 45 | Saturday, December 5, 2026");
-}
-
 TEST_F(CommandsTest, HotKeysNeedTheirExactModifiersAndAUsableButton) {
   context.settings.startKey = 'A';
   context.settings.startModifiers = 1;

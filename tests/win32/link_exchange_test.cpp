@@ -153,13 +153,15 @@ TEST_F(LinkExchangeTest, TakenBlockNameFailsAndLeavesNothingBehind) {
                                               4096, Link::BlockName(::GetCurrentProcessId()).c_str()));
   ASSERT_TRUE(squatter.Valid());
   EXPECT_EQ(link.Open(0), LinkResult::NoMapping);
+  EXPECT_EQ(link.LastFailure(), (LinkFailure{LinkResult::NoMapping, LinkFailure::kAlreadyExists, true}));
   squatter.Reset();
   EXPECT_TRUE(NothingLeft());
 }
 
 // Each send waits 2 s for the hung window, with 100 ms between sends: four
-// sends take 8.3 s. Sends that timed out may still be handled late; the
-// exchange after them gets its own answer.
+// sends take 8.3 s, and the last fails with ERROR_TIMEOUT, not 0. Sends
+// that timed out may still be handled late; the exchange after them gets
+// its own answer.
 TEST_F(LinkExchangeTest, HangingSimulatorIsGivenUpAfterTheRepeatsAndAnsweredAfterwards) {
   ASSERT_EQ(link.Open(0), LinkResult::Ok);
   ASSERT_TRUE(standIn.Apply("hang"));
@@ -167,10 +169,9 @@ TEST_F(LinkExchangeTest, HangingSimulatorIsGivenUpAfterTheRepeatsAndAnsweredAfte
   uint8_t hour = 0xAA;
   const LinkRequest read[] = {LinkRequest::Read(0x0238, 1, &hour)};
   const ULONGLONG start = ::GetTickCount64();
-  const LinkResult result = link.Exchange(read);
+  EXPECT_EQ(link.Exchange(read), LinkResult::SendFailed);
   const ULONGLONG tookMs = ::GetTickCount64() - start;
-  EXPECT_TRUE(result == LinkResult::Timeout || result == LinkResult::SendFailed)
-      << static_cast<int>(result);
+  EXPECT_EQ(link.LastFailure(), (LinkFailure{LinkResult::SendFailed, LinkFailure::kTimedOut, false}));
   EXPECT_GE(tookMs, 4 * 1900u + 3 * 95u);
   EXPECT_LE(tookMs, 4 * 2200u + 3 * 400u);
   EXPECT_EQ(hour, 0xAA);

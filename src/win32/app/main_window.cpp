@@ -59,7 +59,8 @@ bool SameLabels(const MainControls& a, const MainControls& b) {
 MainWindow::MainWindow(MainWindowModel& model, const WindowServices& services)
     : model_(model), services_(services) {}
 
-bool MainWindow::Create() {
+bool MainWindow::Create(const StartOptions& options) {
+  options_ = options;
   const std::wstring caption = Widen(model_.Controls().caption);
   WindowParams params;
   params.className = kClassName;
@@ -71,7 +72,7 @@ bool MainWindow::Create() {
 }
 
 void MainWindow::Show(int showCommand) {
-  ::ShowWindow(Hwnd(), showCommand);
+  ::ShowWindow(Hwnd(), options_.minimized ? SW_SHOWMINNOACTIVE : showCommand);
   ::UpdateWindow(Hwnd());
 }
 
@@ -127,7 +128,7 @@ LRESULT MainWindow::OnCreate() {
   PlaceCentred(Hwnd(), TwipsToPixels(kMainClientWidthTwips, dpi_),
                TwipsToPixels(kMainClientHeightTwips, dpi_), dpi_);
   toolTips_.Create(Hwnd(), dpi_);
-  model_.Start();
+  model_.Start(options_);
   MirrorModel();
   return 0;
 }

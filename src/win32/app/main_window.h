@@ -31,8 +31,11 @@ class MainWindow : public WindowBase<MainWindow> {
  public:
   MainWindow(MainWindowModel& model, const WindowServices& services);
 
-  // Creates the window, still hidden, and runs the model's start-up in it.
-  bool Create();
+  // Creates the window, still hidden, and runs the model's start-up in it
+  // with the command line's options.
+  bool Create(const StartOptions& options);
+  // Minimised without taking the focus when the command line asked for it:
+  // the simulator that started Horavia keeps the keyboard.
   void Show(int showCommand);
 
  private:
@@ -68,6 +71,7 @@ class MainWindow : public WindowBase<MainWindow> {
   MainHit pressed_;
   std::string shownCaption_;
   MainControls shown_;
+  StartOptions options_;
   bool shutDown_ = false;
 };
 

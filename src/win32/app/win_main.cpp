@@ -4,13 +4,15 @@
 
 #include "win32/app/app_context.h"
 #include "win32/support/action_boundary.h"
+#include "win32/support/wide_text.h"
+#include "windows/start_options.h"
 
 namespace {
 
 // One main window for the whole run; the program ends when it is closed.
-int RunProgram(int showCommand) {
+int RunProgram(const horavia::StartOptions& options, int showCommand) {
   auto app = std::make_unique<horavia::win32::AppContext>();
-  if (!app->window.Create()) return 1;
+  if (!app->window.Create(options)) return 1;
   app->window.Show(showCommand);
   MSG msg{};
   while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
@@ -22,12 +24,18 @@ int RunProgram(int showCommand) {
 
 }  // namespace
 
-int WINAPI wWinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, PWSTR /*commandLine*/,
+int WINAPI wWinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, PWSTR commandLine,
                     int showCommand) {
   // The windows stop what their handlers let out; what is left here is the
   // start-up itself (the program's records and its window), which then
   // cannot go on.
   horavia::win32::Win32MessageBoxes boxes;
   horavia::win32::ActionBoundary boundary(boxes);
-  return boundary.Run([&] { return RunProgram(showCommand); }, 1);
+  return boundary.Run(
+      [&] {
+        const horavia::StartOptions options =
+            horavia::ParseStartOptions(horavia::win32::Narrow(commandLine != nullptr ? commandLine : L""));
+        return RunProgram(options, showCommand);
+      },
+      1);
 }

@@ -13,6 +13,12 @@
 //   text TITLE        0 and the texts of the window's static and edit
 //                     controls (a box's message, a typed note), each after
 //                     a TAB, in UTF-8; or 1
+//   tips TITLE        0 and, for each tool tip of the window showing now,
+//                     its place on the screen (x,y,width,height) and its
+//                     text, each after a TAB; or 1
+//   ping TITLE        0 once the window's thread has taken a message (it
+//                     then also takes the input before it), waited for up
+//                     to 30 s; 1 no such window, 4 not in time
 //   lock PATH         another program opens the file with no sharing at all
 //                     and holds it: 0, or the Windows error code
 //   unlock            lets go of the held file: 0
@@ -41,20 +47,52 @@ std::string Utf8(const std::wstring& text) {
   return utf8;
 }
 
-BOOL CALLBACK AddText(HWND child, LPARAM texts) {
+bool OfClass(HWND window, const wchar_t* name) {
   wchar_t className[32] = {};
-  ::GetClassNameW(child, className, 32);
-  if (::lstrcmpiW(className, L"Static") != 0 && ::lstrcmpiW(className, L"Edit") != 0) return TRUE;
-  // Asked with the message itself: GetWindowText gives another process's
-  // edit control only its caption, which is empty. A hung window gets 5 s.
+  ::GetClassNameW(window, className, 32);
+  return ::lstrcmpiW(className, name) == 0;
+}
+
+// Asked with the message itself: GetWindowText gives another process's
+// edit control only its caption, which is empty; a tool tip answers with
+// the text it shows. A window that does not answer gets 5 s.
+std::wstring TextOf(HWND window, UINT flags) {
   constexpr UINT kWaitMs = 5000;
   DWORD_PTR length = 0;
-  ::SendMessageTimeoutW(child, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kWaitMs, &length);
+  ::SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, flags, kWaitMs, &length);
   std::wstring text(length + 1, L'\0');
-  ::SendMessageTimeoutW(child, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
-                        SMTO_ABORTIFHUNG, kWaitMs, &length);
+  ::SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
+                        flags, kWaitMs, &length);
   text.resize(length);
+  return text;
+}
+
+BOOL CALLBACK AddText(HWND child, LPARAM texts) {
+  if (!OfClass(child, L"Static") && !OfClass(child, L"Edit")) return TRUE;
+  const std::wstring text = TextOf(child, SMTO_ABORTIFHUNG);
   if (!text.empty()) *reinterpret_cast<std::string*>(texts) += "\t" + Utf8(text);
+  return TRUE;
+}
+
+struct Tips {
+  HWND owner;
+  std::string found;
+};
+
+// The tool tips are top-level windows of their own, owned by the window
+// they serve. Its thread may be busy for a while (a simulator that does not
+// answer holds it), so the wait is not cut short as for a hung window.
+BOOL CALLBACK AddTip(HWND window, LPARAM param) {
+  Tips& tips = *reinterpret_cast<Tips*>(param);
+  if (!OfClass(window, L"tooltips_class32") || ::GetWindow(window, GW_OWNER) != tips.owner ||
+      !::IsWindowVisible(window)) {
+    return TRUE;
+  }
+  RECT r{};
+  ::GetWindowRect(window, &r);
+  tips.found += "\t" + std::to_string(r.left) + "," + std::to_string(r.top) + "," +
+                std::to_string(r.right - r.left) + "," + std::to_string(r.bottom - r.top) + "\t" +
+                Utf8(TextOf(window, SMTO_NORMAL));
   return TRUE;
 }
 
@@ -99,6 +137,15 @@ std::string Answer(horavia::win32::ScopedHandle& held, const std::string& verb,
   if (verb == "yes") return Press(window, IDYES);
   if (verb == "no") return Press(window, IDNO);
   if (verb == "endsession") return EndSession(window);
+  if (verb == "ping") {
+    DWORD_PTR ignored = 0;
+    return ::SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 30000, &ignored) != 0 ? "0" : "4";
+  }
+  if (verb == "tips") {
+    Tips tips{window, "0"};
+    ::EnumWindows(AddTip, reinterpret_cast<LPARAM>(&tips));
+    return tips.found;
+  }
   if (verb != "text") return "2";
   std::string texts = "0";
   ::EnumChildWindows(window, AddText, reinterpret_cast<LPARAM>(&texts));

@@ -14,11 +14,16 @@ horavia::LinkIpc::Handle InProcessSimulator::FindWindowByClass(const std::string
 }
 
 uint32_t InProcessSimulator::RegisterMessage(const std::string& name) {
-  return failRegisterMessage || name != "FSASMLIB:IPC" ? 0 : kMessage;
+  if (!failRegisterMessage && name == "FSASMLIB:IPC") return kMessage;
+  lastError_ = refusalError;
+  return 0;
 }
 
 uint16_t InProcessSimulator::AddAtom(const std::string& name) {
-  if (failAddAtom) return 0;
+  if (failAddAtom) {
+    lastError_ = refusalError;
+    return 0;
+  }
   const uint16_t atom = nextAtom_++;
   atoms_[atom] = name;
   return atom;
@@ -28,7 +33,10 @@ void InProcessSimulator::DeleteAtom(uint16_t atom) { atoms_.erase(atom); }
 
 horavia::LinkIpc::Mapping InProcessSimulator::CreateMapping(const std::string& name,
                                                             uint32_t size) {
-  if (failCreateMapping) return {};
+  if (failCreateMapping) {
+    lastError_ = refusalError;
+    return {};
+  }
   const bool existed = takenNames.count(name) != 0 || sections_.count(name) != 0;
   Section& section = sections_[name];
   if (!section.bytes) {
@@ -43,7 +51,10 @@ horavia::LinkIpc::Mapping InProcessSimulator::CreateMapping(const std::string& n
 
 uint8_t* InProcessSimulator::MapView(Handle mapping) {
   const auto it = handles_.find(mapping);
-  if (failMapView || it == handles_.end()) return nullptr;
+  if (failMapView || it == handles_.end()) {
+    lastError_ = refusalError;
+    return nullptr;
+  }
   Section& section = sections_[it->second];
   ++section.references;
   views_[section.bytes.get()] = it->second;
@@ -84,6 +95,10 @@ bool InProcessSimulator::Send(Handle window, uint32_t message, uintptr_t wParam,
   ++sends_;
   if (window != kWindow || windowClass.empty()) {
     lastError_ = kErrorInvalidWindow;
+    return false;
+  }
+  if (deniedSendError != 0) {
+    lastError_ = deniedSendError;
     return false;
   }
   if (standIn.faults.hang || hangSends > 0) {

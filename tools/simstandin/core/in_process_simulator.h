@@ -33,7 +33,9 @@ class InProcessSimulator : public horavia::LinkIpc {
   StandIn standIn;
   std::string windowClass;
 
-  // What the operating system refuses.
+  // What the operating system refuses, each with `refusalError` as the
+  // last-error value.
+  uint32_t refusalError = 0;
   bool failRegisterMessage = false;
   bool failAddAtom = false;
   bool failCreateMapping = false;
@@ -44,6 +46,9 @@ class InProcessSimulator : public horavia::LinkIpc {
   // send after the full time-out with this last-error value.
   uint32_t hangSends = 0;
   uint32_t hangLastError = 0;
+  // Not 0: every send fails at once with this last-error value, as Windows
+  // refuses a message to a window of a higher privilege level (5).
+  uint32_t deniedSendError = 0;
   // Called before each send with its number (0 first); a test may change
   // settings here as a timer tick running meanwhile would.
   std::function<void(int)> beforeSend;
