@@ -108,19 +108,6 @@ def main_window(dpi):
 
 
 CASES = {
-    # First, as it takes the longest (most of it waiting for a full minute).
-    # A simulator that takes a written second as 0: Horavia's start sets it
-    # once, learns it from the read-back, sets it right at the next full
-    # minute (within a sync interval of it), and then leaves it alone. The
-    # start comes at a second of 8 or more, so that the second lost is more
-    # than the 5 s the sync rules let pass, and early enough in the minute
-    # for the read-back to come before its end.
-    "zeroed_seconds": dict(files={"Horavia.ini": crlf("SYNC_INTERVAL=5", "LOG_SECOND_MIN=60")},
-                           standin=("--zero-seconds",), steps=[
-        ("send", "drift 7200"), ("start",), ("connected",), ("pc_second", 8, 45), ("click", 0),
-        ("caption", "Horavia (ON)"), ("journal", "^write 0x0238 ", 1), ("count", "^write 0x0238 ", 1),
-        ("full_minute", 5), ("journal", "^write 0x0238 ", 2, 5), ("count", "^write 0x0238 ", 2), ("clock",),
-        ("quiet", "^write 0x0238 ", 40), *CLOSES]),
     "main_96": main_window(96),
     "main_144": main_window(144),
     # A note typed against the newest entry, the one before marked for
@@ -150,6 +137,18 @@ CASES = {
         steps=[("locale",), ("send", "drift 7200"), ("start",), ("connected",), *SWITCH_ON, ("clock",),
                ("click", 0), ("caption", "Horavia (OFF)"), ("journal", OFF_TEXT, 1, 10),
                ("entries", crlf(HEADER), 1), ("utf8_date",), ("nobox",), *CLOSES]),
+    # A simulator that takes a written second as 0: Horavia's start sets it
+    # once, learns it from the read-back, sets it right at the next full
+    # minute (within a sync interval of it), and then leaves it alone. The
+    # start comes at a second of 8 or more, so that the second lost is more
+    # than the 5 s the sync rules let pass, and early enough in the minute
+    # for the read-back to come before its end.
+    "zeroed_seconds": dict(files={"Horavia.ini": crlf("SYNC_INTERVAL=5", "LOG_SECOND_MIN=60")},
+                           standin=("--zero-seconds",), steps=[
+        ("send", "drift 7200"), ("start",), ("connected",), ("pc_second", 8, 45), ("click", 0),
+        ("caption", "Horavia (ON)"), ("journal", "^write 0x0238 ", 1), ("count", "^write 0x0238 ", 1),
+        ("full_minute", 5), ("journal", "^write 0x0238 ", 2, 5), ("count", "^write 0x0238 ", 2), ("clock",),
+        ("quiet", "^write 0x0238 ", 40), *CLOSES]),
     # Windows ends the session while ON with the ChronoLog window open and a
     # note typed: the note, then the period's entry, the settings in the
     # program's order, no box, no OFF text; a later close adds nothing.

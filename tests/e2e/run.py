@@ -4,25 +4,21 @@ display, each case in a program folder of its own, driven and watched from
 outside (xdotool, screenshots, its files, the stand-in's journal).
 
     run.py [CASE...]     every case of cases.py, or those named
+    run.py --without CASE    every case but that one
 
 Each case prints "PASS name" or "FAIL name: step N (...): why". The
 environment comes from `./horavia e2e` or `./horavia test`:
 HORAVIA_PROGRAM_DIR, HORAVIA_BUILD, HORAVIA_UTF8_LANG, HORAVIA_UTF8_LOCPATH,
-DISPLAY and WINEPREFIX. Nothing sleeps for a fixed time: every wait polls
-its condition until a deadline.
-
-Most of a case is waiting, so with HORAVIA_E2E_DISPLAY2 and
-HORAVIA_E2E_WINEPREFIX2 naming a second X display and Wine prefix, two
-cases run at a time, one on each: no window, atom, file mapping, mouse
-pointer or keyboard focus is shared between them. The cases are taken in
-the order of cases.py, by whichever of the two is free.
+DISPLAY and WINEPREFIX; Wine's own complaints go to HORAVIA_E2E_WINE_LOG
+(wine.log), so that two runs on two displays and prefixes can go side by
+side. Nothing sleeps for a fixed time: every wait polls its condition until
+a deadline.
 """
 import os
 import re
 import shutil
 import subprocess
 import sys
-import threading
 import time
 
 from cases import CASES, FACES, MAIN
@@ -484,59 +480,24 @@ class Case:
             raise Failed(f"no glibc locale {self.env['LANG']} in {self.env['LOCPATH']} (./horavia e2e makes it)")
 
 
-def serve_lane():
-    """A lane: each case named on the standard input, one after another, its line on the standard output."""
-    helper = Helper()
-    for name in sys.stdin:
-        print(Case(name.strip(), helper, **CASES[name.strip()]).run(), flush=True)
-    helper.proc.stdin.close()
-    helper.proc.wait()
-
-
-def run_lanes(names, lanes):
-    """The cases spread over the lanes (environments), each a process of its own; True if all passed."""
-    queue, lock, results = list(names), threading.Lock(), []
-
-    def drive(env):
-        with subprocess.Popen([sys.executable, "-B", os.path.abspath(__file__), "--lane"], env=env,
-                              stdin=subprocess.PIPE, stdout=subprocess.PIPE, text=True) as lane:
-            while True:
-                with lock:
-                    if not queue:
-                        break
-                    name = queue.pop(0)
-                lane.stdin.write(name + "\n")
-                lane.stdin.flush()
-                line = lane.stdout.readline().rstrip("\n") or f"FAIL {name}: the lane ended"
-                with lock:
-                    print(line, flush=True)
-                    results.append(line)
-                if lane.poll() is not None:
-                    break
-            lane.stdin.close()
-            lane.wait()
-
-    threads = [threading.Thread(target=drive, args=(env,)) for env in lanes]
-    for thread in threads:
-        thread.start()
-    for thread in threads:
-        thread.join()
-    return len(results) == len(names) and all(line.startswith("PASS") for line in results)
-
-
-def main(args):
-    if args == ["--lane"]:
-        serve_lane()
-        return
-    unknown = set(args) - set(CASES)
+def main(names):
+    without = names[1:2] if names[:1] == ["--without"] else []
+    names = names[2:] if without else names
+    unknown = set(names + without) - set(CASES)
     if unknown:
         sys.exit(f"no such case: {' '.join(sorted(unknown))}; the cases: {' '.join(CASES)}")
     os.makedirs(ARTIFACTS, exist_ok=True)
-    names = [name for name in CASES if not args or name in args]
-    second = {"DISPLAY": os.environ.get("HORAVIA_E2E_DISPLAY2"),
-              "WINEPREFIX": os.environ.get("HORAVIA_E2E_WINEPREFIX2"), "HORAVIA_E2E_WINE_LOG": "wine2.log"}
-    lanes = [dict(os.environ)] + ([{**os.environ, **second}] if second["DISPLAY"] and second["WINEPREFIX"] else [])
-    sys.exit(0 if run_lanes(names, lanes[:len(names)]) else 1)
+    helper = Helper()
+    failed = False
+    for name, case in CASES.items():
+        if (names and name not in names) or name in without:
+            continue
+        line = Case(name, helper, **case).run()
+        print(line, flush=True)
+        failed |= line.startswith("FAIL")
+    helper.proc.stdin.close()
+    helper.proc.wait()
+    sys.exit(1 if failed else 0)
 
 
 if __name__ == "__main__":
