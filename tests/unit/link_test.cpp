@@ -134,27 +134,18 @@ TEST_F(LinkTest, FailedOpenReportsItsStepAndLeavesNothingBehind) {
 // FSUIPC answers 0 for a version it does not know yet: the open asks again,
 // pausing 100 ms only while a version is missing and another round follows.
 TEST_F(LinkTest, TheHandshakePausesOnlyBeforeAnotherRound) {
-  struct Case {
-    const char* versions;  // from the round after `knownAt`, or never with 0
-    int knownAt, rounds;
-    LinkResult result;
-  };
-  const Case cases[] = {{"version 19980005 FADE000C", 1, 1, LinkResult::Ok},
-                        {"version 19980005 FADE000C", 3, 3, LinkResult::Ok},
-                        {"version 19980005 FADE000C", 5, 5, LinkResult::Ok},
-                        {"version 19980005 0", 0, 5, LinkResult::BadVersionFs98Main}};
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.knownAt);
+  // The round from which both versions are known (6: the simulator's never is), the rounds asked.
+  for (const auto& [knownFrom, rounds] : {std::pair{1, 1}, {3, 3}, {5, 5}, {6, 5}}) {
     fakes::FakeClock pc;
     InProcessSimulator fresh{pc};
     Link freshLink{fresh, retries};
-    fresh.standIn.Apply(c.knownAt == 1 ? c.versions : "version 0 0");
+    fresh.standIn.Apply("version 19980005 0");
     fresh.beforeSend = [&](int n) {
-      if (n + 1 == c.knownAt || (c.knownAt == 0 && n == 0)) fresh.standIn.Apply(c.versions);
+      if (n + 1 == knownFrom) fresh.standIn.Apply("version 19980005 FADE000C");
     };
-    EXPECT_EQ(freshLink.Open(0), c.result);
-    EXPECT_EQ(fresh.Sends(), c.rounds);
-    EXPECT_EQ(fresh.sleeps, std::vector<uint32_t>(static_cast<size_t>(c.rounds - 1), 100));
+    EXPECT_EQ(freshLink.Open(0), knownFrom <= 5 ? LinkResult::Ok : LinkResult::BadVersionFs98Main);
+    EXPECT_EQ(fresh.Sends(), rounds) << knownFrom;
+    EXPECT_EQ(fresh.sleeps, std::vector<uint32_t>(static_cast<size_t>(rounds - 1), 100)) << knownFrom;
   }
 }
 
