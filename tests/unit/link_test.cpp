@@ -140,8 +140,8 @@ TEST_F(LinkTest, TheHandshakePausesOnlyBeforeAnotherRound) {
     InProcessSimulator fresh{pc};
     Link freshLink{fresh, retries};
     fresh.standIn.Apply("version 19980005 0");
-    fresh.beforeSend = [&](int n) {
-      if (n + 1 == knownFrom) fresh.standIn.Apply("version 19980005 FADE000C");
+    fresh.beforeSend = [&fresh, from = knownFrom](int n) {
+      if (n + 1 == from) fresh.standIn.Apply("version 19980005 FADE000C");
     };
     EXPECT_EQ(freshLink.Open(0), knownFrom <= 5 ? LinkResult::Ok : LinkResult::BadVersionFs98Main);
     EXPECT_EQ(fresh.Sends(), rounds) << knownFrom;
