@@ -74,16 +74,18 @@ LinkResult Link::Acquire(LinkIpc::Handle window, uint32_t message) {
 }
 
 // FSUIPC may not know its versions yet right after the simulator starts, so
-// ask a few times, pausing between rounds.
+// ask a few times, pausing between rounds; once both are known, or after the
+// last round, there is nothing to wait for.
 LinkResult Link::Handshake() {
-  for (int round = 0; round < 5; ++round) {
-    if (interfaceVersion_ != 0 && simulatorVersion_ != 0) break;
+  constexpr int kRounds = 5;
+  for (int round = 1; round <= kRounds; ++round) {
     const LinkRequest versions[] = {
         LinkRequest::Read(kOffsetInterfaceVersion, 4, &interfaceVersion_),
         LinkRequest::Read(kOffsetSimulatorVersion, 4, &simulatorVersion_)};
     const LinkResult result = Exchange(versions);
     if (result != LinkResult::Ok) return result;
-    ipc_.Sleep(kRetryPauseMs);
+    if (interfaceVersion_ != 0 && simulatorVersion_ != 0) break;
+    if (round < kRounds) ipc_.Sleep(kRetryPauseMs);
   }
   return LinkResult::Ok;
 }

@@ -105,7 +105,12 @@ void MainWindowModel::OpenSettings() {
 }
 
 void MainWindowModel::RefreshClocks() {
-  ShowInternalClock(controls_, timekeeper_.Refresh().internal, toggles_.show24Hour,
+  timekeeper_.Refresh();
+  ShowLastRefresh();
+}
+
+void MainWindowModel::ShowLastRefresh() {
+  ShowInternalClock(controls_, timekeeper_.LastRefresh().internal, toggles_.show24Hour,
                     context_.os.regional);
 }
 

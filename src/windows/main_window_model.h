@@ -102,6 +102,8 @@ class MainWindowModel {
   void ChronometerStep();
   void WriteClockAtFullMinute();
   void RefreshClocks();
+  // The internal clock's frame from the timekeeper's last refresh.
+  void ShowLastRefresh();
 
   void SwitchOn(StartMode mode);
   bool SetSimulatorFromPcClock();

@@ -44,6 +44,10 @@ void MainWindowModel::SyncCycle(CycleKind kind) {
   const std::optional<SimClockReading> reading = ReadSimClock();
   if (!reading) return;
   ShowSimulationRate(controls_, timekeeper_.On(), *reading, context_.os.regional);
+  // The keeping below shows the internal clock as it leaves it.
+  const bool keeping =
+      timekeeper_.On() && (kind == CycleKind::Keep || kind == CycleKind::AtFullMinute);
+  if (!keeping) ShowLastRefresh();
   if (toggles_.showZulu) {
     simClockText_ = ShowSimClock(controls_, reading->zuluHour, reading->zuluMinute,
                                  reading->ZuluDate(), toggles_, timekeeper_.On(), timekeeper_.Counted(),
@@ -52,9 +56,8 @@ void MainWindowModel::SyncCycle(CycleKind kind) {
   // After a correction the hour and minute shown are the ones written.
   int32_t hour = reading->localHour;
   int32_t minute = reading->localMinute;
-  const bool keeps = kind == CycleKind::Keep || kind == CycleKind::AtFullMinute;
   if (timekeeper_.On() && kind == CycleKind::ReadBack) timekeeper_.ReadBack(*reading);
-  if (timekeeper_.On() && keeps && !KeepOnInternalClock(*reading, kind, hour, minute)) return;
+  if (keeping && !KeepOnInternalClock(*reading, kind, hour, minute)) return;
   if (!toggles_.showZulu) {
     simClockText_ = ShowSimClock(controls_, hour, minute, DateOf(reading->Local()), toggles_,
                                  timekeeper_.On(), timekeeper_.Counted(), context_.os.regional);
@@ -73,13 +76,12 @@ std::optional<SimClockReading> MainWindowModel::ReadSimClock() {
   // The simulator may answer only after time-outs and retries: its time is
   // compared with the PC clock of its answer, or the wait would count as
   // drift (and be written into it) or go into the internal clock offset.
-  RefreshClocks();
+  // The caller shows the clocks once they are final.
+  timekeeper_.Refresh();
   timekeeper_.SetZuluOffset(reading->ZuluOffset());
   const SecondsFinding finding = simulator_.LastFinding();
   if (finding != SecondsFinding::None) {
     timekeeper_.SecondsZeroed(finding == SecondsFinding::ZeroedAfterStart);
-    ShowInternalClock(controls_, timekeeper_.LastRefresh().internal, toggles_.show24Hour,
-                      context_.os.regional);
   }
   return reading;
 }
@@ -90,8 +92,7 @@ bool MainWindowModel::KeepOnInternalClock(const SimClockReading& reading, CycleK
                                           int32_t& shownHour, int32_t& shownMinute) {
   const std::optional<ClockCorrection> correction = timekeeper_.Keep(
       reading, simulator_.ZeroesSeconds(), kind == CycleKind::AtFullMinute);
-  ShowInternalClock(controls_, timekeeper_.LastRefresh().internal, toggles_.show24Hour,
-                    context_.os.regional);
+  ShowLastRefresh();
   if (!correction) return true;
   shownHour = correction->local.hour;
   shownMinute = correction->local.minute;

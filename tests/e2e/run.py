@@ -4,12 +4,15 @@ display, each case in a program folder of its own, driven and watched from
 outside (xdotool, screenshots, its files, the stand-in's journal).
 
     run.py [CASE...]     every case of cases.py, or those named
+    run.py --without CASE    every case but that one
 
 Each case prints "PASS name" or "FAIL name: step N (...): why". The
 environment comes from `./horavia e2e` or `./horavia test`:
 HORAVIA_PROGRAM_DIR, HORAVIA_BUILD, HORAVIA_UTF8_LANG, HORAVIA_UTF8_LOCPATH,
-DISPLAY and WINEPREFIX. Nothing sleeps for a fixed time: every wait polls
-its condition until a deadline.
+DISPLAY and WINEPREFIX; Wine's own complaints go to HORAVIA_E2E_WINE_LOG
+(wine.log), so that two runs on two displays and prefixes can go side by
+side. Nothing sleeps for a fixed time: every wait polls its condition until
+a deadline.
 """
 import os
 import re
@@ -88,7 +91,7 @@ class Helper:
     """e2ehelper.exe, for the whole run: one command line, one answer line."""
 
     def __init__(self):
-        with open(os.path.join(ARTIFACTS, "wine.log"), "ab") as log:  # Wine's own complaints, the desktop's among them
+        with open(os.path.join(ARTIFACTS, os.environ.get("HORAVIA_E2E_WINE_LOG", "wine.log")), "ab") as log:  # Wine's own complaints, the desktop's among them
             self.proc = subprocess.Popen([WINE, HELPER], stdin=subprocess.PIPE, stdout=subprocess.PIPE,
                                          stderr=log, text=True, encoding="utf-8")
 
@@ -506,14 +509,16 @@ class Case:
 
 
 def main(names):
-    unknown = set(names) - set(CASES)
+    without = names[1:2] if names[:1] == ["--without"] else []
+    names = names[2:] if without else names
+    unknown = set(names + without) - set(CASES)
     if unknown:
         sys.exit(f"no such case: {' '.join(sorted(unknown))}; the cases: {' '.join(CASES)}")
     os.makedirs(ARTIFACTS, exist_ok=True)
     helper = Helper()
     failed = False
     for name, case in CASES.items():
-        if names and name not in names:
+        if (names and name not in names) or name in without:
             continue
         line = Case(name, helper, **case).run()
         print(line, flush=True)

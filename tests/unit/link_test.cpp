@@ -121,6 +121,24 @@ TEST_F(LinkTest, ARequestedSimulatorVersionMustMatch) {
   EXPECT_TRUE(link.Open(0) == LinkResult::BadVersionFs98Main && sim.Sends() - sends == 5);
 }
 
+// FSUIPC answers 0 for a version it does not know yet: the open asks again,
+// pausing 100 ms only while a version is missing and another round follows.
+TEST_F(LinkTest, TheHandshakePausesOnlyBeforeAnotherRound) {
+  // The round from which both versions are known (6: the simulator's never is), the rounds asked.
+  for (const auto& [knownFrom, rounds] : {std::pair{1, 1}, {3, 3}, {5, 5}, {6, 5}}) {
+    fakes::FakeClock pc;
+    InProcessSimulator fresh{pc};
+    Link freshLink{fresh, retries};
+    fresh.standIn.Apply("version 19980005 0");
+    fresh.beforeSend = [&fresh, from = knownFrom](int n) {
+      if (n + 1 == from) fresh.standIn.Apply("version 19980005 FADE000C");
+    };
+    EXPECT_EQ(freshLink.Open(0), knownFrom <= 5 ? LinkResult::Ok : LinkResult::BadVersionFs98Main);
+    EXPECT_EQ(fresh.Sends(), rounds) << knownFrom;
+    EXPECT_EQ(fresh.sleeps, std::vector<uint32_t>(static_cast<size_t>(rounds - 1), 100)) << knownFrom;
+  }
+}
+
 TEST_F(LinkTest, ExchangesReachTheSimulatorWithinTheBlocksCapacity) {
   EXPECT_EQ(ReadHour(), LinkResult::NotOpen);
   Open();
