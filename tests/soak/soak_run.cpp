@@ -392,7 +392,8 @@ class Soak {
   // move with it.
   void StepPcClock() {
     const int32_t kind = Pick(4);
-    const int64_t step = (Pick(2) == 0 ? 1 : -1) * (kind < 2 ? 3600 : kind == 2 ? 2 * 86400 : 6 + Pick(600));
+    const int64_t size = kind < 2 ? 3600 : kind == 2 ? int64_t{2} * 86400 : int64_t{6} + Pick(600);
+    const int64_t step = Pick(2) == 0 ? size : -size;
     pcStepped_ += step;
     period_.pcSteps += std::abs(step);
     ++result_.pcClockSteps;

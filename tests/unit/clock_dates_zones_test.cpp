@@ -33,12 +33,6 @@ class ClockDatesTest : public ::testing::Test, public SimulatorWorld {
     return AddSeconds(zulu, a.zone * 60);
   }
   int Distance() { return SecondsBetween(Keeper().InternalClockNow(), SimLocal()); }
-  void Ticks(int count, int seconds = 20) {
-    for (int i = 0; i < count; ++i) {
-      AdvanceSeconds(seconds);
-      window.OnSyncTick();
-    }
-  }
 };
 
 TEST_F(ClockDatesTest, ACorrectionAcrossMidnightCarriesTheDateOnce) {

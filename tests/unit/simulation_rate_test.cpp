@@ -14,12 +14,6 @@ namespace {
 
 class SimulationRateTest : public ::testing::Test, public SimulatorWorld {
  protected:
-  void Ticks(int count) {
-    for (int i = 0; i < count; ++i) {
-      AdvanceSeconds(20);
-      window.OnSyncTick();
-    }
-  }
   // ON by `button`, the start's write and sounds forgotten.
   void SwitchOn(MainButton button) {
     StartConnected();

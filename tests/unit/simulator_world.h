@@ -78,14 +78,18 @@ struct SimulatorWorld {
     sim.journal.clear();
   }
 
+  // `count` sync ticks `seconds` apart.
+  void Ticks(int count, int seconds = 20) {
+    for (int i = 0; i < count; ++i) {
+      AdvanceSeconds(seconds);
+      window.OnSyncTick();
+    }
+  }
   // ON by `button`, then `ticks` sync ticks 20 s apart.
   void Fly(int ticks, MainButton button = MainButton::Start) {
     window.Press(button);
     ASSERT_TRUE(window.Timekeeping().On());
-    for (int i = 0; i < ticks; ++i) {
-      AdvanceSeconds(20);
-      window.OnSyncTick();
-    }
+    Ticks(ticks);
   }
 
   std::string Glance() const { return horavia::Glance(Controls()); }
