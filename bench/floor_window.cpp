@@ -142,7 +142,7 @@ class FloorWindow : public WindowBase<FloorWindow> {
   MainControls controls_;
   MainControls shown_;
   MainFonts fonts_;
-  ButtonToolTips tips_;
+  MainToolTips tips_;
   UINT dpi_ = 96;
 };
 
