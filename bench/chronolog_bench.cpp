@@ -7,11 +7,11 @@
 // after windows.h, which it needs
 #include <psapi.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
 
+#include "bench_timing.h"
 #include "chronolog/log_format.h"
 #include "win32/ports/win32_clock.h"
 #include "win32/ports/win32_files.h"
@@ -32,17 +32,15 @@ using namespace horavia;
 constexpr int kEntries = 100000;
 constexpr int kRounds = 5;
 
-double NowMs() {
-  LARGE_INTEGER now, frequency;
-  ::QueryPerformanceCounter(&now);
-  ::QueryPerformanceFrequency(&frequency);
-  return 1000.0 * static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
+// How many milliseconds `work` takes.
+template <typename Work>
+double MsTaken(Work&& work) {
+  const double start = bench::NowUs();
+  work();
+  return (bench::NowUs() - start) / 1000;
 }
 
-double Median(std::vector<double> samples) {
-  std::sort(samples.begin(), samples.end());
-  return samples[samples.size() / 2];
-}
+double Median(const std::vector<double>& samples) { return bench::Quantile(samples, 0.5); }
 
 // The working set: Wine keeps no true peak of the private bytes, but it does
 // of the working set.
@@ -84,22 +82,15 @@ Rounds Measure(Platform& os, Files& files, const std::string& path) {
     const SIZE_T before = WorkingSet(false);
     {
       LogWindowModel window(os);
-      double start = NowMs();
-      window.Open();
-      r.open.push_back(NowMs() - start);
+      r.open.push_back(MsTaken([&] { window.Open(); }));
       // A changed note, so that the copy is really written back.
       window.EditNote("bench round " + std::to_string(round));
-      start = NowMs();
-      window.Close();
-      r.writeBack.push_back(NowMs() - start);
+      r.writeBack.push_back(MsTaken([&] { window.Close(); }));
     }
     if (round == 0) r.peakGrowth = WorkingSet(true) - before;
-    double start = NowMs();
-    const std::optional<std::string> whole = files.ReadAll(path);
-    r.read.push_back(NowMs() - start);
-    start = NowMs();
-    files.ReplaceAll(path, *whole);
-    r.replace.push_back(NowMs() - start);
+    std::optional<std::string> whole;
+    r.read.push_back(MsTaken([&] { whole = files.ReadAll(path); }));
+    r.replace.push_back(MsTaken([&] { files.ReplaceAll(path, *whole); }));
   }
   return r;
 }
@@ -127,7 +118,7 @@ int main() {
   files.Remove(path);
   const size_t fileBytes = MakeLog(regional, files, path);
   const Rounds r = Measure(os, files, path);
-  ::DeleteFileW((folder + L"\\Horavia.log").c_str());
+  files.Remove(path);
   ::RemoveDirectoryW(folder.c_str());
 
   const double growth = static_cast<double>(r.peakGrowth) / static_cast<double>(fileBytes);

@@ -81,11 +81,7 @@ class FloorWindow : public WindowBase<FloorWindow> {
   void ReportFailure(ActionFailure /*failure*/) { ::PostQuitMessage(1); }
 
  private:
-  void ShowPcClock() {
-    const LocalDateTime now = clock_.Now();
-    ShowInternalClock(controls_, {now.hour, now.minute, now.second, now.month, now.day, now.year}, false,
-                      regional_);
-  }
+  void ShowPcClock() { ShowInternalClock(controls_, PartsOf(clock_.Now()), false, regional_); }
 
   // The two exchanges of an ON sync tick, the internal clock shown before
   // and the simulator's after, as Horavia shows them.
@@ -156,12 +152,11 @@ void PlayButtonSound() {
 
 int RunFloor(PWSTR commandLine, int showCommand) {
   const long asked = std::wcstol(commandLine, nullptr, 10);
+  const auto interval = static_cast<UINT>(asked > 0 ? asked : Settings{}.syncIntervalMs);
   INITCOMMONCONTROLSEX init{sizeof init, ICC_WIN95_CLASSES};
   ::InitCommonControlsEx(&init);
   FloorWindow window;
-  if (!window.Create(asked > 0 ? static_cast<UINT>(asked) : static_cast<UINT>(Settings{}.syncIntervalMs))) {
-    return 1;
-  }
+  if (!window.Create(interval)) return 1;
   ::ShowWindow(window.Hwnd(), showCommand);
   ::UpdateWindow(window.Hwnd());
   std::printf("shown\n");

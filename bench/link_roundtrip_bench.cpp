@@ -12,41 +12,26 @@
 #include <string>
 #include <vector>
 
+#include "bench_timing.h"
 #include "link/link.h"
 #include "link/request_block.h"
 #include "win32/ports/win32_link_ipc.h"
 #include "win32/support/scoped_win.h"
 
+namespace horavia::win32 {
 namespace {
 
-namespace rb = horavia::request_block;
-using horavia::win32::ScopedAtom;
-using horavia::win32::ScopedHandle;
-using horavia::win32::ScopedView;
+namespace rb = request_block;
 
 constexpr int kWarmUp = 200;
 constexpr int kRounds = 2000;
-
-double NowUs() {
-  LARGE_INTEGER now;
-  LARGE_INTEGER frequency;
-  ::QueryPerformanceCounter(&now);
-  ::QueryPerformanceFrequency(&frequency);
-  return 1e6 * static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-// The value below which `share` of the samples lie.
-double Quantile(std::vector<double> v, double share) {
-  std::sort(v.begin(), v.end());
-  return v[static_cast<size_t>(share * static_cast<double>(v.size() - 1))];
-}
 
 // The protocol with nothing around it: a block of our own under a second
 // name, its request written once and copied in before each send, the
 // answers copied to the reads' destinations.
 class BareExchange {
  public:
-  BareExchange(HWND window, std::span<const horavia::LinkRequest> reads)
+  BareExchange(HWND window, std::span<const LinkRequest> reads)
       : window_(window),
         message_(::RegisterWindowMessageA("FSASMLIB:IPC")),
         name_("FSASMLIB:IPC:" + std::to_string(::GetCurrentProcessId()) + ":2"),
@@ -55,7 +40,7 @@ class BareExchange {
                                       rb::kBlockSize, name_.c_str())),
         view_(::MapViewOfFile(mapping_.Get(), FILE_MAP_WRITE, 0, 0, 0)),
         reads_(reads) {
-    for (const horavia::LinkRequest& r : reads) {
+    for (const LinkRequest& r : reads) {
       rb::EncodeRead(request_ + length_, r.offset, r.size, 0);
       length_ += rb::kReadHeaderSize + r.size;
     }
@@ -71,7 +56,7 @@ class BareExchange {
         answer != 1) {
       return false;
     }
-    for (uint32_t at = 0; const horavia::LinkRequest& r : reads_) {
+    for (uint32_t at = 0; const LinkRequest& r : reads_) {
       std::memcpy(r.into, view + at + rb::kReadHeaderSize, r.size);
       at += rb::kReadHeaderSize + r.size;
     }
@@ -85,7 +70,7 @@ class BareExchange {
   ScopedAtom atom_;
   ScopedHandle mapping_;
   ScopedView view_;
-  std::span<const horavia::LinkRequest> reads_;
+  std::span<const LinkRequest> reads_;
   uint8_t request_[256] = {};
   uint32_t length_ = 0;
 };
@@ -115,21 +100,18 @@ HWND StartStandIn(ScopedHandle& process) {
   return window;
 }
 
-}  // namespace
-
-int main() {
+int Run() {
   ScopedHandle standIn;
   const HWND window = StartStandIn(standIn);
-  horavia::win32::Win32LinkIpc ipc;
+  Win32LinkIpc ipc;
   const int32_t retries = 40;
-  horavia::Link link(ipc, retries);
-  if (window == nullptr || link.Open(0) != horavia::LinkResult::Ok) {
+  Link link(ipc, retries);
+  if (window == nullptr || link.Open(0) != LinkResult::Ok) {
     return std::printf("no stand-in to exchange with\n"), 1;
   }
   // The sync cycle's reads: local and Zulu time, day and year.
   uint8_t time[5] = {};
   uint16_t dayAndYear[2] = {};
-  using horavia::LinkRequest;
   const LinkRequest reads[] = {
       LinkRequest::Read(0x0238, 1, &time[0]),      LinkRequest::Read(0x0239, 1, &time[1]),
       LinkRequest::Read(0x023A, 1, &time[2]),      LinkRequest::Read(0x023B, 1, &time[3]),
@@ -140,11 +122,11 @@ int main() {
   std::vector<double> linkTimes;
   std::vector<double> bareTimes;
   for (int round = -kWarmUp; round < kRounds; ++round) {
-    const double t0 = NowUs();
-    if (link.Exchange(reads) != horavia::LinkResult::Ok) return std::printf("link failed\n"), 1;
-    const double t1 = NowUs();
+    const double t0 = bench::NowUs();
+    if (link.Exchange(reads) != LinkResult::Ok) return std::printf("link failed\n"), 1;
+    const double t1 = bench::NowUs();
     if (!bare.Run()) return std::printf("bare exchange failed\n"), 1;
-    const double t2 = NowUs();
+    const double t2 = bench::NowUs();
     if (round >= 0) {
       linkTimes.push_back(t1 - t0);
       bareTimes.push_back(t2 - t1);
@@ -153,14 +135,20 @@ int main() {
   link.Close();
   ::TerminateProcess(standIn.Get(), 0);
 
-  const double ratio = Quantile(linkTimes, 0.5) / Quantile(bareTimes, 0.5);
+  const double ratio = bench::Quantile(linkTimes, 0.5) / bench::Quantile(bareTimes, 0.5);
   std::printf("sync read of 7 values, %d rounds each, under the stand-in\n", kRounds);
   for (const auto& [how, times] : {std::pair{"through the link:        ", &linkTimes},
                                    std::pair{"bare SendMessageTimeoutA:", &bareTimes}}) {
-    std::printf("  %s     median %8.1f us  (10%% %.1f, 90%% %.1f)\n", how, Quantile(*times, 0.5),
-                Quantile(*times, 0.1), Quantile(*times, 0.9));
+    std::printf("  %s     median %8.1f us  (10%% %.1f, 90%% %.1f)\n", how,
+                bench::Quantile(*times, 0.5), bench::Quantile(*times, 0.1),
+                bench::Quantile(*times, 0.9));
   }
   std::printf("  ratio link / bare:            %8.3f (target at most 1.15: %s)\n", ratio,
               ratio <= 1.15 ? "met" : "NOT met");
   return 0;
 }
+
+}  // namespace
+}  // namespace horavia::win32
+
+int main() { return horavia::win32::Run(); }
