@@ -201,9 +201,6 @@ CASES = {
     "ini_held_at_start": dict(files={"Horavia.ini": USER_INI}, steps=[
         ("lock", "Horavia.ini"), ("start",), ("nobox",), ("unlock",), ("close",), ("box", INI_UNREAD), ("exits",),
         ("file", "Horavia.ini", USER_INI)]),
-    "ini_held_at_close": dict(files={"Horavia.ini": USER_INI}, steps=[
-        ("start",), ("lock", "Horavia.ini"), ("close",), ("box", INI_TOLD), ("exits",), ("notemp",), ("unlock",),
-        ("file", "Horavia.ini", USER_INI)]),
     # The log held across a switch-OFF and the closing: the question lists
     # both periods; the holder lets go, and Yes logs them as listed.
     "log_held": dict(files={"Horavia.ini": FAST_INI, "Horavia.log": OLD_LOG}, standin=(), steps=[
