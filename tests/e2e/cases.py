@@ -230,6 +230,6 @@ CASES = {
         ("connected",), *CLOSES]),
     # Started before the simulator with /start: ON within 1 s of the handshake, with the Start write.
     "start_option": dict(files={"Horavia.ini": FAST_INI}, steps=[
-        ("start", "/start"), ("disconnected",), ("standin",), ("journal", "^read 0x3308 "), ("mark",),
+        ("start", "/start"), ("disconnected",), ("standin",), ("journal", "^read 0x3308 "),
         ("caption", "Horavia (ON)", 1), ("journal", "^write 0x0238 1 "), ("lamps", {0: "green", 1: "grey"}), *CLOSES]),
 }
