@@ -89,6 +89,17 @@ SWITCH_ON = [("click", 0), ("caption", "Horavia (ON)"), ("journal", "^read 0x036
 INFO = [("click", 5), ("see", INFO_FRAME)]
 LOG_LINK, SETTINGS_LINK = ("at", 2340, 607), ("at", 2840, 607)  # in the information frame
 CLOSES = [("close",), ("exits",)]
+ON = [("start",), ("connected",), *SWITCH_ON]
+SWITCH_OFF = [("click", 0), ("caption", "Horavia (OFF)")]
+# The log held at a switch-OFF, which is told and goes on, then ON again and closing.
+HELD_TWICE = [*SWITCH_ON, ("click", 0), ("box", log_told(1)), ("caption", "Horavia (OFF)"), ("connected",),
+              ("alive",), *SWITCH_ON, ("close",)]
+
+
+def fault(command, journaled, least):
+    """A fault of the simulator: not connected, no box, connected again once it is gone."""
+    return [("send", command), ("disconnected",), ("journal", journaled, least, 10), ("alive",),
+            ("send", "normal"), ("connected",)]
 
 
 def main_window(dpi):
@@ -109,6 +120,8 @@ def main_window(dpi):
 
 
 SIM_DATE = (2200, 1560)  # in the simulator date label
+SESSION_ENDED = [("absent", "^write 0x3380 "), ("entries", crlf(HEADER, OLD + "Gusty"), 1),
+                 ("file", "Horavia.ini", crlf("SYNC_INTERVAL=1", "LOG_SECOND_MIN=1", "SM_TIMEOUT_RETRY=40"))]
 
 
 CASES = {
@@ -129,7 +142,7 @@ CASES = {
         ("see", SETTINGS, area(4080, 1440, 855, 330, "00FF00", 10, tolerance=0)),
         ("picture", "settings-dialog", SETTINGS),
         ("keys", SETTINGS, "Tab", "Tab", "A", "Tab", "space", *["Tab"] * 8, "Home", "5", "Return"),
-        ("gone", SETTINGS), ("nofile", "Horavia.ini"), *CLOSES,
+        ("gone", SETTINGS), ("file", "Horavia.ini", None), *CLOSES,
         ("file", "Horavia.ini", crlf("SYNC_INTERVAL=5", "LOG_SECOND_MIN=60", "START_HK=65", "START_HKCS=1",
                                      "SM_TIMEOUT_RETRY=40"))]),
     # Windows code page 65001, as for Hindi (India): Start sets the PC's
@@ -138,8 +151,7 @@ CASES = {
         files={"Horavia.ini": crlf("SYNC_INTERVAL=1", "LOG_SECOND_MIN=1")}, standin=(),
         env={"LC_ALL": "", "LANG": os.environ.get("HORAVIA_UTF8_LANG", "hi_IN.UTF-8"),
              "LOCPATH": os.environ.get("HORAVIA_UTF8_LOCPATH", os.path.join(os.environ["HORAVIA_BUILD"], "locale"))},
-        steps=[("locale",), ("send", "drift 7200"), ("start",), ("connected",), *SWITCH_ON, ("clock",),
-               ("click", 0), ("caption", "Horavia (OFF)"), ("journal", OFF_TEXT, 1, 10),
+        steps=[("locale",), ("send", "drift 7200"), *ON, ("clock",), *SWITCH_OFF, ("journal", OFF_TEXT, 1, 10),
                ("entries", crlf(HEADER), 1), ("utf8_date",), ("nobox",), *CLOSES]),
     # A simulator that takes a written second as 0: Horavia's start sets it
     # once, learns it from the read-back, sets it right at the next full
@@ -157,8 +169,8 @@ CASES = {
     # cycle every second): Horavia follows it and writes nothing, where it
     # once wrote the time back at every cycle; the zone is read each cycle.
     "date_moved": dict(files={"Horavia.ini": FAST_INI}, standin=(), steps=[
-        ("start",), ("connected",), *SWITCH_ON, ("send", "set date 10 2027"), ("journal", "^read 0x0246 ", 8, 20),
-        ("absent", "^write 0x0238 "), *CLOSES]),
+        *ON, ("send", "set date 10 2027"), ("journal", "^read 0x0246 ", 8, 20), ("absent", "^write 0x0238 "),
+        *CLOSES]),
     # The pilot runs the simulator at 4x after Start: nothing is written for
     # 10 s, and the sim clock's tool tip says why; back at 1x, one correction
     # sets it to the PC's time, and it is left alone then.
@@ -173,34 +185,26 @@ CASES = {
     # program's order, no box, no OFF text; a later close adds nothing.
     "end_session": dict(files={"Horavia.ini": crlf("LOG_SECOND_MIN=1", "SYNC_INTERVAL=1"), "Horavia.log": OLD_LOG},
                         standin=(), steps=[
-        ("start",), ("connected",), *SWITCH_ON, *INFO, LOG_LINK, ("window", LOG_WINDOW), ("keys", LOG_WINDOW, "Tab"),
-        ("type", "Gusty"), ("text", "Horavia ChronoLog", "Gusty"), ("endsession",), ("nobox",),
-        ("absent", "^write 0x3380 "), ("entries", crlf(HEADER, OLD + "Gusty"), 1),
-        ("file", "Horavia.ini", crlf("SYNC_INTERVAL=1", "LOG_SECOND_MIN=1", "SM_TIMEOUT_RETRY=40")),
-        ("gone", LOG_WINDOW), *CLOSES, ("absent", "^write 0x3380 "), ("entries", crlf(HEADER, OLD + "Gusty"), 1),
-        ("file", "Horavia.ini", crlf("SYNC_INTERVAL=1", "LOG_SECOND_MIN=1", "SM_TIMEOUT_RETRY=40"))]),
+        *ON, *INFO, LOG_LINK, ("window", LOG_WINDOW), ("keys", LOG_WINDOW, "Tab"), ("type", "Gusty"),
+        ("text", "Horavia ChronoLog", "Gusty"), ("endsession",), ("nobox",), *SESSION_ENDED, ("gone", LOG_WINDOW),
+        *CLOSES, *SESSION_ENDED]),
     # Both files read-only: the settings are read (a sync every second); a
     # switch-OFF is told and goes on; closing asks for both periods, No, and
     # tells the settings; both files keep every byte.
     "read_only": dict(files={"Horavia.ini": USER_INI, "Horavia.log": OLD_LOG}, standin=(), steps=[
         ("readonly", "Horavia.ini", "Horavia.log"), ("start",), ("connected",), ("nobox",), ("mark",),
-        ("journal", "^read 0x0238 ", 3, 10), *SWITCH_ON, ("click", 0), ("box", log_told(1)),
-        ("caption", "Horavia (OFF)"), ("connected",), ("alive",), *SWITCH_ON, ("close",),
-        ("box", log_asked(2), "no"), ("box", INI_TOLD), ("exits",), ("file", "Horavia.ini", USER_INI),
-        ("file", "Horavia.log", OLD_LOG), ("readonly_kept", "Horavia.ini", "Horavia.log"), ("notemp",)]),
+        ("journal", "^read 0x0238 ", 3, 10), *HELD_TWICE, ("box", log_asked(2), "no"), ("box", INI_TOLD), ("exits",),
+        ("file", "Horavia.ini", USER_INI), ("file", "Horavia.log", OLD_LOG),
+        ("readonly_kept", "Horavia.ini", "Horavia.log"), ("notemp",)]),
     # Held by another program at start-up: defaults, silently; free again
     # at closing, the file is not replaced by them, and the user is told.
     "ini_held_at_start": dict(files={"Horavia.ini": USER_INI}, steps=[
         ("lock", "Horavia.ini"), ("start",), ("nobox",), ("unlock",), ("close",), ("box", INI_UNREAD), ("exits",),
         ("file", "Horavia.ini", USER_INI)]),
-    "ini_held_at_close": dict(files={"Horavia.ini": USER_INI}, steps=[
-        ("start",), ("lock", "Horavia.ini"), ("close",), ("box", INI_TOLD), ("exits",), ("notemp",), ("unlock",),
-        ("file", "Horavia.ini", USER_INI)]),
     # The log held across a switch-OFF and the closing: the question lists
     # both periods; the holder lets go, and Yes logs them as listed.
     "log_held": dict(files={"Horavia.ini": FAST_INI, "Horavia.log": OLD_LOG}, standin=(), steps=[
-        ("start",), ("connected",), ("nobox",), *SWITCH_ON, ("lock", "Horavia.log"), ("click", 0),
-        ("box", log_told(1)), ("caption", "Horavia (OFF)"), ("connected",), *SWITCH_ON, ("close",),
+        ("start",), ("connected",), ("nobox",), ("lock", "Horavia.log"), *HELD_TWICE,
         ("box", log_asked(2), "yes", "unlock"), ("exits",), ("flights", OLD_LOG, 2),
         ("file", "Horavia.ini", FAST_INI)]),
     # A simulator that hangs while ON (one exchange gives up after 2 sends
@@ -209,13 +213,10 @@ CASES = {
     # Horavia switches OFF (logging the period) or shows the not-connected
     # state, without a box, and connects again once the fault is gone.
     "link_faults": dict(files={"Horavia.ini": FAST_INI}, standin=(), steps=[
-        ("start",), ("connected",), *SWITCH_ON, ("send", "hang"), ("caption", "Horavia (OFF)", 40),
-        ("elapsed", 3500, 6100), ("disconnected",), ("journal", "^hang$"), ("entries", crlf(HEADER), 1), ("alive",),
-        ("send", "answer"), ("connected",), ("caption", "Horavia (OFF)"),
-        ("send", "reject"), ("disconnected",), ("journal", "^answer 0 rejected$", 5, 10), ("alive",),
-        ("send", "normal"), ("connected",),
-        ("send", "garbage token"), ("disconnected",), ("journal", "^garbage token$", 3, 10), ("alive",),
-        ("send", "normal"), ("connected",),
+        *ON, ("send", "hang"), ("caption", "Horavia (OFF)", 40), ("elapsed", 3500, 6100), ("disconnected",),
+        ("journal", "^hang$"), ("entries", crlf(HEADER), 1), ("alive",), ("send", "answer"), ("connected",),
+        ("caption", "Horavia (OFF)"), *fault("reject", "^answer 0 rejected$", 5),
+        *fault("garbage token", "^garbage token$", 3),
         *SWITCH_ON, ("send", "hang"), ("journal", "^hang$", 1, 10), ("kill",), ("caption", "Horavia (OFF)", 15),
         ("disconnected",), ("entries", crlf(HEADER), 2), ("alive",), ("standin",), ("connected",),
         *CLOSES, ("file", "Horavia.ini", FAST_INI), ("entries", crlf(HEADER), 2, 3), ("notemp",)]),
@@ -229,6 +230,6 @@ CASES = {
         ("connected",), *CLOSES]),
     # Started before the simulator with /start: ON within 1 s of the handshake, with the Start write.
     "start_option": dict(files={"Horavia.ini": FAST_INI}, steps=[
-        ("start", "/start"), ("disconnected",), ("standin",), ("journal", "^read 0x3308 "), ("mark",),
+        ("start", "/start"), ("disconnected",), ("standin",), ("journal", "^read 0x3308 "),
         ("caption", "Horavia (ON)", 1), ("journal", "^write 0x0238 1 "), ("lamps", {0: "green", 1: "grey"}), *CLOSES]),
 }

@@ -46,16 +46,14 @@ def wait(condition, seconds, why):
 
 def settle(seconds, check):
     """Runs check() until it raises no Failed; its last complaint once the deadline passes."""
-    said = [""]
-
-    def passes():
+    deadline = time.monotonic() + seconds
+    while True:
         try:
-            check()
-            return True
-        except Failed as failure:
-            said[0] = str(failure)
-            return False
-    wait(passes, seconds, lambda: said[0])
+            return check()
+        except Failed:
+            if time.monotonic() > deadline:
+                raise
+        time.sleep(0.05)
 
 
 def complain(said):
@@ -116,12 +114,8 @@ class Shot:
 
     def count(self, x, y, w, h, colour, tolerance):
         want = bytes.fromhex(colour)
-        near = 0
-        for row in range(y, y + h):
-            line = self.rgb[3 * (row * self.width + x):3 * (row * self.width + x + w)]
-            near += sum(1 for i in range(0, len(line), 3)
-                        if max(abs(a - b) for a, b in zip(line[i:i + 3], want)) <= tolerance)
-        return near
+        starts = (3 * (row * self.width + column) for row in range(y, y + h) for column in range(x, x + w))
+        return sum(1 for i in starts if max(abs(a - b) for a, b in zip(self.rgb[i:i + 3], want)) <= tolerance)
 
 
 class Case:
@@ -159,7 +153,7 @@ class Case:
             self.end()
 
     def end(self):
-        self.helper("unlock")
+        self.helper("unlock")  # whatever the case left held
         for proc in (self.horavia, self.standin):
             if proc is not None and proc.poll() is None:
                 proc.kill()
@@ -252,10 +246,14 @@ class Case:
         wait(lambda: window(MAIN), 60, lambda: f"no main window in 60 s; box: {self.helper('text Horavia')}")
         self.main = origin(MAIN)
 
+    def ask(self, command, why):
+        answer = self.helper(command)
+        if answer != ["0"]:
+            raise Failed(f"{why}: {answer}")
+
     def do_close(self, title=None):
         self.act()
-        if self.helper(f"close {title or self.caption()}")[0] != "0":
-            raise Failed(f"no window {title or self.caption()} to close")
+        self.ask(f"close {title or self.caption()}", f"no window {title or self.caption()} to close")
 
     def do_exits(self):
         wait(lambda: self.horavia.poll() is not None, 30,
@@ -267,12 +265,10 @@ class Case:
         self.do_nobox()
 
     def do_lock(self, file):
-        answer = self.helper("lock Z:" + self.path(file).replace("/", "\\"))
-        if answer != ["0"]:
-            raise Failed(f"the file could not be held: {answer}")
+        self.ask("lock Z:" + self.path(file).replace("/", "\\"), "the file could not be held")
 
     def do_unlock(self):
-        self.helper("unlock")
+        self.ask("unlock", "the file was not let go")
 
     def do_readonly(self, *files):
         for file in files:
@@ -280,9 +276,7 @@ class Case:
 
     def do_endsession(self):
         self.act()
-        answer = self.helper(f"endsession {self.caption()}")
-        if answer != ["0"]:
-            raise Failed(f"the end of the session was not allowed and taken in time: {answer}")
+        self.ask(f"endsession {self.caption()}", "the end of the session was not allowed and taken in time")
 
     # ---- Mouse and keyboard
     def do_click(self, button):
@@ -330,8 +324,7 @@ class Case:
             raise Failed("Horavia.exe ended under its box")
         if before:
             getattr(self, "do_" + before)()
-        if self.helper("close Horavia" if answer == "ok" else f"{answer} Horavia") != ["0"]:
-            raise Failed(f"no {answer} in the box")
+        self.ask("close Horavia" if answer == "ok" else f"{answer} Horavia", f"no {answer} in the box")
         self.act()
         wait(lambda: box not in out("xdotool", "search", "--onlyvisible", "--name", ".").split(), 20,
              lambda: "the box did not close")
@@ -413,16 +406,14 @@ class Case:
                         os.path.join(ARTIFACTS, name + ".png")], check=True, timeout=20)
 
     # ---- The stand-in's journal
-    def do_mark(self):
-        self.act()
+    do_mark = act
 
     def do_journal(self, pattern, least=1, seconds=15):
         wait(lambda: len(self.since(pattern)) >= least, seconds,
              lambda: f"{len(self.since(pattern))} lines {pattern} since the last action")
 
     def do_absent(self, pattern):
-        if self.since(pattern):
-            raise Failed(f"the stand-in journaled {self.since(pattern)[:3]}")
+        self.do_count(pattern, 0)
 
     def do_elapsed(self, least, most):
         took = (time.monotonic() - self.acted) * 1000
@@ -430,8 +421,9 @@ class Case:
             raise Failed(f"{took:.0f} ms since the last action")
 
     def do_count(self, pattern, want):
-        if len(self.since(pattern)) != want:
-            raise Failed(f"{len(self.since(pattern))} lines {pattern} since the last action, not {want}")
+        lines = self.since(pattern)
+        if len(lines) != want:
+            raise Failed(f"{len(lines)} lines {pattern} since the last action, not {want}: {lines[:3]}")
 
     def do_quiet(self, pattern, seconds):
         """Nothing matching in the journal for that long (it would show at once)."""
@@ -462,12 +454,10 @@ class Case:
 
     # ---- Files
     def do_file(self, file, want):
-        if not os.path.isfile(self.path(file)) or self.read(file) != want:
-            raise Failed(f"{file} is {self.read(file) if os.path.isfile(self.path(file)) else 'missing'}")
-
-    def do_nofile(self, file):
-        if os.path.exists(self.path(file)):
-            raise Failed(f"{file} exists")
+        """The file holds those bytes; with None, there is no such file."""
+        there = self.read(file) if os.path.exists(self.path(file)) else None
+        if there != want:
+            raise Failed(f"{file} is {there!r}")
 
     def do_notemp(self):
         if [f for f in os.listdir(self.dir) if f.lower().endswith(".tmp")]:
@@ -495,11 +485,8 @@ class Case:
     def do_utf8_date(self):
         """The last entry's long date is valid UTF-8 beyond ASCII."""
         date = self.read("Horavia.log").split(b"\r\n")[-2].split(b"\t")[0]
-        try:
-            if date.decode("utf-8").isascii():
-                raise Failed(f"the long date {date!r} is plain ASCII")
-        except UnicodeDecodeError as error:
-            raise Failed(f"the long date {date!r} is not UTF-8") from error
+        if date.isascii() or "\ufffd" in date.decode("utf-8", "replace"):
+            raise Failed(f"the long date {date!r} is plain ASCII or not UTF-8")
 
     def do_locale(self):
         charmap = subprocess.run(["locale", "charmap"], env={**self.env, "LC_ALL": self.env["LANG"]},

@@ -44,9 +44,8 @@ class FilesTest : public ::testing::Test {
     WIN32_FIND_DATAW found{};
     const HANDLE search = ::FindFirstFileW((path + L"\\*").c_str(), &found);
     for (BOOL more = search != INVALID_HANDLE_VALUE; more; more = ::FindNextFileW(search, &found)) {
-      if (std::wstring(found.cFileName) != L"." && std::wstring(found.cFileName) != L"..") {
-        names.emplace_back(found.cFileName);
-      }
+      const std::wstring name = found.cFileName;
+      if (name != L"." && name != L"..") names.push_back(name);
     }
     if (search != INVALID_HANDLE_VALUE) ::FindClose(search);
     std::sort(names.begin(), names.end());

@@ -16,9 +16,6 @@
 //   tips TITLE        0 and, for each tool tip of the window showing now,
 //                     its place on the screen (x,y,width,height) and its
 //                     text, each after a TAB; or 1
-//   ping TITLE        0 once the window's thread has taken a message (it
-//                     then also takes the input before it), waited for up
-//                     to 30 s; 1 no such window, 4 not in time
 //   lock PATH         another program opens the file with no sharing at all
 //                     and holds it: 0, or the Windows error code
 //   unlock            lets go of the held file: 0
@@ -28,24 +25,12 @@
 #include <string>
 
 #include "win32/support/scoped_win.h"
+#include "win32/support/wide_text.h"
 
 namespace {
 
-std::wstring Wide(const std::string& text) {
-  std::wstring wide(text.size(), L'\0');
-  wide.resize(static_cast<size_t>(::MultiByteToWideChar(
-      CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(),
-      static_cast<int>(wide.size()))));
-  return wide;
-}
-
-std::string Utf8(const std::wstring& text) {
-  const int size = static_cast<int>(text.size());
-  const int bytes = ::WideCharToMultiByte(CP_UTF8, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
-  std::string utf8(static_cast<size_t>(bytes), '\0');
-  ::WideCharToMultiByte(CP_UTF8, 0, text.data(), size, utf8.data(), bytes, nullptr, nullptr);
-  return utf8;
-}
+using horavia::win32::Narrow;
+using horavia::win32::Widen;
 
 bool OfClass(HWND window, const wchar_t* name) {
   wchar_t className[32] = {};
@@ -70,7 +55,7 @@ std::wstring TextOf(HWND window, UINT flags) {
 BOOL CALLBACK AddText(HWND child, LPARAM texts) {
   if (!OfClass(child, L"Static") && !OfClass(child, L"Edit")) return TRUE;
   const std::wstring text = TextOf(child, SMTO_ABORTIFHUNG);
-  if (!text.empty()) *reinterpret_cast<std::string*>(texts) += "\t" + Utf8(text);
+  if (!text.empty()) *reinterpret_cast<std::string*>(texts) += "\t" + Narrow(text);
   return TRUE;
 }
 
@@ -92,7 +77,7 @@ BOOL CALLBACK AddTip(HWND window, LPARAM param) {
   ::GetWindowRect(window, &r);
   tips.found += "\t" + std::to_string(r.left) + "," + std::to_string(r.top) + "," +
                 std::to_string(r.right - r.left) + "," + std::to_string(r.bottom - r.top) + "\t" +
-                Utf8(TextOf(window, SMTO_NORMAL));
+                Narrow(TextOf(window, SMTO_NORMAL));
   return TRUE;
 }
 
@@ -119,7 +104,7 @@ std::string Press(HWND box, int id) {
 }
 
 std::string Lock(horavia::win32::ScopedHandle& held, const std::string& path) {
-  held.Reset(::CreateFileW(Wide(path).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+  held.Reset(::CreateFileW(Widen(path).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   return held.Valid() ? "0" : std::to_string(::GetLastError());
 }
@@ -131,16 +116,12 @@ std::string Answer(horavia::win32::ScopedHandle& held, const std::string& verb,
     held.Reset();
     return "0";
   }
-  const HWND window = ::FindWindowW(nullptr, Wide(argument).c_str());
+  const HWND window = ::FindWindowW(nullptr, Widen(argument).c_str());
   if (window == nullptr) return "1";
   if (verb == "close") return ::PostMessageW(window, WM_CLOSE, 0, 0) ? "0" : "1";
   if (verb == "yes") return Press(window, IDYES);
   if (verb == "no") return Press(window, IDNO);
   if (verb == "endsession") return EndSession(window);
-  if (verb == "ping") {
-    DWORD_PTR ignored = 0;
-    return ::SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 30000, &ignored) != 0 ? "0" : "4";
-  }
   if (verb == "tips") {
     Tips tips{window, "0"};
     ::EnumWindows(AddTip, reinterpret_cast<LPARAM>(&tips));
