@@ -4,7 +4,6 @@
 
 #include <chrono>
 #include <limits>
-#include <string>
 #include <vector>
 
 #include "base/calendar.h"
@@ -66,12 +65,6 @@ TEST(TimeTextTest, HoursNeverWrapAndNegativeCountsKeepTheirSign) {
       {360000, "100:00:00"},   {kMax, "596523:14:07"},       {-61, "-00:01:01"},
       {kMin, "-596523:14:08"}};
   for (const auto& [seconds, text] : cases) EXPECT_EQ(SecondsToText(seconds), text);
-  EXPECT_EQ(TwoDigits(7), "07");
-  std::string hours;
-  for (const int32_t hour : {0, 1, 12, 13, 23}) {
-    hours += std::to_string(ShownHour(hour, false)) + "/" + std::to_string(ShownHour(hour, true)) + " ";
-  }
-  EXPECT_EQ(hours, "12/0 1/1 12/12 1/13 11/23 ");
 }
 
 // Windows refuses the "no best fit" flag and a default character for these
