@@ -114,6 +114,10 @@ TEST_F(LinkTest, ARequestedSimulatorVersionMustMatch) {
   EXPECT_EQ(link.Open(0x000C), LinkResult::WrongSimulator);
   EXPECT_EQ(sim.LiveAtoms() + sim.LiveViews() + sim.LiveHandles(), 0u);
   EXPECT_EQ(link.Open(0x000B), LinkResult::Ok);
+  link.Close();
+  const int sends = sim.Sends();
+  sim.standIn.Apply("version 0 FADE000B");  // FSUIPC that never learns its version: asked five times
+  EXPECT_TRUE(link.Open(0) == LinkResult::BadVersionFs98Main && sim.Sends() - sends == 5);
 }
 
 // FSUIPC answers 0 for a version it does not know yet: the open asks again,
