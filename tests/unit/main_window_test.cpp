@@ -29,8 +29,9 @@ struct BareWindow {
   MainWindowModel window{context};
 };
 
-TEST(MainLifecycleTest, StartUpArmsTheTimersAtTheFilesIntervalAfterItsMessage) {
+TEST(MainLifecycleTest, TimersArmAfterTheStartUpMessageStopFirstAtShutDownAndAnUnreadFileIsKept) {
   BareWindow w;
+  w.world.files.files[w.world.PathOf("\\sound_button.wav")] = "RIFF";
   EXPECT_TRUE(w.world.timers.events.empty()) << "nothing ticks before the window is loaded";
   w.window.Start();
   const MainControls& c = w.window.Controls();
@@ -42,12 +43,7 @@ TEST(MainLifecycleTest, StartUpArmsTheTimersAtTheFilesIntervalAfterItsMessage) {
   const std::vector<std::string>& lines = zero.world.journal;
   EXPECT_TRUE(lines.at(0).starts_with("box Invalid SYNC_INTERVAL") && lines.at(1) == "arm 2 20000");
   EXPECT_EQ(lines.back(), "arm 1 500") << "the half-second tick starts last";
-}
 
-TEST(MainLifecycleTest, ShutDownStopsTheTimersSavesSoundsThenWaitsAndKeepsAnUnreadFile) {
-  BareWindow w;
-  w.world.files.files[w.world.PathOf("\\sound_button.wav")] = "RIFF";
-  w.window.Start();
   w.world.journal.clear();
   w.window.Shutdown();
   EXPECT_EQ(w.world.journal, (std::vector<std::string>{"disarm 1", "disarm 2", std::string("replace ") + kIni,

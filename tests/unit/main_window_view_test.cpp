@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <chrono>
-#include <limits>
 #include <string>
 #include <string_view>
 #include <tuple>
@@ -103,11 +102,7 @@ Rgb Pixel(const Picture& picture, int x, int y, int width = kFaceWidth) {
 }
 
 TEST(ButtonFacesTest, OutlineShadowAndLampOfEachFace) {
-  const struct {
-    ButtonFace face;
-    int x, y;
-    Rgb color;
-  } pixels[] = {
+  const std::tuple<ButtonFace, int, int, Rgb> pixels[] = {
       {ButtonFace::Red, 0, 0, kBlack},         {ButtonFace::Red, 1, 7, kOutline},     {ButtonFace::Red, 21, 7, kOutline},
       {ButtonFace::Red, 11, 13, kOutline},     {ButtonFace::Red, 2, 2, kBlack},       {ButtonFace::Red, 22, 1, kShadow},
       {ButtonFace::Red, 23, 1, kBlack},        {ButtonFace::Red, 23, 13, kShadow},    {ButtonFace::Red, 2, 14, kShadow},
@@ -116,9 +111,9 @@ TEST(ButtonFacesTest, OutlineShadowAndLampOfEachFace) {
       {ButtonFace::Grey, 22, 1, kShadow},      {ButtonFace::Green, 3, 2, kOutline},   {ButtonFace::Green, 23, 14, kOutline},
       {ButtonFace::Green, 24, 2, kBlack},      {ButtonFace::Green, 1, 1, kBlack},     {ButtonFace::Green, 7, 6, {0, 255, 0}},
       {ButtonFace::Green, 19, 10, {0, 255, 0}}, {ButtonFace::Green, 19, 11, kBlack},  {ButtonFace::Green, 22, 1, kBlack}};
-  for (const auto& p : pixels) {
-    EXPECT_EQ(Pixel(FacePixels(p.face), p.x, p.y), p.color)
-        << static_cast<int>(p.face) << " at " << p.x << "," << p.y;
+  for (const auto& [face, x, y, color] : pixels) {
+    EXPECT_EQ(Pixel(FacePixels(face), x, y), color)
+        << static_cast<int>(face) << " at " << x << "," << y;
   }
 }
 
