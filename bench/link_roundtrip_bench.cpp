@@ -5,7 +5,6 @@
 // Wine's and the machine's moods hit both alike.
 #include <windows.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <span>
@@ -15,6 +14,7 @@
 #include "bench_timing.h"
 #include "link/link.h"
 #include "link/request_block.h"
+#include "standin_process.h"
 #include "win32/ports/win32_link_ipc.h"
 #include "win32/support/scoped_win.h"
 
@@ -75,38 +75,12 @@ class BareExchange {
   uint32_t length_ = 0;
 };
 
-// The stand-in, quiet, from its place in the build tree; ready once its
-// window is there.
-HWND StartStandIn(ScopedHandle& process) {
-  char self[MAX_PATH] = {};
-  ::GetModuleFileNameA(nullptr, self, MAX_PATH);
-  std::string commandLine =
-      std::string(self, std::strrchr(self, '\\') + 1) + HORAVIA_SIMSTANDIN_RELATIVE + " --quiet";
-  std::replace(commandLine.begin(), commandLine.end(), '/', '\\');
-  STARTUPINFOA startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION started{};
-  if (!::CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &started)) {
-    return nullptr;
-  }
-  process.Reset(started.hProcess);
-  const ScopedHandle thread(started.hThread);
-  HWND window = nullptr;
-  for (int wait = 0; wait < 3000 && window == nullptr; ++wait) {
-    ::WaitForSingleObject(process.Get(), 10);
-    window = ::FindWindowExA(nullptr, nullptr, "FS98MAIN", nullptr);
-  }
-  return window;
-}
-
 int Run() {
-  ScopedHandle standIn;
-  const HWND window = StartStandIn(standIn);
+  StandInProcess standIn;
   Win32LinkIpc ipc;
   const int32_t retries = 40;
   Link link(ipc, retries);
-  if (window == nullptr || link.Open(0) != LinkResult::Ok) {
+  if (!standIn.Start(" --quiet") || link.Open(0) != LinkResult::Ok) {
     return std::printf("no stand-in to exchange with\n"), 1;
   }
   // The sync cycle's reads: local and Zulu time, day and year.
@@ -117,7 +91,7 @@ int Run() {
       LinkRequest::Read(0x023A, 1, &time[2]),      LinkRequest::Read(0x023B, 1, &time[3]),
       LinkRequest::Read(0x023C, 1, &time[4]),      LinkRequest::Read(0x023E, 2, &dayAndYear[0]),
       LinkRequest::Read(0x0240, 2, &dayAndYear[1])};
-  BareExchange bare(window, reads);
+  BareExchange bare(::FindWindowExA(nullptr, nullptr, "FS98MAIN", nullptr), reads);
   if (!bare.Ready()) return std::printf("cannot set up the bare exchange\n"), 1;
   std::vector<double> linkTimes;
   std::vector<double> bareTimes;
@@ -133,7 +107,6 @@ int Run() {
     }
   }
   link.Close();
-  ::TerminateProcess(standIn.Get(), 0);
 
   const double ratio = bench::Quantile(linkTimes, 0.5) / bench::Quantile(bareTimes, 0.5);
   std::printf("sync read of 7 values, %d rounds each, under the stand-in\n", kRounds);

@@ -1,99 +1,20 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <algorithm>
 #include <array>
 #include <cstring>
 #include <string>
 #include <vector>
 
 #include "link/link.h"
+#include "standin_process.h"
 #include "win32/ports/win32_link_ipc.h"
 #include "win32/support/scoped_win.h"
-
-#ifndef HORAVIA_SIMSTANDIN_RELATIVE
-#error "the build sets HORAVIA_SIMSTANDIN_RELATIVE"
-#endif
 
 namespace horavia {
 namespace {
 
 using win32::ScopedHandle;
-
-// simstandin.exe in a process of its own, found from this program's place
-// in the build tree: commands go to its standard input, its journal comes
-// back through a pipe wide enough that it never waits for the reader.
-class StandInProcess {
- public:
-  bool Start() {
-    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-    HANDLE ends[4] = {};
-    ::CreatePipe(&ends[0], &ends[1], &inherit, 0);
-    ::CreatePipe(&ends[2], &ends[3], &inherit, 1 << 20);
-    const ScopedHandle childInput(ends[0]);
-    const ScopedHandle childOutput(ends[3]);
-    input_.Reset(ends[1]);
-    output_.Reset(ends[2]);
-    ::SetHandleInformation(input_.Get(), HANDLE_FLAG_INHERIT, 0);
-    ::SetHandleInformation(output_.Get(), HANDLE_FLAG_INHERIT, 0);
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdInput = childInput.Get();
-    startup.hStdOutput = startup.hStdError = childOutput.Get();
-    char self[MAX_PATH] = {};
-    ::GetModuleFileNameA(nullptr, self, MAX_PATH);
-    std::string commandLine =
-        std::string(self, std::strrchr(self, '\\') + 1) + HORAVIA_SIMSTANDIN_RELATIVE;
-    std::replace(commandLine.begin(), commandLine.end(), '/', '\\');
-    PROCESS_INFORMATION started{};
-    if (!::CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
-                          &startup, &started)) {
-      return false;
-    }
-    process_.Reset(started.hProcess);
-    const ScopedHandle thread(started.hThread);
-    return WaitForLine("ready FS98MAIN");
-  }
-  ~StandInProcess() {
-    if (!process_.Valid()) return;
-    ::TerminateProcess(process_.Get(), 0);
-    ::WaitForSingleObject(process_.Get(), 10000);  // its window gone before the next
-  }
-
-  // Sends a command line and waits until the stand-in has applied it.
-  bool Apply(const std::string& command) {
-    const std::string text = command + "\n";
-    DWORD written = 0;
-    return ::WriteFile(input_.Get(), text.data(), static_cast<DWORD>(text.size()), &written,
-                       nullptr) &&
-           WaitForLine("cmd " + command);
-  }
-  // Whether a line of its journal starts with `prefix`, waiting up to 30 s.
-  bool WaitForLine(const std::string& prefix) {
-    const ULONGLONG deadline = ::GetTickCount64() + 30000;
-    char buffer[4096];
-    DWORD got = 0;
-    while (journal_.find("\n" + prefix) == std::string::npos) {
-      DWORD available = 0;
-      if (::PeekNamedPipe(output_.Get(), nullptr, 0, nullptr, &available, nullptr) &&
-          available > 0 && ::ReadFile(output_.Get(), buffer, sizeof buffer, &got, nullptr)) {
-        journal_.append(buffer, got);
-      } else if (::GetTickCount64() > deadline) {
-        return false;
-      } else {
-        ::WaitForSingleObject(process_.Get(), 5);
-      }
-    }
-    return true;
-  }
-
- private:
-  ScopedHandle process_;
-  ScopedHandle input_;          // our end of its standard input
-  ScopedHandle output_;         // our end of its standard output
-  std::string journal_ = "\n";  // each line after a line end
-};
 
 // Horavia's link against simstandin.exe in its own process: the real window
 // message, atom, named mapping and timed send. What the link makes of the
@@ -107,7 +28,7 @@ class LinkExchangeTest : public ::testing::Test {
     return !mapping.Valid() && ::GlobalFindAtomA(name.c_str()) == 0;
   }
 
-  StandInProcess standIn;
+  win32::StandInProcess standIn;
   win32::Win32LinkIpc ipc;
   int32_t retries = 40;
   Link link{ipc, retries};
