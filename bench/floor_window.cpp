@@ -15,6 +15,7 @@
 
 #include <cstdio>
 #include <cwchar>
+#include <tuple>
 
 #include "base/calendar.h"
 #include "settings/settings.h"
@@ -22,13 +23,13 @@
 #include "win32/app/main_painter.h"
 #include "win32/app/tool_tips.h"
 #include "win32/ports/win32_clock.h"
+#include "win32/ports/win32_files.h"
 #include "win32/ports/win32_link_ipc.h"
 #include "win32/ports/win32_regional.h"
 #include "win32/ports/win32_sound.h"
 #include "win32/support/dpi.h"
 #include "win32/support/program_folder.h"
 #include "win32/support/window_base.h"
-#include "win32/support/wide_text.h"
 #include "windows/main_view.h"
 
 namespace horavia::win32 {
@@ -100,6 +101,11 @@ class FloorWindow : public WindowBase<FloorWindow> {
                  {}, regional_);
   }
 
+  // What a repaint is for: the two clocks' times, dates and lamps.
+  static auto ClockTexts(const MainControls& c) {
+    return std::tie(c.internalTime, c.internalDate, c.simTime, c.simDate, c.simAm, c.simPm);
+  }
+
   void OnTimer(UINT_PTR id) {
     if (id == kHalfSecond && !link_.IsOpen() && link_.Open(0) == LinkResult::Ok) {
       simulator_.NewConnection();
@@ -107,12 +113,7 @@ class FloorWindow : public WindowBase<FloorWindow> {
     } else if (id == kSync) {
       SyncTick();
     }
-    const MainControls& c = controls_;
-    if (c.internalTime == shown_.internalTime && c.internalDate == shown_.internalDate &&
-        c.simTime == shown_.simTime && c.simDate == shown_.simDate && c.simAm == shown_.simAm &&
-        c.simPm == shown_.simPm) {
-      return;
-    }
+    if (ClockTexts(controls_) == ClockTexts(shown_)) return;
     shown_ = controls_;
     ::InvalidateRect(Hwnd(), nullptr, FALSE);
   }
@@ -144,10 +145,7 @@ class FloorWindow : public WindowBase<FloorWindow> {
 
 void PlayButtonSound() {
   const std::string path = ProgramFolder() + "\\sound_button.wav";
-  const DWORD attributes = ::GetFileAttributesW(Widen(path).c_str());
-  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
-    Win32Sound().PlayAsync(path);
-  }
+  if (Win32Files().IsRegularFile(path)) Win32Sound().PlayAsync(path);
 }
 
 int RunFloor(PWSTR commandLine, int showCommand) {
