@@ -2,7 +2,6 @@
 #include <windows.h>
 
 #include <array>
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -48,10 +47,9 @@ TEST_F(LinkExchangeTest, OpenReadWriteTheWholeBlockAndCloseAcrossProcesses) {
   EXPECT_EQ((t[3] + 24 - t[0]) % 24, 5) << "Zulu is local plus five hours";
   EXPECT_GE(year, 2024);
 
-  std::array<char, 128> text{};
-  std::strcpy(text.data(), " HVA: OFF");
+  const char text[128] = " HVA: OFF";
   const uint16_t seconds = 5;
-  const LinkRequest writes[] = {LinkRequest::Write(0x3380, 128, text.data()),
+  const LinkRequest writes[] = {LinkRequest::Write(0x3380, 128, text),
                                 LinkRequest::Write(0x32FA, 2, &seconds)};
   ASSERT_EQ(link.Exchange(writes), LinkResult::Ok);
   EXPECT_TRUE(standIn.WaitForLine("show 5  HVA: OFF"));

@@ -24,16 +24,16 @@ class StandInProcess {
  public:
   // Whether it started with `options` (" --quiet") and its window answers.
   bool Start(const std::string& options = "") {
-    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
     HANDLE ends[4] = {};
-    ::CreatePipe(&ends[0], &ends[1], &inherit, 0);
-    ::CreatePipe(&ends[2], &ends[3], &inherit, 1 << 20);
+    ::CreatePipe(&ends[0], &ends[1], nullptr, 0);
+    ::CreatePipe(&ends[2], &ends[3], nullptr, 1 << 20);
     const ScopedHandle childInput(ends[0]);
     const ScopedHandle childOutput(ends[3]);
     input_.Reset(ends[1]);
     output_.Reset(ends[2]);
-    ::SetHandleInformation(input_.Get(), HANDLE_FLAG_INHERIT, 0);
-    ::SetHandleInformation(output_.Get(), HANDLE_FLAG_INHERIT, 0);
+    // Only the child's ends are inherited.
+    ::SetHandleInformation(childInput.Get(), HANDLE_FLAG_INHERIT, HANDLE_FLAG_INHERIT);
+    ::SetHandleInformation(childOutput.Get(), HANDLE_FLAG_INHERIT, HANDLE_FLAG_INHERIT);
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES;
