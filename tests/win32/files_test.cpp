@@ -84,8 +84,8 @@ TEST_F(FilesTest, ReplaceAppendAndRemoveWorkPastMaxPath) {
 }
 
 // A folder in the file's place, a read-only file, a file another program
-// holds without sharing: every write fails, and leaves what was there and
-// nothing beside it.
+// holds without sharing (each file first written with what it keeps): every
+// write fails, and leaves what was there and nothing beside it.
 TEST_F(FilesTest, AWriteThatCannotBeDoneLeavesEverythingAsItWas) {
   const std::string ini = folder + "\\Horavia.ini";
   const std::wstring wide = made + L"\\Horavia.ini";
@@ -98,11 +98,9 @@ TEST_F(FilesTest, AWriteThatCannotBeDoneLeavesEverythingAsItWas) {
        [&](ScopedHandle&) { ASSERT_TRUE(::CreateDirectoryW(wide.c_str(), nullptr)); }},
       {"keep me",
        [&](ScopedHandle&) {
-         ASSERT_TRUE(files.ReplaceAll(ini, "keep me"));
          ASSERT_TRUE(::SetFileAttributesW(wide.c_str(), FILE_ATTRIBUTE_READONLY));
        }},
       {"keep me", [&](ScopedHandle& held) {
-         ASSERT_TRUE(files.ReplaceAll(ini, "keep me"));
          held.Reset(
              ::CreateFileW(wide.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
          ASSERT_TRUE(held.Valid());
@@ -110,6 +108,7 @@ TEST_F(FilesTest, AWriteThatCannotBeDoneLeavesEverythingAsItWas) {
   for (const Obstacle& obstacle : obstacles) {
     SCOPED_TRACE(&obstacle - obstacles);
     ScopedHandle held;
+    ASSERT_TRUE(!obstacle.kept || files.ReplaceAll(ini, *obstacle.kept));
     ASSERT_NO_FATAL_FAILURE(obstacle.putInPlace(held));
     EXPECT_FALSE(files.ReplaceAll(ini, "lost"));
     EXPECT_FALSE(files.Append(ini, "more"));
