@@ -133,14 +133,13 @@ TEST(WindowPlumbingTest, AFailedClickIsToldInOneBoxAndTheNextClickRuns) {
 // nothing: no exchange with the simulator, no change of state. Afterwards
 // the model is as the switch-OFF left it, and the next tick runs.
 TEST(WindowPlumbingTest, TicksUnderABoxOfASwitchOffDoNothing) {
-  fakes::FakeClock pc;  // the PC's clock, which the simulator's runs with
-  simstandin::InProcessSimulator sim(pc);
-  fakes::FakeWorld world(&sim);
+  fakes::FakeWorld world;
+  simstandin::InProcessSimulator sim(world.clock);  // its clock runs with the PC's
   TestWindow window(world.boxes);
   Win32MessageBoxes boxes;
   boxes.SetOwner(window.Hwnd());
-  Platform os{pc,    world.regional, world.keys,  world.sound, world.shell,
-              boxes, window.timers,  world.files, sim,         fakes::kProgramFolder};
+  Platform os{world.clock, world.regional, world.keys,  world.sound, world.shell,
+              boxes,       window.timers,  world.files, sim,         fakes::kProgramFolder};
   ProcessContext context(os);
   MainWindowModel model(context);
   int ticksUnderBox = 0;
