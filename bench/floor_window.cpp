@@ -41,10 +41,9 @@ constexpr UINT_PTR kSync = 2;
 class FloorWindow : public WindowBase<FloorWindow> {
  public:
   bool Create(UINT interval) {
-    WindowParams params;
-    params.className = L"HoraviaFloor";
-    params.caption = L"Horavia floor";
-    params.style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+    const WindowParams params{.className = L"HoraviaFloor",
+                              .caption = L"Horavia floor",
+                              .style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX};
     if (!WindowBase::Create(params)) return false;
     dpi_ = EffectiveDpi(Hwnd());
     fonts_.Create(dpi_);

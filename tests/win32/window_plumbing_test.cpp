@@ -30,10 +30,7 @@ constexpr UINT_PTR kWatchdog = 99;
 class TestWindow : public WindowBase<TestWindow> {
  public:
   explicit TestWindow(MessageBoxes& boundaryBoxes) : boundary_(boundaryBoxes) {
-    WindowParams params;
-    params.className = L"HoraviaPlumbingTest";
-    params.style = WS_OVERLAPPED;
-    Create(params);
+    Create({.className = L"HoraviaPlumbingTest"});
     timers.SetWindow(Hwnd());
   }
   LRESULT Run() { return ::SendMessageW(Hwnd(), kRun, 0, 0); }
