@@ -164,8 +164,7 @@ TEST(WindowPlumbingTest, TicksUnderABoxOfASwitchOffDoNothing) {
   const int sendsOn = sim.Sends();
   ASSERT_TRUE(PumpUntil([&] { return sim.Sends() >= sendsOn + 2; })) << "the sync timer ticks";
 
-  const std::string log = std::string(fakes::kProgramFolder) + kLogFileName;
-  world.files.locked.insert(log);
+  world.files.locked.insert(world.PathOf(kLogFileName));
   // The 50 ms ticks count whole seconds, so none: any period is above this.
   context.settings.logSecondMin = -1;
   ::SetTimer(window.Hwnd(), kWatchdog, 10000, nullptr);
