@@ -52,16 +52,14 @@ class TestWindow : public WindowBase<TestWindow> {
   ActionBoundary boundary_;
 };
 
-// Pumps the thread's messages until `done` holds or 10 s have passed.
+// Pumps the thread's messages, as they come, until `done` holds or 10 s
+// have passed.
 bool PumpUntil(const std::function<bool()>& done) {
   const ULONGLONG deadline = ::GetTickCount64() + 10000;
-  for (MSG msg; !done();) {
+  while (!done()) {
     if (::GetTickCount64() > deadline) return false;
-    if (!::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    } else {
-      ::DispatchMessageW(&msg);
-    }
+    ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    for (MSG msg; ::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE);) ::DispatchMessageW(&msg);
   }
   return true;
 }
