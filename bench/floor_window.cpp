@@ -142,11 +142,6 @@ class FloorWindow : public WindowBase<FloorWindow> {
   UINT dpi_ = 96;
 };
 
-void PlayButtonSound() {
-  const std::string path = ProgramFolder() + "\\sound_button.wav";
-  if (Win32Files().IsRegularFile(path)) Win32Sound().PlayAsync(path);
-}
-
 int RunFloor(PWSTR commandLine, int showCommand) {
   const long asked = std::wcstol(commandLine, nullptr, 10);
   const auto interval = static_cast<UINT>(asked > 0 ? asked : Settings{}.syncIntervalMs);
@@ -158,7 +153,9 @@ int RunFloor(PWSTR commandLine, int showCommand) {
   ::UpdateWindow(window.Hwnd());
   std::printf("shown\n");
   std::fflush(stdout);
-  PlayButtonSound();
+  // The button sound, when its file is there, as Horavia plays it at start.
+  const std::string sound = ProgramFolder() + "\\sound_button.wav";
+  if (Win32Files().IsRegularFile(sound)) Win32Sound().PlayAsync(sound);
   MSG msg{};
   while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
     ::TranslateMessage(&msg);
