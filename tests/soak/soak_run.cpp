@@ -373,17 +373,15 @@ class Soak {
       const simstandin::SimAircraft::Snapshot a = aircraft.Now();
       aircraft.SetZuluDate(a.zuluDayOfYear + (Pick(2) == 0 ? days : -days), a.zuluYear);
       ++result_.dateMoves;
-      ClockMoved();
     } else if (pick < 98) {  // a simulator that holds its clock for a while
       aircraft.SetIgnoresClockWrites(!aircraft.IgnoresClockWrites());
       result_.writesIgnored += aircraft.IgnoresClockWrites() ? 1 : 0;
-      ClockMoved();
     } else {  // the pilot runs the simulator faster or slower for a while
       PilotRate::Accelerate(aircraft, Pick(6));
       ++result_.rateChanges;
-      ClockMoved();
     }
-    if (pick >= 56 && pick < 76) ClockMoved();  // a zone, a drift rate, a clock set by hand or stepped
+    // A zone, a drift rate, a clock set by hand or stepped, a date, a simulator that holds its clock, a rate.
+    if ((pick >= 56 && pick < 76) || pick >= 93) ClockMoved();
   }
 
   // Daylight saving (an hour either way), a PC clock set a couple of days
