@@ -120,7 +120,7 @@ def main_window(dpi):
 
 
 SIM_DATE = (2200, 1560)  # in the simulator date label
-SESSION_ENDED = [("absent", "^write 0x3380 "), ("entries", crlf(HEADER, OLD + "Gusty"), 1),
+SESSION_ENDED = [("count", "^write 0x3380 ", 0), ("entries", crlf(HEADER, OLD + "Gusty"), 1),
                  ("file", "Horavia.ini", crlf("SYNC_INTERVAL=1", "LOG_SECOND_MIN=1", "SM_TIMEOUT_RETRY=40"))]
 
 
@@ -169,7 +169,7 @@ CASES = {
     # cycle every second): Horavia follows it and writes nothing, where it
     # once wrote the time back at every cycle; the zone is read each cycle.
     "date_moved": dict(files={"Horavia.ini": FAST_INI}, standin=(), steps=[
-        *ON, ("send", "set date 10 2027"), ("journal", "^read 0x0246 ", 8, 20), ("absent", "^write 0x0238 "),
+        *ON, ("send", "set date 10 2027"), ("journal", "^read 0x0246 ", 8, 20), ("count", "^write 0x0238 ", 0),
         *CLOSES]),
     # The pilot runs the simulator at 4x after Start: nothing is written for
     # 10 s, and the sim clock's tool tip says why; back at 1x, one correction

@@ -412,9 +412,6 @@ class Case:
         wait(lambda: len(self.since(pattern)) >= least, seconds,
              lambda: f"{len(self.since(pattern))} lines {pattern} since the last action")
 
-    def do_absent(self, pattern):
-        self.do_count(pattern, 0)
-
     def do_elapsed(self, least, most):
         took = (time.monotonic() - self.acted) * 1000
         if not least <= took <= most:
@@ -429,7 +426,7 @@ class Case:
         """Nothing matching in the journal for that long (it would show at once)."""
         deadline = time.monotonic() + seconds
         while time.monotonic() < deadline:
-            self.do_absent(pattern)
+            self.do_count(pattern, 0)
             time.sleep(0.2)
 
     def do_pc_second(self, least, most):

@@ -232,8 +232,7 @@ class Soak {
   void CheckClocks() {
     const Timekeeper& k = w_.Keeper();
     Expect(k.InternalClockOffset().has_value(), "ON and connected means an internal clock offset");
-    const ClockParts i = k.InternalClockNow();
-    const sys_seconds internal = sys_days{year{i.year} / i.month / i.day} + seconds{i.hour * 3600 + i.minute * 60 + i.second};
+    const sys_seconds internal = InternalNow();
     const simstandin::SimAircraft::Snapshot aircraft = w_.Aircraft().Now();
     // Corrections and the start from the PC clock are the only writes.
     Expect(aircraft.zone == zone_, "the window leaves the simulator's zone alone");
@@ -276,12 +275,12 @@ class Soak {
     Expect(nowMs_ - since <= SyncMs() + (zeroes ? 61000 : 0),
            "the simulator's clock is " + std::to_string(apart) + " s off the internal clock for over a sync interval");
   }
-  // The internal clock minus the elapsed time of the session.
-  int64_t InternalAheadOfElapsed() const {
+  sys_seconds InternalNow() const {
     const ClockParts i = w_.Keeper().InternalClockNow();
-    const sys_seconds internal = sys_days{year{i.year} / i.month / i.day} + seconds{i.hour * 3600 + i.minute * 60 + i.second};
-    return (internal - start_).count() - nowMs_ / 1000;
+    return sys_days{year{i.year} / i.month / i.day} + seconds{i.hour * 3600 + i.minute * 60 + i.second};
   }
+  // The internal clock minus the elapsed time of the session.
+  int64_t InternalAheadOfElapsed() const { return (InternalNow() - start_).count() - nowMs_ / 1000; }
 
   void EndPeriod() {
     on_ = false;
@@ -374,17 +373,15 @@ class Soak {
       const simstandin::SimAircraft::Snapshot a = aircraft.Now();
       aircraft.SetZuluDate(a.zuluDayOfYear + (Pick(2) == 0 ? days : -days), a.zuluYear);
       ++result_.dateMoves;
-      ClockMoved();
     } else if (pick < 98) {  // a simulator that holds its clock for a while
       aircraft.SetIgnoresClockWrites(!aircraft.IgnoresClockWrites());
       result_.writesIgnored += aircraft.IgnoresClockWrites() ? 1 : 0;
-      ClockMoved();
     } else {  // the pilot runs the simulator faster or slower for a while
       PilotRate::Accelerate(aircraft, Pick(6));
       ++result_.rateChanges;
-      ClockMoved();
     }
-    if (pick >= 56 && pick < 76) ClockMoved();  // a zone, a drift rate, a clock set by hand or stepped
+    // A zone, a drift rate, a clock set by hand or stepped, a date, a simulator that holds its clock, a rate.
+    if ((pick >= 56 && pick < 76) || pick >= 93) ClockMoved();
   }
 
   // Daylight saving (an hour either way), a PC clock set a couple of days
