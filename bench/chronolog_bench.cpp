@@ -13,15 +13,7 @@
 
 #include "bench_timing.h"
 #include "chronolog/log_format.h"
-#include "win32/ports/win32_clock.h"
-#include "win32/ports/win32_files.h"
-#include "win32/ports/win32_key_state.h"
-#include "win32/ports/win32_link_ipc.h"
-#include "win32/ports/win32_message_boxes.h"
-#include "win32/ports/win32_regional.h"
-#include "win32/ports/win32_shell.h"
-#include "win32/ports/win32_sound.h"
-#include "win32/ports/win32_timers.h"
+#include "win32/ports/win32_platform.h"
 #include "win32/support/wide_text.h"
 #include "windows/log_window_model.h"
 
@@ -103,22 +95,12 @@ int main() {
   const std::wstring folder =
       std::wstring(tempRoot) + L"horavia-bench-" + std::to_wstring(::GetCurrentProcessId());
   ::CreateDirectoryW(folder.c_str(), nullptr);
-  win32::Win32Clock clock;
-  win32::Win32Regional regional;
-  win32::Win32KeyState keys;
-  win32::Win32Sound sound;
-  win32::Win32Shell shell;
-  win32::Win32MessageBoxes boxes;
-  win32::Win32Timers timers;
-  win32::Win32Files files;
-  win32::Win32LinkIpc ipc;
-  Platform os{clock, regional, keys,  sound, shell,
-              boxes, timers,   files, ipc,   win32::Narrow(folder)};
-  const std::string path = os.programFolder + kLogFileName;
-  files.Remove(path);
-  const size_t fileBytes = MakeLog(regional, files, path);
-  const Rounds r = Measure(os, files, path);
-  files.Remove(path);
+  win32::Win32Platform os(win32::Narrow(folder));
+  const std::string path = os.platform.programFolder + kLogFileName;
+  os.files.Remove(path);
+  const size_t fileBytes = MakeLog(os.regional, os.files, path);
+  const Rounds r = Measure(os.platform, os.files, path);
+  os.files.Remove(path);
   ::RemoveDirectoryW(folder.c_str());
 
   const double growth = static_cast<double>(r.peakGrowth) / static_cast<double>(fileBytes);
