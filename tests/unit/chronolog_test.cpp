@@ -22,65 +22,6 @@ constexpr const char* kHeader =
 constexpr const char* kEntry =
     "Saturday, December 5, 2026\t2026/12/05\t01:45:21 PM\t00:02:03\t123\t00:10:00\t600\t00:12:03\t723\t\r\n";
 
-class LogWriterTest : public ::testing::Test {
- protected:
-  fakes::FakeWorld world;
-  std::string log = world.PathOf("\\Horavia.log");
-  LogEntry entry{ClockParts{13, 45, 21, 12, 5, 2026}, 123, 600};
-
-  bool Write(const std::vector<LogEntry>& entries) { return AppendLogEntries(entries, world.platform); }
-};
-
-TEST_F(LogWriterTest, TheFirstWriteCreatesTheFileWithItsHeaderAndLaterOnesAppend) {
-  EXPECT_TRUE(Write({}));
-  EXPECT_TRUE(world.journal.empty()) << "nothing to write";
-  EXPECT_TRUE(Write({entry}));
-  EXPECT_EQ(world.files.files.at(log), std::string(kHeader) + "\r\n" + kEntry);
-  world.journal.clear();
-  EXPECT_TRUE(Write({{ClockParts{12, 0, 0, 1, 1, 2027}, 61, 0}, {ClockParts{23, 59, 59, 1, 1, 2027}, 0, 62}}));
-  EXPECT_EQ(world.journal, std::vector<std::string>{"append " + log}) << "in one write";
-  const std::string& text = world.files.files.at(log);
-  const size_t noon = text.find("\t12:00:00 PM\t"), late = text.find("\t11:59:59 PM\t");
-  EXPECT_TRUE(text.find("Date\t", 1) == std::string::npos && noon < late && late != std::string::npos);
-
-  world.files.files[log] = "";
-  Write({entry});
-  EXPECT_EQ(world.files.files.at(log), kEntry) << "an empty file gets no header";
-  // A hand-edited file whose last line has no line end keeps that line whole.
-  world.files.files[log] = "Header\r\nlast line";
-  Write({entry});
-  EXPECT_EQ(world.files.files.at(log), std::string("Header\r\nlast line\r\n") + kEntry);
-}
-
-TEST_F(LogWriterTest, OtherRegionalSettingsAndTheAnsiCodePage) {
-  world.regional.UseStyle(fakes::FakeRegional::Style::Other);
-  Write({{ClockParts{0, 5, 9, 2, 1, 2027}, 0, 600}});  // just after midnight
-  EXPECT_EQ(world.files.files.at(log),
-            std::string(kHeader) + "\r\nd\xED" "a 1.2.2027\t2027-02-01\t12.05.09 AM\t00:00:00\t0\t00:10:00\t600\t"
-                                   "00:10:00\t600\t\r\n");
-}
-
-TEST_F(LogWriterTest, AFailedWriteSaysSoAndDamagesNothing) {
-  world.files.files[log] = "earlier lines\r\n";
-  world.files.readOnly.insert(log);
-  EXPECT_FALSE(Write({entry}));
-  EXPECT_EQ(world.files.files.at(log), "earlier lines\r\n");
-  world.files.files.erase(log);
-  world.files.folders.insert(log);
-  EXPECT_FALSE(Write({entry})) << "a folder in the log's place";
-  world.files.folders.erase(log);
-  world.regional.failConversions = true;
-  EXPECT_FALSE(Write({entry})) << "a text that cannot be put in the code page";
-  EXPECT_TRUE(world.files.files.count(log) == 0 && world.boxes.shown.empty()) << "the caller tells the user";
-}
-
-// One flight is described in full in the held log's box of the main window's tests.
-TEST_F(LogWriterTest, ManyEntriesAreDescribedByTheFirstFiveAndACount) {
-  const std::string many = DescribeEntries(std::vector<LogEntry>(7, entry), world.regional);
-  EXPECT_EQ(many.rfind("7 flights, Saturday, December 5, 2026 01:45:21 PM (", 0), 0u);
-  EXPECT_TRUE(many.ends_with("); and 2 more")) << many;
-}
-
 // An entry line as the program writes it, without its line end.
 std::string Entry(const std::string& date, const std::string& time, int flight, int ground,
                   const std::string& note = "") {
@@ -94,15 +35,19 @@ std::string Lines(const std::vector<std::string>& lines) {
   return text;
 }
 
-class LogWindowModelTest : public ::testing::Test {
+// The log, the entries the writer appends to it, and a window opened on it.
+class ChronoLogTest : public ::testing::Test {
  public:
   fakes::FakeWorld world;
   std::string log = world.PathOf("\\Horavia.log");
+  LogEntry entry{ClockParts{13, 45, 21, 12, 5, 2026}, 123, 600};  // written as kEntry
   const std::string a = Entry("Monday, May 4, 2026", "09:00:00 AM", 3600, 600, "first");
   const std::string b = Entry("Tuesday, May 5, 2026", "01:30:00 PM", 60, 30);
   const std::string c = Entry("Friday, June 5, 2026", "11:59:59 PM", 7200, 0, "third");
 
-  LogWindowModelTest() { world.files.files[world.PathOf("\\sound_button.wav")] = "RIFF"; }
+  ChronoLogTest() { world.files.files[world.PathOf("\\sound_button.wav")] = "RIFF"; }
+
+  bool Write(const std::vector<LogEntry>& entries) { return AppendLogEntries(entries, world.platform); }
 
   // Opens a window on the log as it is now.
   LogWindowModel& Open(const std::string& text) {
@@ -134,7 +79,57 @@ class LogWindowModelTest : public ::testing::Test {
   std::unique_ptr<LogWindowModel> model_;
 };
 
-TEST_F(LogWindowModelTest, WithoutEntriesTheWindowIsEmptyAndWritesNothing) {
+TEST_F(ChronoLogTest, TheFirstWriteCreatesTheFileWithItsHeaderAndLaterOnesAppend) {
+  EXPECT_TRUE(Write({}));
+  EXPECT_TRUE(world.journal.empty()) << "nothing to write";
+  EXPECT_TRUE(Write({entry}));
+  EXPECT_EQ(File(), std::string(kHeader) + "\r\n" + kEntry);
+  world.journal.clear();
+  EXPECT_TRUE(Write({{ClockParts{12, 0, 0, 1, 1, 2027}, 61, 0}, {ClockParts{23, 59, 59, 1, 1, 2027}, 0, 62}}));
+  EXPECT_EQ(world.journal, std::vector<std::string>{"append " + log}) << "in one write";
+  const std::string text = File();
+  const size_t noon = text.find("\t12:00:00 PM\t"), late = text.find("\t11:59:59 PM\t");
+  EXPECT_TRUE(text.find("Date\t", 1) == std::string::npos && noon < late && late != std::string::npos);
+
+  world.files.files[log] = "";
+  Write({entry});
+  EXPECT_EQ(File(), kEntry) << "an empty file gets no header";
+  // A hand-edited file whose last line has no line end keeps that line whole.
+  world.files.files[log] = "Header\r\nlast line";
+  Write({entry});
+  EXPECT_EQ(File(), std::string("Header\r\nlast line\r\n") + kEntry);
+}
+
+TEST_F(ChronoLogTest, OtherRegionalSettingsAndTheAnsiCodePage) {
+  world.regional.UseStyle(fakes::FakeRegional::Style::Other);
+  Write({{ClockParts{0, 5, 9, 2, 1, 2027}, 0, 600}});  // just after midnight
+  EXPECT_EQ(File(),
+            std::string(kHeader) + "\r\nd\xED" "a 1.2.2027\t2027-02-01\t12.05.09 AM\t00:00:00\t0\t00:10:00\t600\t"
+                                   "00:10:00\t600\t\r\n");
+}
+
+TEST_F(ChronoLogTest, AFailedWriteSaysSoAndDamagesNothing) {
+  world.files.files[log] = "earlier lines\r\n";
+  world.files.readOnly.insert(log);
+  EXPECT_FALSE(Write({entry}));
+  EXPECT_EQ(File(), "earlier lines\r\n");
+  world.files.files.erase(log);
+  world.files.folders.insert(log);
+  EXPECT_FALSE(Write({entry})) << "a folder in the log's place";
+  world.files.folders.erase(log);
+  world.regional.failConversions = true;
+  EXPECT_FALSE(Write({entry})) << "a text that cannot be put in the code page";
+  EXPECT_TRUE(world.files.files.count(log) == 0 && world.boxes.shown.empty()) << "the caller tells the user";
+}
+
+// One flight is described in full in the held log's box of the main window's tests.
+TEST_F(ChronoLogTest, ManyEntriesAreDescribedByTheFirstFiveAndACount) {
+  const std::string many = DescribeEntries(std::vector<LogEntry>(7, entry), world.regional);
+  EXPECT_EQ(many.rfind("7 flights, Saturday, December 5, 2026 01:45:21 PM (", 0), 0u);
+  EXPECT_TRUE(many.ends_with("); and 2 more")) << many;
+}
+
+TEST_F(ChronoLogTest, WithoutEntriesTheWindowIsEmptyAndWritesNothing) {
   LogWindowModel& none = Open();
   EXPECT_TRUE(Times() == "   |   " && !Shown().note.enabled);
   none.ToggleDeletionMark();
@@ -149,7 +144,7 @@ TEST_F(LogWindowModelTest, WithoutEntriesTheWindowIsEmptyAndWritesNothing) {
   EXPECT_EQ(world.sound.played.size(), 4u);
 }
 
-TEST_F(LogWindowModelTest, OpensOnTheNewestEntryAndANoteEditReachesTheFileAfterTheNinthTab) {
+TEST_F(ChronoLogTest, OpensOnTheNewestEntryAndANoteEditReachesTheFileAfterTheNinthTab) {
   LogWindowModel& model = Open(Lines({kHeader, a, b, c}));
   EXPECT_EQ(Items(), (std::vector<std::string>{"Monday, May 4, 2026 - 09:00:00 AM",
                                                "Tuesday, May 5, 2026 - 01:30:00 PM",
@@ -175,7 +170,7 @@ TEST_F(LogWindowModelTest, OpensOnTheNewestEntryAndANoteEditReachesTheFileAfterT
                            Entry("Tuesday, May 5, 2026", "01:30:00 PM", 60, 30, "left right  next end"), c}));
 }
 
-TEST_F(LogWindowModelTest, MarksToggleLeaveTheTotalsAloneAndDropTheirLinesOnClosing) {
+TEST_F(ChronoLogTest, MarksToggleLeaveTheTotalsAloneAndDropTheirLinesOnClosing) {
   LogWindowModel& model = Open(Lines({kHeader, a, b, c}));
   model.SelectEntry(1);
   model.ToggleDeletionMark();
@@ -196,7 +191,7 @@ TEST_F(LogWindowModelTest, MarksToggleLeaveTheTotalsAloneAndDropTheirLinesOnClos
   EXPECT_EQ(File(), Lines({kHeader, b, c}));
 }
 
-TEST_F(LogWindowModelTest, ShortEntryLinesAreListedWithWhatTheyHold) {
+TEST_F(ChronoLogTest, ShortEntryLinesAreListedWithWhatTheyHold) {
   const std::string fiveTabs = "Sat\tx\t10:00:00 AM\tF\t100\t";
   const std::string sixTabs = "Sun\tx\t11:00:00 AM\tF\t200\tG\t77";
   const std::string sevenTabs = "Mon\tx\t12:00:00 PM\tF\t300\tG\t40\tT";
@@ -223,7 +218,7 @@ TEST_F(LogWindowModelTest, ShortEntryLinesAreListedWithWhatTheyHold) {
                            eightTabs + "\tlate note"}));
 }
 
-TEST_F(LogWindowModelTest, OtherLinesBareLineFeedsAndOddNumbersStayInPlace) {
+TEST_F(ChronoLogTest, OtherLinesBareLineFeedsAndOddNumbersStayInPlace) {
   const std::string junk = "copied from an old notebook";
   const std::string odd = "Wed\tx\t08:00:00 AM\tF\tabc\tG\t 90 \tT\t90\t";
   const std::string huge = "Thu\tx\t09:00:00 AM\tF\t99999999999\tG\t-30\tT\t0\t";
@@ -244,7 +239,7 @@ TEST_F(LogWindowModelTest, OtherLinesBareLineFeedsAndOddNumbersStayInPlace) {
 // A switch-OFF appends an entry while the window is open; closing keeps it,
 // whether or not the log's last line had its line end (the writer ends
 // that line, and the window must not end it a second time).
-TEST_F(LogWindowModelTest, AnEntryAppendedWhileOpenSurvivesTheClose) {
+TEST_F(ChronoLogTest, AnEntryAppendedWhileOpenSurvivesTheClose) {
   for (const std::string& before : {Lines({kHeader, a, b}), std::string(kHeader) + "\r\n" + a + "\r\n" + b,
                                     std::string(kHeader) + "\n" + a + "\n" + b + "\n"}) {
     LogWindowModel& model = Open(before);
@@ -252,14 +247,14 @@ TEST_F(LogWindowModelTest, AnEntryAppendedWhileOpenSurvivesTheClose) {
     model.ToggleDeletionMark();
     model.SelectEntry(1);
     model.EditNote("new note");
-    ASSERT_TRUE(AppendLogEntries({{ClockParts{13, 45, 21, 12, 5, 2026}, 123, 600}}, world.platform));
+    ASSERT_TRUE(Write({entry}));
     model.Exit();
     EXPECT_EQ(File(), Lines({kHeader, b + "new note"}) + kEntry);
   }
   EXPECT_TRUE(world.boxes.shown.empty());
 }
 
-TEST_F(LogWindowModelTest, ALogRewrittenElsewhereIsNotOverwrittenAndADeletedOneIsWrittenAnew) {
+TEST_F(ChronoLogTest, ALogRewrittenElsewhereIsNotOverwrittenAndADeletedOneIsWrittenAnew) {
   LogWindowModel& model = Open(Lines({kHeader, a, b}));
   model.EditNote("mine");
   world.files.files[log] = Lines({kHeader, b});
@@ -272,7 +267,7 @@ TEST_F(LogWindowModelTest, ALogRewrittenElsewhereIsNotOverwrittenAndADeletedOneI
   EXPECT_EQ(File(), Lines({kHeader, Entry("Monday, May 4, 2026", "09:00:00 AM", 3600, 600, "kept")}));
 }
 
-TEST_F(LogWindowModelTest, ClearLogAsksAndDeletesOnlyOnYes) {
+TEST_F(ChronoLogTest, ClearLogAsksAndDeletesOnlyOnYes) {
   LogWindowModel& model = Open(Lines({kHeader, a}));
   model.EditNote("pending");
   world.boxes.answers = {BoxAnswer::No, BoxAnswer::Yes};
@@ -287,7 +282,7 @@ TEST_F(LogWindowModelTest, ClearLogAsksAndDeletesOnlyOnYes) {
   EXPECT_EQ(File(), "(none)") << "closing after Clear Log writes nothing";
 }
 
-TEST_F(LogWindowModelTest, AFileThatCannotBeReadWrittenOrDeletedLosesNothing) {
+TEST_F(ChronoLogTest, AFileThatCannotBeReadWrittenOrDeletedLosesNothing) {
   const std::string text = Lines({kHeader, a, b});
   world.files.locked.insert(log);
   LogWindowModel& unreadable = Open(text);
