@@ -25,28 +25,19 @@ class ClockDatesTest : public ::testing::Test, public SimulatorWorld {
     TakeSounds();
     sim.journal.clear();
   }
-  // The simulator's local date and time, from its Zulu date, time and zone.
-  ClockParts SimLocal() {
-    const simstandin::SimAircraft::Snapshot a = Aircraft().Now();
-    const ClockParts zulu = PartsAt(DateFromDayOfYear(a.zuluYear, a.zuluDayOfYear), a.zuluHour,
-                                    a.zuluMinute, a.second);
-    return AddSeconds(zulu, a.zone * 60);
-  }
-  int Distance() { return SecondsBetween(Keeper().InternalClockNow(), SimLocal()); }
 };
 
 TEST_F(ClockDatesTest, ACorrectionAcrossMidnightCarriesTheDateOnce) {
   At({2026, 12, 31, 23, 59, 40}, 60);
   window.Press(MainButton::Start);
-  AdvanceSeconds(25);  // 1 January 2027 00:00:05 on the PC and the internal clock
-  Aircraft().Drift(-7);  // the simulator at 31 December 23:59:58
+  Aircraft().Drift(-7);  // 25 s on, the simulator at 31 December 23:59:58
   sim.journal.clear();
   TakeSounds();
-  window.OnSyncTick();
+  Ticks(1, 25);  // 1 January 2027 00:00:05 on the PC and the internal clock
   // The Zulu date an hour behind: 31 December 2026, day 365.
   ExpectEachOnce({"write 0x0238 1 00", "write 0x023A 1 05", "write 0x023E 2 6d 01", "write 0x0240 2 ea 07"});
   Ticks(3);
-  EXPECT_EQ(Count("write 0x0238"), 1u);
+  EXPECT_EQ(TimeWrites(), 1u);
   EXPECT_EQ(SimLocal(), (ClockParts{0, 1, 5, 1, 1, 2027})) << "the simulator on the internal clock's date";
   EXPECT_EQ(TakeSounds(), std::vector<std::string>{"sync"});
 }
@@ -85,7 +76,7 @@ TEST_F(ClockDatesTest, ASimulatorThatIgnoresWritesIsTriedTwicePerChangeOfDistanc
   Aircraft().Drift(20);
   Ticks(3, 1);
   EXPECT_EQ(Aircraft().ClockWrites(), 5u);
-  EXPECT_TRUE(std::abs(Distance()) <= 1 && !Keeper().CorrectionsHeld());
+  EXPECT_TRUE(std::abs(Drift()) <= 1 && !Keeper().CorrectionsHeld());
 }
 
 TEST(TimekeeperTest, AReadingThatIsNoCalendarTimeNeitherTakesNorCorrects) {
@@ -172,7 +163,7 @@ TEST_F(ClockDatesTest, APcClockStepMovesTheSimulatorAfterStartOnly) {
     world.clock.StepPcClock(step);
     sim.journal.clear();
     Ticks(3);
-    EXPECT_EQ(Count("write 0x0238"), 1u) << "Start: a correction, with the date where it moved";
+    EXPECT_EQ(TimeWrites(), 1u) << "Start: a correction, with the date where it moved";
     EXPECT_EQ(SimLocal(), PartsOf(world.clock.now));
     window.Press(MainButton::Start);
   }
