@@ -83,21 +83,5 @@ TEST_F(SimulationRateTest, AMinuteWriteDueIsNotWrittenWhileAccelerated) {
   EXPECT_TRUE(TimeWrites() == 0 && Count("read 0x0238") == 7u);
 }
 
-// A simulator that does not tell its rate leaves it 0: real time, where it
-// is corrected. Here one that does not take writes is left alone after two
-// tries, and a correction so held is not written while accelerated either,
-// though the distance now changes at every cycle.
-TEST_F(SimulationRateTest, ARateOfZeroIsRealTimeAndAHeldCorrectionIsNotWrittenWhileAccelerated) {
-  Aircraft().SetRate(0);
-  Aircraft().SetIgnoresClockWrites(true);
-  SwitchOn(MainButton::StartLocal);
-  Aircraft().Drift(30);
-  Ticks(3);
-  ASSERT_TRUE(TimeWrites() == 2 && Keeper().CorrectionsHeld() && Tip().empty());
-  Aircraft().SetRate(1024);
-  Ticks(2);
-  EXPECT_EQ(TimeWrites(), 2u);
-}
-
 }  // namespace
 }  // namespace horavia
