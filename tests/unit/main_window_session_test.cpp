@@ -230,7 +230,7 @@ TEST_F(PendingEntriesTest, FlightsKeptAcrossSeveralSwitchOffsAreAllWrittenInOrde
   EXPECT_NE(world.files.files.at(log).find("\t00:02:00\t120\t\r\n"), std::string::npos);
 }
 
-TEST_F(PendingEntriesTest, ClosingAfterNoLeavesTheFileUntouchedAndTheSessionsEndShowsNoBox) {
+TEST_F(PendingEntriesTest, ClosingAfterNoLeavesTheFileUntouchedAndShutsDown) {
   StartConnected();
   world.files.files[log] = "the user's log\r\n";
   Fly(4);
@@ -239,21 +239,6 @@ TEST_F(PendingEntriesTest, ClosingAfterNoLeavesTheFileUntouchedAndTheSessionsEnd
   window.Shutdown();
   EXPECT_TRUE(Boxes() == 1 && world.files.files.at(log) == "the user's log\r\n");
   EXPECT_EQ(world.files.files.count(world.PathOf("\\Horavia.ini")), 1u) << "shut-down went on";
-
-  // Windows ends the session: the period and the settings are written, or
-  // silently not, and no box holds Windows up.
-  for (const bool held : {false, true}) {
-    SimulatorWorld w;
-    w.StartConnected();
-    w.Fly(4);
-    if (held) w.world.files.locked = {w.log, w.world.PathOf("\\Horavia.ini")};
-    w.window.EndSession();
-    w.window.Shutdown();  // the window's own close that may follow: nothing more
-    EXPECT_TRUE(w.world.boxes.shown.empty());
-    EXPECT_EQ(w.world.files.files.count(w.log) + w.world.files.files.count(w.world.PathOf("\\Horavia.ini")),
-              held ? 0u : 2u) << "the log and the settings written, or silently not";
-    EXPECT_EQ(w.Aircraft().MessageShows(), 1u) << "only the ON line; a closing sends no OFF line";
-  }
 }
 
 // The Start hot key finds the simulator gone: the status hot key of the
