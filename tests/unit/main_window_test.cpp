@@ -127,7 +127,6 @@ TEST_F(CommandsTest, SwitchingOffTurnsEverythingBackAndLogsThePeriodOnce) {
   EXPECT_EQ(Controls().simTime.color, colors::kYellow);
   EXPECT_EQ(TakeSounds(), (std::vector<std::string>{"button", "warning"}));
   EXPECT_EQ(Aircraft().MessageText(), " HVA: OFF");
-  EXPECT_EQ(Keeper().Counted().totalSeconds, 0) << "the period was logged";
   const std::string logged = world.files.files.at(log);
   window.Shutdown();
   EXPECT_EQ(world.files.files.at(log), logged) << "closing right afterwards logs nothing more";
