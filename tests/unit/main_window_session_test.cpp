@@ -33,18 +33,6 @@ class SyncCycleTest : public ::testing::Test, public SimulatorWorld {
         << "nothing is written at a simulator-time start";
     sim.journal.clear();
   }
-  // Seconds from the internal clock to the simulator's local clock.
-  int Drift() {
-    const auto sim = Aircraft().Now();
-    const ClockParts internal = Keeper().InternalClockNow();
-    return (sim.localHour - internal.hour) * 3600 + (sim.localMinute - internal.minute) * 60 + sim.second - internal.second;
-  }
-  // One second of the PC clock: two half-second ticks.
-  void RunSecond() {
-    AdvanceSeconds(1);
-    for (int tick = 0; tick < 2; ++tick) window.OnHalfSecondTick();
-  }
-  size_t TimeWrites() const { return Count("write 0x0238"); }
 };
 
 TEST(SyncRulesTest, ZuluOffsetFoldsIntoHalfADayAndIntervalsRoundHalvesToEven) {
@@ -103,23 +91,17 @@ TEST_F(SyncCycleTest, AStartAtSecond37IsSetRightAtTheNextMinuteWithOneMoreWrite)
   EXPECT_TRUE(window.SimulatorLink().ZeroesSeconds()) << "learned from the start's own write";
   EXPECT_EQ(std::pair(Keeper().InternalClockOffset().value_or(99), Drift()), std::pair(0, -37));
   TakeSounds();
-  for (int s = 38; s < 60; ++s) {
-    RunSecond();
-    if (s % 10 == 0) window.OnSyncTick();
-  }
+  RunSeconds(22, 10);  // to 13:45:59, with two sync ticks
   EXPECT_TRUE(TimeWrites() == 1 && TakeSounds().empty()) << "nothing is tried before the minute";
   AdvanceSeconds(3);  // the window busy over 13:46:00 and :01
   window.OnHalfSecondTick();
   EXPECT_EQ(TimeWrites(), 1u) << "at second 2 that minute is missed";
-  for (int s = 3; s <= 60; ++s) RunSecond();  // 13:47:00
+  RunSeconds(58);  // 13:47:00
   EXPECT_TRUE(TimeWrites() == 2 && std::abs(Drift()) <= 1);
   ExpectEachOnce({"write 0x023A 1 25", "write 0x023A 1 00", "write 0x0239 1 2f"});
   EXPECT_EQ(Count("write 0x023E"), 2u) << "the start's date goes at once and with the time";
   EXPECT_EQ(TakeSounds(), std::vector<std::string>{"sync"});
-  for (int s = 0; s < 90; ++s) {
-    RunSecond();
-    if (s % 20 == 19) window.OnSyncTick();
-  }
+  RunSeconds(90, 20);
   EXPECT_EQ(TimeWrites(), 2u) << "left alone once it is right";
 }
 
@@ -127,25 +109,21 @@ TEST_F(SyncCycleTest, AStartAtSecond37IsSetRightAtTheNextMinuteWithOneMoreWrite)
 // reconnect learns anew.
 TEST_F(SyncCycleTest, ACorrectionLearnsAndAnotherSimulatorLearnsAgain) {
   Aircraft().SetZeroesWrittenSeconds(true);
-  StartConnected();  // 13:45:20
-  window.Press(MainButton::StartLocal);
-  TakeSounds();
+  SwitchOn(MainButton::StartLocal);  // 13:45:20
   Aircraft().Drift(30);
-  AdvanceSeconds(20);  // 13:45:40
-  window.OnSyncTick();
+  Ticks(1);  // 13:45:40
   EXPECT_TRUE(window.SimulatorLink().ZeroesSeconds() && TimeWrites() == 1);
   EXPECT_TRUE(TakeSounds().empty()) << "no sync sound for a write that missed";
-  for (int s = 40; s <= 60; ++s) RunSecond();
+  RunSeconds(21);
   EXPECT_TRUE(TimeWrites() == 2 && std::abs(Drift()) <= 1);
   // Due again, and before the minute the aircraft flies into another zone:
   // at the minute that is followed, not forced back.
   Aircraft().Drift(-20);
-  AdvanceSeconds(20);
-  window.OnSyncTick();
+  Ticks(1);
   ASSERT_TRUE(window.Timekeeping().MinuteWriteDue());
   Aircraft().SetZone(Aircraft().Now().zone + 60);
   Aircraft().Drift(3600);
-  for (int s = 0; s < 60; ++s) RunSecond();
+  RunSeconds(60);
   EXPECT_TRUE(TimeWrites() == 2 && !window.Timekeeping().MinuteWriteDue());
   sim.windowClass.clear();
   window.OnSyncTick();
@@ -156,8 +134,7 @@ TEST_F(SyncCycleTest, ACorrectionLearnsAndAnotherSimulatorLearnsAgain) {
   window.Press(MainButton::StartLocal);
   Aircraft().Drift(30);
   sim.journal.clear();
-  AdvanceSeconds(5);
-  window.OnSyncTick();
+  Ticks(1, 5);
   EXPECT_TRUE(TimeWrites() == 1 && Drift() == 0 && !window.SimulatorLink().ZeroesSeconds()) << "written at once";
 }
 
@@ -175,17 +152,27 @@ class PendingEntriesTest : public ::testing::Test, public SimulatorWorld {
   }
 };
 
-TEST_F(PendingEntriesTest, AFlightThatCannotBeLoggedWaitsForTheNextSwitchOffWithItsOwnStamp) {
+// The log held by another program, or a long date that the code page cannot
+// take (true): that is a failed write like a held file, and no empty status
+// line is sent.
+class UnloggedFlightTest : public PendingEntriesTest, public ::testing::WithParamInterface<bool> {};
+INSTANTIATE_TEST_SUITE_P(HeldOrUnconvertible, UnloggedFlightTest, ::testing::Bool());
+
+TEST_P(UnloggedFlightTest, AFlightThatCannotBeLoggedWaitsForTheNextSwitchOffWithItsOwnStamp) {
   StartConnected();
   Fly(4);  // 13:46:40 at the last refresh, 80 s on the ground
-  world.files.locked.insert(log);
+  const uint32_t shows = Aircraft().MessageShows();
+  world.regional.failConversions = GetParam();
+  if (!GetParam()) world.files.locked.insert(log);
   window.Press(MainButton::Start);
   ASSERT_EQ(Boxes(), 1u);
   EXPECT_EQ(world.boxes.shown[0].text,
             "Could not write C:\\Fly\\Horavia\\Horavia.log file.  Not in the log yet: the flight "
             "of Saturday, December 5, 2026 01:46:40 PM (Flight 00:00:00, Ground 00:01:20, Total "
             "00:01:20).  Horavia keeps it and tries again at the next switch OFF and when it closes.");
+  EXPECT_EQ(Aircraft().MessageShows() - shows, GetParam() ? 0u : 1u) << "the OFF line, if any";
   world.files.locked.clear();
+  world.regional.failConversions = false;
   AdvanceSeconds(600);
   Fly(5);
   EXPECT_EQ(window.Log().Pending().size(), 1u) << "switching ON again keeps it";
@@ -210,8 +197,7 @@ TEST_F(PendingEntriesTest, TicksUnderABoxWaitAndTheWindowThenShowsWhatItsFlagsHo
     window.Press(MainButton::Start);
   };
   sim.windowClass.clear();
-  AdvanceSeconds(20);
-  window.OnSyncTick();
+  Ticks(1);
   EXPECT_EQ(Boxes(), 1u);
   EXPECT_EQ(Glance(), "Horavia (OFF) --R--R ?? : ?? | FSUIPC - Not connected");
   world.boxes.whileOpen = nullptr;
@@ -219,20 +205,6 @@ TEST_F(PendingEntriesTest, TicksUnderABoxWaitAndTheWindowThenShowsWhatItsFlagsHo
   EXPECT_TRUE(window.Connected() && Boxes() == 1u && window.Log().Pending().size() == 1u);
   EXPECT_EQ(Glance().substr(0, 20), "Horavia (OFF) RRRRRR");
   EXPECT_EQ(world.files.files.count(log), 0u);
-}
-
-// A long date that the code page cannot take is a failed write like a held
-// file: the flight waits, and no empty status line is sent.
-TEST_F(PendingEntriesTest, AConversionThatFailsLosesNoFlightAndSendsNoEmptyLine) {
-  StartConnected();
-  Fly(4);
-  const uint32_t shows = Aircraft().MessageShows();
-  world.regional.failConversions = true;
-  window.Press(MainButton::Start);
-  EXPECT_TRUE(Boxes() == 1u && window.Log().Pending().size() == 1u && Aircraft().MessageShows() == shows);
-  world.regional.failConversions = false;
-  window.Shutdown();
-  EXPECT_EQ(EntryTimes(), std::vector<std::string>{"01:46:40 PM"});
 }
 
 TEST_F(PendingEntriesTest, FlightsKeptAcrossSeveralSwitchOffsAreAllWrittenInOrderAtClosing) {
@@ -258,7 +230,7 @@ TEST_F(PendingEntriesTest, FlightsKeptAcrossSeveralSwitchOffsAreAllWrittenInOrde
   EXPECT_NE(world.files.files.at(log).find("\t00:02:00\t120\t\r\n"), std::string::npos);
 }
 
-TEST_F(PendingEntriesTest, ClosingAfterNoLeavesTheFileUntouchedAndTheSessionsEndShowsNoBox) {
+TEST_F(PendingEntriesTest, ClosingAfterNoLeavesTheFileUntouchedAndShutsDown) {
   StartConnected();
   world.files.files[log] = "the user's log\r\n";
   Fly(4);
@@ -267,21 +239,6 @@ TEST_F(PendingEntriesTest, ClosingAfterNoLeavesTheFileUntouchedAndTheSessionsEnd
   window.Shutdown();
   EXPECT_TRUE(Boxes() == 1 && world.files.files.at(log) == "the user's log\r\n");
   EXPECT_EQ(world.files.files.count(world.PathOf("\\Horavia.ini")), 1u) << "shut-down went on";
-
-  // Windows ends the session: the period and the settings are written, or
-  // silently not, and no box holds Windows up.
-  for (const bool held : {false, true}) {
-    SimulatorWorld w;
-    w.StartConnected();
-    w.Fly(4);
-    if (held) w.world.files.locked = {w.log, w.world.PathOf("\\Horavia.ini")};
-    w.window.EndSession();
-    w.window.Shutdown();  // the window's own close that may follow: nothing more
-    EXPECT_TRUE(w.world.boxes.shown.empty());
-    EXPECT_EQ(w.world.files.files.count(w.log) + w.world.files.files.count(w.world.PathOf("\\Horavia.ini")),
-              held ? 0u : 2u) << "the log and the settings written, or silently not";
-    EXPECT_EQ(w.Aircraft().MessageShows(), 1u) << "only the ON line; a closing sends no OFF line";
-  }
 }
 
 // The Start hot key finds the simulator gone: the status hot key of the

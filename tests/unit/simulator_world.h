@@ -12,6 +12,7 @@
 #include <tuple>
 #include <vector>
 
+#include "base/calendar.h"
 #include "windows/main_window_model.h"
 #include "fakes/fake_platform.h"
 #include "simstandin/core/in_process_simulator.h"
@@ -85,12 +86,43 @@ struct SimulatorWorld {
       window.OnSyncTick();
     }
   }
+  // `seconds` seconds of the PC clock, each two half-second ticks, with a
+  // sync tick after every `syncEvery` of them (none for 0).
+  void RunSeconds(int seconds, int syncEvery = 0) {
+    for (int s = 1; s <= seconds; ++s) {
+      AdvanceSeconds(1);
+      for (int tick = 0; tick < 2; ++tick) window.OnHalfSecondTick();
+      if (syncEvery > 0 && s % syncEvery == 0) window.OnSyncTick();
+    }
+  }
   // ON by `button`, then `ticks` sync ticks 20 s apart.
   void Fly(int ticks, MainButton button = MainButton::Start) {
     window.Press(button);
     ASSERT_TRUE(window.Timekeeping().On());
     Ticks(ticks);
   }
+  // Connected and ON by `button`, with the start's writes and sounds forgotten.
+  void SwitchOn(MainButton button) {
+    StartConnected();
+    Fly(0, button);
+    sim.journal.clear();
+    TakeSounds();
+  }
+
+  // Writes of the simulator's local hour since the last clear: each write of
+  // its clock has one.
+  size_t TimeWrites() const { return Count("write 0x0238"); }
+  // The simulator's local date and time, from its Zulu date, time and zone.
+  ClockParts SimLocal() {
+    const simstandin::SimAircraft::Snapshot a = Aircraft().Now();
+    const ClockParts zulu = PartsAt(DateFromDayOfYear(a.zuluYear, a.zuluDayOfYear), a.zuluHour,
+                                    a.zuluMinute, a.second);
+    return AddSeconds(zulu, a.zone * 60);
+  }
+  // Seconds from the internal clock to the simulator's local clock.
+  int Drift() { return SecondsBetween(Keeper().InternalClockNow(), SimLocal()); }
+  // Seconds from the PC's clock to the simulator's local one.
+  int SimAheadOfPc() { return SecondsBetween(PartsOf(world.clock.now), SimLocal()); }
 
   std::string Glance() const { return horavia::Glance(Controls()); }
 };
