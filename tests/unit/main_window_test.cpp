@@ -68,7 +68,7 @@ TEST(MainLifecycleTest, TimersArmAfterTheStartUpMessageStopFirstAtShutDownAndAnU
 // When Windows ends the session (true) they are written, or silently not when
 // held, and no box holds Windows up; the window's own close that may follow
 // does nothing more. No closing sends an OFF line.
-TEST(MainLifecycleTest, ClosingWhileOnLogsARunningPeriodAboveTheMinimumFirst) {
+TEST(MainLifecycleTest, ClosingOrTheSessionsEndWhileOnLogsARunningPeriodAboveTheMinimumFirst) {
   for (const auto& [ticks, endSession, held] :
        {std::tuple{3, false, false}, {4, false, false}, {4, true, false}, {4, true, true}}) {
     SimulatorWorld w;
@@ -82,9 +82,11 @@ TEST(MainLifecycleTest, ClosingWhileOnLogsARunningPeriodAboveTheMinimumFirst) {
     const auto log = std::ranges::find(lines, "append " + w.log);
     const auto ini = std::ranges::find(lines, std::string("replace ") + kIni);
     const bool logged = ticks == 4 && !held;
-    EXPECT_TRUE((ini != lines.end()) == !held && (log != lines.end()) == logged && (!logged || log < ini))
+    EXPECT_TRUE((ini != lines.end()) == !held && (log != lines.end()) == logged &&
+                (!logged || log < ini))
         << ticks << " ticks, held " << held;
-    EXPECT_TRUE(w.world.boxes.shown.empty() && w.Aircraft().MessageShows() == 1u) << "only the ON line";
+    EXPECT_TRUE(w.world.boxes.shown.empty() && w.Aircraft().MessageShows() == 1u)
+        << "only the ON line";
     EXPECT_EQ(w.sim.LiveAtoms() + w.sim.LiveViews() + w.sim.LiveHandles(), 0u) << "the link let go";
   }
 }

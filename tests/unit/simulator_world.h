@@ -13,9 +13,9 @@
 #include <vector>
 
 #include "base/calendar.h"
-#include "windows/main_window_model.h"
 #include "fakes/fake_platform.h"
 #include "simstandin/core/in_process_simulator.h"
+#include "windows/main_window_model.h"
 
 namespace horavia {
 
@@ -115,8 +115,8 @@ struct SimulatorWorld {
   // The simulator's local date and time, from its Zulu date, time and zone.
   ClockParts SimLocal() {
     const simstandin::SimAircraft::Snapshot a = Aircraft().Now();
-    const ClockParts zulu = PartsAt(DateFromDayOfYear(a.zuluYear, a.zuluDayOfYear), a.zuluHour,
-                                    a.zuluMinute, a.second);
+    const ClockParts zulu =
+        PartsAt(DateFromDayOfYear(a.zuluYear, a.zuluDayOfYear), a.zuluHour, a.zuluMinute, a.second);
     return AddSeconds(zulu, a.zone * 60);
   }
   // Seconds from the internal clock to the simulator's local clock.
