@@ -70,9 +70,9 @@ TEST_F(SettingsStoreTest, LoadingResetsThreeSettingsAndChecksTheInterval) {
   // After "SYNC_INTERVAL=": the interval loaded, and the boxes shown so far (one for each value
   // out of range).
   const std::tuple<const char*, int32_t, size_t> cases[] = {
-      {"60", 60000, 0}, {"2.5", 2000, 0}, {"banana", 20000, 0}, {"90\r\nSYNC_INTERVAL=30", 30000, 0},
-      {"\r\nHELLO\r\n\x01\xff", 20000, 0}, {"90", 20000, 1}, {"0", 20000, 2}, {"-5", 20000, 3},
-      {"0.4", 20000, 4}, {"61", 20000, 5}, {"1", 1000, 5}};
+      {"60", 60000, 0}, {"2.5", 2000, 0}, {"90\r\nSYNC_INTERVAL=30", 30000, 0},
+      {"banana", 20000, 0}, {"\r\nHELLO\r\n\x01\xff", 20000, 0}, {"90", 20000, 1}, {"0", 20000, 2},
+      {"-5", 20000, 3}, {"0.4", 20000, 4}, {"61", 20000, 5}, {"1", 1000, 5}};
   for (const auto& [value, interval, boxes] : cases) {
     EXPECT_TRUE(LoadFrom("SYNC_INTERVAL=" + std::string(value))) << value;
     EXPECT_EQ(settings.syncIntervalMs, interval) << value;
